@@ -1,0 +1,262 @@
+#include "app/Application.h"
+
+#include <chrono>
+#include <cstdio>
+
+#include "app/CInitD3D.h"
+#include "game/CGame.h"
+#include "object/BaseObject.h"
+#include "platform/Haptic.h"
+#include "platform/Keys.h"
+#include "platform/MessageBox.h"
+#include "platform/Screen.h"
+#include "platform/SoundSystem.h"
+#include "platform/Window.h"
+#include "script/LuaControl.h"
+#include "stage/StageSlot.h"
+
+namespace Velmora {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The frame handler shows a script failure once, whatever how often it recurs.
+const char* const kLuaExceptionPrefix =
+    "Lua 관련 예외가 발생했습니다. 이 예외는 반복 발생해도 한 번만 표시됩니다: ";
+
+double SecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// The render callback: draws the current stage, if there is one.
+void DrawCurrentStage() {
+    CGame* game = CGame::Existing();
+    if (game != nullptr && game->CurStage != nullptr) {
+        game->CurStage->Objects->Draw();
+    }
+}
+
+}  // namespace
+
+Application::Application(Options options) : options_(std::move(options)) {}
+
+Application::~Application() {
+    if (!tornDown_) {
+        Teardown();
+    }
+    if (record_ != nullptr) {
+        std::fclose(record_);
+    }
+}
+
+int Application::Run() {
+    Platform::SetHeadlessMessages(options_.Headless);
+    Platform::SetAudioOutputEnabled(!options_.Headless);
+    if (options_.RecordFile) {
+        record_ = std::fopen(options_.RecordFile->c_str(), "w");
+        if (record_ == nullptr) {
+            std::fprintf(stderr, "velmora: cannot write %s\n", options_.RecordFile->c_str());
+            return 1;
+        }
+    }
+
+    int fullScreen = 0;
+    try {
+        LuaControl* lua = LuaControl::GetInstance();
+        lua->RegisterFunctions();
+        g_screenWidth = static_cast<int>(lua->GetNumber("ScreenWidth", "Option", "setup.lua"));
+        g_screenHeight = static_cast<int>(lua->GetNumber("ScreenHeight", "Option", "setup.lua"));
+        fullScreen = static_cast<int>(lua->GetNumber("FullScreen", "Option", "setup.lua"));
+    } catch (const Exception& e) {
+        // Without its settings the game cannot even open its window.
+        Platform::ShowMessageBox(nullptr, e.GetMessageText());
+        LuaControl::DestroyInstance();
+        tornDown_ = true;
+        return 1;
+    }
+
+    if (!options_.Headless) {
+        std::string error;
+        window_ = Platform::Window::Create("Velmora Quellix v1.0", "vq_zest", g_screenWidth, g_screenHeight,
+                                           &error);
+        if (window_ == nullptr) {
+            std::fprintf(stderr, "velmora: %s (run on a desktop, under xvfb-run, or with --headless)\n",
+                         error.c_str());
+            LuaControl::DestroyInstance();
+            tornDown_ = true;
+            return 1;
+        }
+    }
+
+    d3d_ = new CInitD3D();
+    d3d_->RenderCallback = DrawCurrentStage;
+    {
+        std::string error;
+        if (!d3d_->Init(window_.get(), fullScreen != 0, &error)) {
+            Platform::ShowMessageBox(window_.get(), "Velmora cannot draw: " + error);
+            delete d3d_;
+            d3d_ = nullptr;
+            LuaControl::DestroyInstance();
+            tornDown_ = true;
+            return 1;
+        }
+    }
+
+    CGame* game = CGame::GetInstance();
+    game->D3D = d3d_;
+    game->Device = d3d_->Device.get();
+    if (options_.Seed) {
+        game->HasSeed = true;
+        game->Seed = *options_.Seed;
+    }
+    game->SetupResources();
+    try {
+        game->Init();
+    } catch (const Exception& e) {
+        Platform::ShowMessageBox(window_.get(), e.GetMessageText());
+    }
+
+    const Clock::time_point runStart = Clock::now();
+    Clock::time_point last = Clock::now();
+    while (!tornDown_) {
+        // Messages are drained before a frame runs, replayed input first.
+        ApplyReplayedInput(frame_ + 1);
+        Platform::WindowEvent event;
+        while (!tornDown_ && window_ != nullptr && window_->PollEvent(event)) {
+            switch (event.Type) {
+                case Platform::WindowEvent::Kind::KeyDown:
+                    Record(InputEvent{frame_ + 1, InputEvent::Kind::Down, event.Vk, 0.0, 0.0});
+                    DispatchKeyDown(event.Vk);
+                    break;
+                case Platform::WindowEvent::Kind::KeyUp:
+                    Record(InputEvent{frame_ + 1, InputEvent::Kind::Up, event.Vk, 0.0, 0.0});
+                    DispatchKeyUp(event.Vk);
+                    break;
+                case Platform::WindowEvent::Kind::Close:
+                    Teardown();
+                    break;
+            }
+        }
+        if (tornDown_) {
+            break;
+        }
+
+        const Clock::time_point now = Clock::now();
+        game->FrameTime = options_.Dt ? *options_.Dt : static_cast<float>(std::chrono::duration<double>(now - last).count());
+        game->StageTime += game->FrameTime;
+        last = Clock::now();
+        if (game->ExitRequested) {
+            Teardown();
+            break;
+        }
+        RunFrame();
+        ++frame_;
+        if (options_.Frames && frame_ >= *options_.Frames) {
+            Teardown();
+        }
+    }
+    runSeconds_ = SecondsSince(runStart);
+    if (options_.Stats) {
+        PrintStats();
+    }
+    return 0;
+}
+
+void Application::RunFrame() {
+    CGame* game = CGame::GetInstance();
+    const Clock::time_point updateStart = Clock::now();
+    try {
+        game->Update();
+    } catch (const LuaException& e) {
+        ReportLuaException(e.GetMessageText());
+    } catch (const Exception& e) {
+        Platform::ShowMessageBox(nullptr, e.GetMessageText());
+    }
+    const Clock::time_point drawStart = Clock::now();
+    updateSeconds_ += std::chrono::duration<double>(drawStart - updateStart).count();
+    d3d_->Render();
+    drawSeconds_ += SecondsSince(drawStart);
+    drawCalls_ += d3d_->Device->LastFrameDrawCalls();
+    peakObjects_ = std::max(peakObjects_, BaseObject::LiveCount());
+}
+
+void Application::ReportLuaException(const std::string& text) {
+    ++luaErrorCount_;
+    if (luaErrorCount_ <= 1) {
+        Platform::ShowMessageBox(nullptr, kLuaExceptionPrefix + text);
+    }
+}
+
+void Application::DispatchKeyDown(int vk) {
+    try {
+        CGame::GetInstance()->OnKeyDown(vk);
+    } catch (const LuaException& e) {
+        ReportLuaException(e.GetMessageText());
+    } catch (const Exception& e) {
+        Platform::ShowMessageBox(nullptr, e.GetMessageText());
+    }
+    if (vk == Platform::VK_ESCAPE) {
+        DispatchKeyUp(vk);
+    }
+}
+
+void Application::DispatchKeyUp(int vk) {
+    CGame::OnKeyUp(vk);
+    if (vk == Platform::VK_ESCAPE) {
+        Teardown();
+    }
+}
+
+void Application::ApplyReplayedInput(long frame) {
+    const std::vector<InputEvent>& input = options_.Input;
+    while (!tornDown_ && nextInput_ < input.size() && input[nextInput_].Frame <= frame) {
+        const InputEvent event = input[nextInput_++];
+        Record(InputEvent{frame, event.Type, event.Vk, event.X, event.Y});
+        switch (event.Type) {
+            case InputEvent::Kind::Down:
+                Platform::SetKeyDown(event.Vk, true);
+                DispatchKeyDown(event.Vk);
+                break;
+            case InputEvent::Kind::Up:
+                Platform::SetKeyDown(event.Vk, false);
+                DispatchKeyUp(event.Vk);
+                break;
+            case InputEvent::Kind::Point:
+                Platform::HapticInjectPoint(event.X, event.Y);
+                break;
+        }
+    }
+}
+
+void Application::Record(const InputEvent& event) {
+    if (record_ != nullptr) {
+        std::fprintf(record_, "%s\n", FormatInputEvent(event).c_str());
+        std::fflush(record_);
+    }
+}
+
+void Application::Teardown() {
+    if (tornDown_) {
+        return;
+    }
+    tornDown_ = true;
+    if (options_.ScreenshotFile && d3d_ != nullptr && d3d_->Device != nullptr &&
+        !d3d_->Device->SaveScreenshot(*options_.ScreenshotFile)) {
+        std::fprintf(stderr, "velmora: cannot write the screenshot %s (it needs the OpenGL device)\n",
+                     options_.ScreenshotFile->c_str());
+    }
+    CGame::DestroyInstance();
+    delete d3d_;
+    d3d_ = nullptr;
+}
+
+void Application::PrintStats() const {
+    const double frames = frame_ > 0 ? static_cast<double>(frame_) : 1.0;
+    std::printf("frames=%ld seconds=%.3f fps=%.1f update_ms=%.3f draw_ms=%.3f draws=%.1f objects=%zu\n", frame_,
+                runSeconds_, runSeconds_ > 0.0 ? frame_ / runSeconds_ : 0.0, updateSeconds_ * 1000.0 / frames,
+                drawSeconds_ * 1000.0 / frames, drawCalls_ / frames, peakObjects_);
+    std::fflush(stdout);
+}
+
+}  // namespace Velmora

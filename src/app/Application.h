@@ -1,0 +1,55 @@
+#pragma once
+// Start-up, the main loop and the teardown: what WinMain and the window procedure
+// did on the original platform.
+#include <cstdio>
+#include <memory>
+
+#include "app/CommandLine.h"
+
+namespace Velmora {
+
+class CInitD3D;
+class CGame;
+namespace Platform {
+class Window;
+}
+
+class Application {
+public:
+    explicit Application(Options options);
+    ~Application();
+
+    // Runs the game to its end; returns the process exit status.
+    int Run();
+
+    // How many LuaExceptions the frame handler has caught.
+    int LuaErrorCount() const { return luaErrorCount_; }
+
+private:
+    void DispatchKeyDown(int vk);
+    void DispatchKeyUp(int vk);
+    void ApplyReplayedInput(long frame);
+    void RunFrame();
+    void ReportLuaException(const std::string& text);
+    void Teardown();
+    void Record(const InputEvent& event);
+    void PrintStats() const;
+
+    Options options_;
+    std::unique_ptr<Platform::Window> window_;
+    CInitD3D* d3d_ = nullptr;
+    bool tornDown_ = false;
+    int luaErrorCount_ = 0;
+    long frame_ = 0;
+    std::size_t nextInput_ = 0;
+    std::FILE* record_ = nullptr;
+
+    // --stats
+    double updateSeconds_ = 0.0;
+    double drawSeconds_ = 0.0;
+    long drawCalls_ = 0;
+    std::size_t peakObjects_ = 0;
+    double runSeconds_ = 0.0;
+};
+
+}  // namespace Velmora

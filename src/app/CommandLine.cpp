@@ -1,0 +1,218 @@
+#include "app/CommandLine.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace Velmora {
+
+namespace {
+
+bool ParseLong(const std::string& text, long& out) {
+    if (text.empty()) {
+        return false;
+    }
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (errno != 0 || end == nullptr || *end != '\0') {
+        return false;
+    }
+    out = value;
+    return true;
+}
+
+bool ParseDouble(const std::string& text, double& out) {
+    if (text.empty()) {
+        return false;
+    }
+    char* end = nullptr;
+    errno = 0;
+    const double value = std::strtod(text.c_str(), &end);
+    if (errno != 0 || end == nullptr || *end != '\0' || !std::isfinite(value)) {
+        return false;
+    }
+    out = value;
+    return true;
+}
+
+bool IsDirectory(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+ParseResult Error(const std::string& message) {
+    return ParseResult{ParseResult::Kind::Error, message};
+}
+
+}  // namespace
+
+std::string UsageText() {
+    return "usage: velmora [GAME_DIR] [options]\n"
+           "\n"
+           "Runs the game in GAME_DIR (setup.lua and res/; default: the current directory).\n"
+           "\n"
+           "options:\n"
+           "  --headless         no window and no audio: recording graphics device, silent sound,\n"
+           "                     message boxes written to standard error\n"
+           "  --frames N         end the run after N frames through the normal teardown (exit 0)\n"
+           "  --dt S             every frame lasts exactly S seconds (deterministic runs)\n"
+           "  --seed N           seed the random generator with N instead of the clock\n"
+           "  --input FILE       replay input: lines '<frame> down <vk>', '<frame> up <vk>',\n"
+           "                     '<frame> point <x> <y>'; frames count from 1\n"
+           "  --record FILE      write this run's input in the --input format\n"
+           "  --screenshot FILE  after the last frame write the picture as PNG (OpenGL device)\n"
+           "  --stats            at exit print frames, seconds, fps, update and draw times,\n"
+           "                     draw calls per frame and the peak object count\n"
+           "  --no-chunk-cache   compile script files on every run instead of reusing them\n"
+           "  --help             show this text\n"
+           "  --version          show the version\n";
+}
+
+ParseResult ParseCommandLine(int argc, const char* const* argv, Options& options) {
+    bool haveGameDir = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&](std::string& out) -> bool {
+            if (i + 1 >= argc) {
+                return false;
+            }
+            out = argv[++i];
+            return true;
+        };
+        std::string text;
+        if (arg == "--help" || arg == "-h") {
+            return ParseResult{ParseResult::Kind::Help, ""};
+        } else if (arg == "--version") {
+            return ParseResult{ParseResult::Kind::Version, ""};
+        } else if (arg == "--headless") {
+            options.Headless = true;
+        } else if (arg == "--stats") {
+            options.Stats = true;
+        } else if (arg == "--no-chunk-cache") {
+            options.ChunkCache = false;
+        } else if (arg == "--frames") {
+            long frames = 0;
+            if (!value(text) || !ParseLong(text, frames) || frames < 0) {
+                return Error("--frames needs a whole number of frames, 0 or more");
+            }
+            options.Frames = frames;
+        } else if (arg == "--dt") {
+            double dt = 0.0;
+            if (!value(text) || !ParseDouble(text, dt) || dt < 0.0) {
+                return Error("--dt needs a number of seconds, 0 or more");
+            }
+            options.Dt = static_cast<float>(dt);
+        } else if (arg == "--seed") {
+            long seed = 0;
+            if (!value(text) || !ParseLong(text, seed) || seed < 0 || seed > 4294967295L) {
+                return Error("--seed needs a whole number from 0 to 4294967295");
+            }
+            options.Seed = static_cast<unsigned>(seed);
+        } else if (arg == "--input" || arg == "--record" || arg == "--screenshot") {
+            if (!value(text) || text.empty()) {
+                return Error(arg + " needs a file name");
+            }
+            if (arg == "--input") {
+                options.InputFile = text;
+            } else if (arg == "--record") {
+                options.RecordFile = text;
+            } else {
+                options.ScreenshotFile = text;
+            }
+        } else if (!arg.empty() && arg[0] == '-') {
+            return Error("unknown option " + arg);
+        } else if (!haveGameDir) {
+            options.GameDir = arg;
+            haveGameDir = true;
+        } else {
+            return Error("more than one game folder given: " + arg);
+        }
+    }
+    if (!IsDirectory(options.GameDir)) {
+        return Error("game folder not found: " + options.GameDir);
+    }
+    if (options.InputFile) {
+        std::ifstream file(*options.InputFile, std::ios::binary);
+        if (!file) {
+            return Error("cannot read input file " + *options.InputFile);
+        }
+        std::stringstream content;
+        content << file.rdbuf();
+        std::string error;
+        if (!ParseInputText(content.str(), *options.InputFile, options.Input, &error)) {
+            return Error(error);
+        }
+    }
+    return ParseResult{};
+}
+
+bool ParseInputText(const std::string& text, const std::string& fileName, std::vector<InputEvent>& out,
+                    std::string* error) {
+    std::istringstream lines(text);
+    std::string line;
+    int lineNumber = 0;
+    while (std::getline(lines, line)) {
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        std::istringstream words(line);
+        std::vector<std::string> parts;
+        for (std::string word; words >> word;) {
+            parts.push_back(word);
+        }
+        if (parts.empty() || parts[0][0] == '#') {
+            continue;
+        }
+        auto fail = [&](const std::string& why) {
+            if (error != nullptr) {
+                *error = fileName + ":" + std::to_string(lineNumber) + ": " + why;
+            }
+            return false;
+        };
+        InputEvent event;
+        long frame = 0;
+        if (!ParseLong(parts[0], frame) || frame < 1) {
+            return fail("expected a frame number from 1 at the start of the line");
+        }
+        event.Frame = frame;
+        if (parts.size() == 3 && (parts[1] == "down" || parts[1] == "up")) {
+            long vk = 0;
+            if (!ParseLong(parts[2], vk) || vk < 1 || vk > 255) {
+                return fail("expected a virtual-key code from 1 to 255");
+            }
+            event.Type = parts[1] == "down" ? InputEvent::Kind::Down : InputEvent::Kind::Up;
+            event.Vk = static_cast<int>(vk);
+        } else if (parts.size() == 4 && parts[1] == "point") {
+            if (!ParseDouble(parts[2], event.X) || !ParseDouble(parts[3], event.Y)) {
+                return fail("expected two numbers after 'point'");
+            }
+            event.Type = InputEvent::Kind::Point;
+        } else {
+            return fail("expected '<frame> down <vk>', '<frame> up <vk>' or '<frame> point <x> <y>'");
+        }
+        if (!out.empty() && out.back().Frame > event.Frame) {
+            return fail("frame numbers must not go down");
+        }
+        out.push_back(event);
+    }
+    return true;
+}
+
+std::string FormatInputEvent(const InputEvent& event) {
+    std::ostringstream text;
+    text << event.Frame << ' ';
+    switch (event.Type) {
+        case InputEvent::Kind::Down: text << "down " << event.Vk; break;
+        case InputEvent::Kind::Up: text << "up " << event.Vk; break;
+        case InputEvent::Kind::Point: text << "point " << event.X << ' ' << event.Y; break;
+    }
+    return text.str();
+}
+
+}  // namespace Velmora

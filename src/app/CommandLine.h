@@ -1,0 +1,48 @@
+#pragma once
+// The command line: velmora [GAME_DIR] [options].
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace Velmora {
+
+struct InputEvent {
+    enum class Kind { Down, Up, Point };
+    long Frame = 0;
+    Kind Type = Kind::Down;
+    int Vk = 0;
+    double X = 0.0;
+    double Y = 0.0;
+};
+
+struct Options {
+    std::string GameDir = ".";
+    bool Headless = false;
+    std::optional<long> Frames;
+    std::optional<float> Dt;
+    std::optional<unsigned> Seed;
+    std::optional<std::string> InputFile;
+    std::optional<std::string> RecordFile;
+    std::optional<std::string> ScreenshotFile;
+    bool Stats = false;
+    bool ChunkCache = true;
+    std::vector<InputEvent> Input;  // read from InputFile, in file order
+};
+
+struct ParseResult {
+    enum class Kind { Run, Help, Version, Error };
+    Kind Outcome = Kind::Run;
+    std::string Message;  // the one line shown for an error
+};
+
+ParseResult ParseCommandLine(int argc, const char* const* argv, Options& options);
+std::string UsageText();
+
+// Reads "<frame> down <vk>", "<frame> up <vk>", "<frame> point <x> <y>" lines; blank
+// lines and lines starting with '#' are skipped. False, with *error naming the file
+// and line, for anything else.
+bool ParseInputText(const std::string& text, const std::string& fileName, std::vector<InputEvent>& out,
+                    std::string* error);
+std::string FormatInputEvent(const InputEvent& event);
+
+}  // namespace Velmora

@@ -1,0 +1,44 @@
+// velmora: runs a game folder of Lua scripts.
+#include <unistd.h>
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "app/Application.h"
+#include "app/CommandLine.h"
+
+int main(int argc, char** argv) {
+    Velmora::Options options;
+    const Velmora::ParseResult parsed = Velmora::ParseCommandLine(argc, argv, options);
+    switch (parsed.Outcome) {
+        case Velmora::ParseResult::Kind::Help:
+            std::fputs(Velmora::UsageText().c_str(), stdout);
+            return 0;
+        case Velmora::ParseResult::Kind::Version:
+            std::printf("velmora %s\n", VELMORA_VERSION);
+            return 0;
+        case Velmora::ParseResult::Kind::Error:
+            std::fprintf(stderr, "velmora: %s\nusage: velmora [GAME_DIR] [options]  (see --help)\n",
+                         parsed.Message.c_str());
+            return 2;
+        case Velmora::ParseResult::Kind::Run:
+            break;
+    }
+    // Output files are named relative to where velmora was started, but every script
+    // path in a game is relative to its folder.
+    char cwd[4096];
+    if (getcwd(cwd, sizeof(cwd)) != nullptr) {
+        for (std::optional<std::string>* path : {&options.RecordFile, &options.ScreenshotFile}) {
+            if (*path && !(*path)->empty() && (**path)[0] != '/') {
+                **path = std::string(cwd) + "/" + **path;
+            }
+        }
+    }
+    if (chdir(options.GameDir.c_str()) != 0) {
+        std::fprintf(stderr, "velmora: cannot enter the game folder %s\n", options.GameDir.c_str());
+        return 2;
+    }
+    Velmora::Application application(std::move(options));
+    return application.Run();
+}

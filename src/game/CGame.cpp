@@ -1,0 +1,92 @@
+#include "game/CGame.h"
+
+#include <cstdlib>
+#include <ctime>
+
+#include "object/BaseObject.h"
+#include "resource/ResourceMgr.h"
+#include "script/LuaControl.h"
+#include "sound/SoundController.h"
+#include "stage/StageSlot.h"
+
+namespace Velmora {
+
+std::map<int, bool> CGame::keyStates;
+
+CGame::CGame() = default;
+
+CGame::~CGame() {
+    delete SystemObject;
+    SystemObject = nullptr;
+    ResourceMgr::DestroyInstance();
+    LuaControl::DestroyInstance();
+    SoundController::DestroyInstance();
+    delete CurStage;
+    CurStage = nullptr;
+}
+
+void CGame::SetupResources() {
+    std::srand(HasSeed ? Seed : static_cast<unsigned>(std::time(nullptr)));
+    ResourceMgr::GetInstance()->SetDevice(Device);
+}
+
+void CGame::Init() {
+    SoundController* sound = SoundController::GetInstance();
+    SoundController::CheckResult(Platform::SoundSystemCreate(&sound->System));
+    SoundController::CheckResult(sound->System->Init(20));
+
+    SystemObject = new BaseObject();
+
+    LuaControl* lua = LuaControl::GetInstance();
+    UseController = static_cast<int>(lua->GetNumber("Controller", "Option", "setup.lua")) != 0;
+    AdjustX = static_cast<int>(lua->GetNumber("AdjustX", "Option", "setup.lua"));
+    AdjustY = static_cast<int>(lua->GetNumber("AdjustY", "Option", "setup.lua"));
+    Port = static_cast<int>(lua->GetNumber("Port", "Option", "setup.lua"));
+
+    lua->DoFile("res/script/GameState.lua");
+    lua->SelectFunction("OnGameCreate");
+    lua->CallFunction(0);
+}
+
+void CGame::Update() {
+    if (SystemObject != nullptr) {
+        SystemObject->Update();
+    }
+    if (CurStage != nullptr) {
+        CurStage->Objects->Update();
+    }
+    SoundController::GetInstance()->Update(FrameTime);
+}
+
+void CGame::ActiveStage(const std::string& name) {
+    delete CurStage;
+    CurStage = nullptr;
+    StageTime = 0.0f;
+    CurStage = new StageSlot();
+    CurStage->Load(name);
+    StageTime = 0.0f;
+}
+
+void CGame::RemoveCurStage() {
+    delete CurStage;
+    CurStage = nullptr;
+}
+
+void CGame::OnKeyDown(int key) {
+    bool& held = keyStates[key];
+    if (held) {
+        return;  // an automatic repeat of a key that is still down
+    }
+    held = true;
+    LuaControl* lua = LuaControl::GetInstance();
+    lua->DoFile("res/script/GameState.lua");
+    lua->SelectFunction("OnKeyEvent");
+    lua_pushnumber(lua->GetState(), static_cast<double>(static_cast<unsigned>(key)));
+    lua->CallFunction(1);
+}
+
+void CGame::OnKeyUp(int key) {
+    keyStates[key] = false;
+}
+
+}  // namespace Velmora

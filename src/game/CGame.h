@@ -1,0 +1,55 @@
+#pragma once
+// The game controller: the current stage, the game-wide clocks and settings, the
+// start-up script, key routing, the per-frame update and the ordered teardown.
+#include <map>
+#include <memory>
+#include <string>
+
+#include "game/Singleton.h"
+
+namespace Velmora {
+
+class BaseObject;
+class CInitD3D;
+class StageSlot;
+namespace Platform {
+class GraphicsDevice;
+}
+
+class CGame : public Singleton<CGame> {
+public:
+    CGame();
+    ~CGame() override;
+
+    void SetupResources();
+    void Init();
+    void Update();
+    void ActiveStage(const std::string& name);
+    void RemoveCurStage();
+    void OnKeyDown(int key);
+    static void OnKeyUp(int key);
+
+    CInitD3D* D3D = nullptr;  // owned by the application, not by the controller
+    Platform::GraphicsDevice* Device = nullptr;  // the device D3D owns
+    StageSlot* CurStage = nullptr;
+    BaseObject* SystemObject = nullptr;
+    int ScreenX = 0;
+    int ScreenY = 0;
+    int FieldWidth = 450;
+    int FieldHeight = 600;
+    float FrameTime = 0.0f;
+    float StageTime = 0.0f;
+    bool UseController = false;
+    int Port = 0;
+    int AdjustX = 0;
+    int AdjustY = 0;
+    bool ExitRequested = false;
+
+    // A fixed seed for the random generator (--seed); the clock seeds it otherwise.
+    bool HasSeed = false;
+    unsigned Seed = 0;
+
+    static std::map<int, bool> keyStates;
+};
+
+}  // namespace Velmora

@@ -1,0 +1,79 @@
+#pragma once
+// The base of every world object: kind, position, look, collision shape, layer,
+// named integers for scripts, the current action, and the stage key.
+#include <map>
+#include <memory>
+#include <string>
+
+#include "object/Action.h"
+
+namespace Velmora {
+
+class SpriteRecord;
+struct Animation;
+
+// Kind codes of Info.Type.
+enum ObjectType {
+    TypeHero = 1,
+    TypeMob = 2,
+    TypeBullet = 4,
+    TypeItem = 5,
+    TypeEffect = 6,
+    TypeScoreBoard = 7,
+    TypeFriend = 8,
+};
+
+class BaseObject {
+public:
+    BaseObject();
+    virtual ~BaseObject();
+    BaseObject(const BaseObject&) = delete;
+    BaseObject& operator=(const BaseObject&) = delete;
+
+    virtual void Update();
+    virtual void Draw();
+    virtual void OnDamage(int power);
+    virtual void Load(const std::string& file);
+
+    void SetAction(const std::string& name);
+    void PlayAni(const std::string& name, bool loop);
+    void StopAni();
+    void SetCustom(const std::string& name, int value);
+    int GetCustom(const std::string& name) const;
+    bool IsCollide(const BaseObject& other) const;
+    void CopyFrom(const BaseObject& source);
+
+    // Handles reach scripts as raw addresses; this tells whether an address is an
+    // object that exists right now, so a stale handle behaves as the null handle.
+    static bool IsLive(const void* handle);
+    // Objects that exist right now (stage objects, templates, the system object).
+    static std::size_t LiveCount();
+    static BaseObject* FromHandle(void* handle) {
+        return IsLive(handle) ? static_cast<BaseObject*>(handle) : nullptr;
+    }
+
+    int Type = 0;
+    std::map<std::string, int> Custom;
+    std::unique_ptr<Action> CurAction;
+    float X = 0.0f;
+    float Y = 0.0f;
+    float Scale = 1.0f;
+    float Angle = 0.0f;
+    float Alpha = 1.0f;
+    float R = 0.0f;
+    float G = 0.0f;
+    float B = 0.0f;
+    float CollisionRadius = 0.0f;
+    float EllipseX = 0.0f;
+    float EllipseY = 0.0f;
+    Animation* CurAni = nullptr;
+    bool AniPlaying = false;
+    int AniFrame = 0;
+    float AniTime = 0.0f;
+    SpriteRecord* Sprite = nullptr;
+    bool Alive = true;
+    int ZOrder = 0;
+    std::string Key;
+};
+
+}  // namespace Velmora

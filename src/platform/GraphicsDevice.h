@@ -1,0 +1,123 @@
+#pragma once
+// The operations the engine needs of Direct3D 9, as one small interface with two
+// implementations: OpenGL for a real window, and a recording device for headless
+// runs and tests that keeps the last frame's draw list.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/D3DMath.h"
+
+namespace Velmora::Platform {
+
+// One vertex of a sprite quad: position, ARGB colour, texture coordinates (24 bytes,
+// the layout of the original flexible vertex format XYZ | DIFFUSE | TEX1).
+struct SpriteVertex {
+    float x;
+    float y;
+    float z;
+    std::uint32_t colour;
+    float u;
+    float v;
+};
+static_assert(sizeof(SpriteVertex) == 24, "sprite vertices are 24 bytes");
+
+constexpr int QuadVertexCount = 4;
+constexpr int QuadBufferBytes = QuadVertexCount * static_cast<int>(sizeof(SpriteVertex));
+
+// A decoded picture living on the device.
+class Texture {
+public:
+    virtual ~Texture() = default;
+    int Width = 0;
+    int Height = 0;
+    std::string Path;
+};
+
+// A 96-byte buffer of four vertices: the device copy of a sprite's quad.
+class VertexBuffer {
+public:
+    virtual ~VertexBuffer() = default;
+    void Write(const SpriteVertex (&vertices)[QuadVertexCount]) {
+        for (int i = 0; i < QuadVertexCount; ++i) {
+            Vertices[i] = vertices[i];
+        }
+    }
+    SpriteVertex Vertices[QuadVertexCount]{};
+};
+
+enum class TransformKind { World = 0, View = 1, Projection = 2 };
+
+enum class CullMode { None, Clockwise, CounterClockwise };
+
+// Texture stage 0: either the device default (texture colour times vertex colour,
+// texture alpha) or the sprite rule (texture colour plus vertex colour, saturated;
+// texture alpha times vertex alpha).
+enum class ColourOp { Modulate, AddColourModulateAlpha };
+
+struct RenderState {
+    CullMode Cull = CullMode::Clockwise;
+    bool AlphaBlend = false;  // source alpha / inverse source alpha when on
+    ColourOp Colour = ColourOp::Modulate;
+    bool PointSampling = false;
+    bool Lighting = true;
+    bool operator==(const RenderState& o) const {
+        return Cull == o.Cull && AlphaBlend == o.AlphaBlend && Colour == o.Colour &&
+               PointSampling == o.PointSampling && Lighting == o.Lighting;
+    }
+    bool operator!=(const RenderState& o) const { return !(*this == o); }
+};
+
+class GraphicsDevice {
+public:
+    virtual ~GraphicsDevice() = default;
+
+    // Decodes a picture file (PNG, BMP, JPG, TGA, GIF...) with its alpha; null when
+    // the file cannot be read. Texture coordinates 0..1 span the whole picture.
+    virtual std::unique_ptr<Texture> CreateTextureFromFile(const std::string& path) = 0;
+    virtual std::unique_ptr<VertexBuffer> CreateVertexBuffer() {
+        return std::make_unique<VertexBuffer>();
+    }
+
+    virtual void Clear(std::uint32_t argb) = 0;
+    virtual bool BeginScene() = 0;
+    virtual void EndScene() = 0;
+    virtual void Present() = 0;
+
+    // Draws the buffer's four vertices as a two-triangle strip with the current
+    // transforms and render state. A null texture draws nothing.
+    virtual void DrawQuad(const Texture* texture, const VertexBuffer& buffer) = 0;
+
+    // Writes the last presented frame as PNG; false when the device cannot.
+    virtual bool SaveScreenshot(const std::string& path) {
+        (void)path;
+        return false;
+    }
+
+    // Draw calls issued to the driver during the last presented frame.
+    virtual int LastFrameDrawCalls() const { return 0; }
+
+    virtual int BackBufferWidth() const = 0;
+    virtual int BackBufferHeight() const = 0;
+
+    void SetTransform(TransformKind kind, const Matrix& m) { transforms_[static_cast<int>(kind)] = m; }
+    const Matrix& GetTransform(TransformKind kind) const { return transforms_[static_cast<int>(kind)]; }
+
+    RenderState& State() { return state_; }
+    const RenderState& State() const { return state_; }
+
+protected:
+    // Corners of a quad after world, view and projection, in back-buffer pixels
+    // (origin top-left, y down). Shared by both implementations so that recorded
+    // geometry is exactly what OpenGL rasterises.
+    void TransformQuad(const VertexBuffer& buffer, float xs[QuadVertexCount],
+                       float ys[QuadVertexCount]) const;
+    // True when the current cull mode rejects the quad's triangles.
+    bool IsCulled(const float xs[QuadVertexCount], const float ys[QuadVertexCount]) const;
+
+private:
+    Matrix transforms_[3] = {MatrixIdentity(), MatrixIdentity(), MatrixIdentity()};
+    RenderState state_;
+};
+
+}  // namespace Velmora::Platform

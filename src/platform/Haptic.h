@@ -1,0 +1,20 @@
+#pragma once
+// Our stand-in for the haptic pointing-device library: the two calls the engine
+// makes. The newest point comes from one source: UDP datagrams "<x> <y>" on
+// 127.0.0.1:port when a port above 0 is configured, else the mouse pointer over the
+// game window, else points injected by input replay.
+namespace Velmora::Platform {
+
+class Window;
+
+// Where the device reads from; call before HapticDeviceOpen.
+void HapticConfigure(int port, Window* window);
+void HapticDeviceOpen(int device, double rate);
+void HapticDeviceGetPoint(double* x, double* y);
+// Closes the device's sockets; the engine calls it once the polling thread has stopped.
+void HapticDeviceClose();
+
+// Input replay (--input "<frame> point <x> <y>") sets the point directly.
+void HapticInjectPoint(double x, double y);
+
+}  // namespace Velmora::Platform

@@ -1,0 +1,22 @@
+#pragma once
+// Picture files through SDL2_image: both graphics devices decode with it, so a
+// missing or unreadable picture fails the same way with or without a window.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace Velmora::Platform {
+
+struct Image {
+    int Width = 0;
+    int Height = 0;
+    std::vector<std::uint8_t> Rgba;  // Width * Height * 4 bytes, rows top to bottom
+};
+
+// False when the file is missing, unreadable or of no known format.
+bool LoadImageRgba(const std::string& path, Image& out);
+
+// Writes 8-bit RGBA rows (top to bottom) as PNG.
+bool SavePngRgba(const std::string& path, const Image& image);
+
+}  // namespace Velmora::Platform

@@ -1,0 +1,36 @@
+#pragma once
+// Windows virtual-key codes: scripts receive these numbers in OnKeyEvent, and the
+// hero polls the arrows by them, so every platform layer speaks them.
+
+namespace Velmora::Platform {
+
+constexpr int VK_BACK = 0x08;
+constexpr int VK_TAB = 0x09;
+constexpr int VK_RETURN = 0x0D;
+constexpr int VK_SHIFT = 0x10;
+constexpr int VK_CONTROL = 0x11;
+constexpr int VK_MENU = 0x12;
+constexpr int VK_PAUSE = 0x13;
+constexpr int VK_ESCAPE = 0x1B;
+constexpr int VK_SPACE = 0x20;
+constexpr int VK_PRIOR = 0x21;
+constexpr int VK_NEXT = 0x22;
+constexpr int VK_END = 0x23;
+constexpr int VK_HOME = 0x24;
+constexpr int VK_LEFT = 0x25;
+constexpr int VK_UP = 0x26;
+constexpr int VK_RIGHT = 0x27;
+constexpr int VK_DOWN = 0x28;
+constexpr int VK_INSERT = 0x2D;
+constexpr int VK_DELETE = 0x2E;
+constexpr int VK_F1 = 0x70;
+constexpr int VK_F10 = 0x79;
+constexpr int VK_F12 = 0x7B;
+
+// The asynchronous key state (what GetAsyncKeyState answered on the original
+// platform): kept by the window's key events and by input replay, polled by the hero.
+bool IsKeyDown(int vk);
+void SetKeyDown(int vk, bool down);
+void ReleaseAllKeys();
+
+}  // namespace Velmora::Platform

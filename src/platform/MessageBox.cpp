@@ -1,0 +1,39 @@
+#include "platform/MessageBox.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+
+#include "platform/Window.h"
+
+namespace Velmora::Platform {
+
+namespace {
+bool g_headless = false;
+std::function<void(const std::string&)> g_observer;
+}  // namespace
+
+void SetHeadlessMessages(bool headless) {
+    g_headless = headless;
+}
+
+void SetMessageObserver(std::function<void(const std::string&)> observer) {
+    g_observer = std::move(observer);
+}
+
+void ShowMessageBox(Window* owner, const std::string& text) {
+    if (g_observer) {
+        g_observer(text);
+        return;
+    }
+    if (!g_headless) {
+        SDL_Window* window = owner != nullptr ? static_cast<SDL_Window*>(owner->NativeHandle()) : nullptr;
+        if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "", text.c_str(), window) == 0) {
+            return;
+        }
+    }
+    std::fprintf(stderr, "velmora: message: %s\n", text.c_str());
+    std::fflush(stderr);
+}
+
+}  // namespace Velmora::Platform

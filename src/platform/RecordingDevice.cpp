@@ -1,0 +1,53 @@
+#include "platform/RecordingDevice.h"
+
+#include "platform/ImageFile.h"
+
+namespace Velmora::Platform {
+
+std::unique_ptr<Texture> RecordingDevice::CreateTextureFromFile(const std::string& path) {
+    Image image;
+    if (!LoadImageRgba(path, image)) {
+        return nullptr;
+    }
+    auto texture = std::make_unique<Texture>();
+    texture->Width = image.Width;
+    texture->Height = image.Height;
+    texture->Path = path;
+    return texture;
+}
+
+void RecordingDevice::Clear(std::uint32_t argb) {
+    clearColour_ = argb;
+    current_.clear();
+}
+
+bool RecordingDevice::BeginScene() {
+    return true;
+}
+
+void RecordingDevice::EndScene() {}
+
+void RecordingDevice::Present() {
+    lastFrame_.swap(current_);
+    current_.clear();
+    ++presents_;
+}
+
+void RecordingDevice::DrawQuad(const Texture* texture, const VertexBuffer& buffer) {
+    if (texture == nullptr) {
+        return;
+    }
+    RecordedDraw draw;
+    TransformQuad(buffer, draw.X, draw.Y);
+    for (int i = 0; i < QuadVertexCount; ++i) {
+        draw.U[i] = buffer.Vertices[i].u;
+        draw.V[i] = buffer.Vertices[i].v;
+        draw.Colour[i] = buffer.Vertices[i].colour;
+    }
+    draw.TextureFile = texture->Path;
+    draw.State = State();
+    draw.Culled = IsCulled(draw.X, draw.Y);
+    current_.push_back(std::move(draw));
+}
+
+}  // namespace Velmora::Platform

@@ -1,0 +1,52 @@
+#pragma once
+// The graphics device of headless runs and tests: it rasterises nothing, but keeps
+// every draw of the last frame with its transformed corners, so tests can check
+// geometry, colours and texture coordinates exactly.
+#include <vector>
+
+#include "platform/GraphicsDevice.h"
+
+namespace Velmora::Platform {
+
+struct RecordedDraw {
+    float X[QuadVertexCount];  // screen pixels after world, view and projection
+    float Y[QuadVertexCount];
+    float U[QuadVertexCount];
+    float V[QuadVertexCount];
+    std::uint32_t Colour[QuadVertexCount];
+    std::string TextureFile;
+    RenderState State;
+    bool Culled = false;
+};
+
+class RecordingDevice : public GraphicsDevice {
+public:
+    RecordingDevice(int width, int height) : width_(width), height_(height) {}
+
+    std::unique_ptr<Texture> CreateTextureFromFile(const std::string& path) override;
+    void Clear(std::uint32_t argb) override;
+    bool BeginScene() override;
+    void EndScene() override;
+    void Present() override;
+    void DrawQuad(const Texture* texture, const VertexBuffer& buffer) override;
+    int LastFrameDrawCalls() const override { return static_cast<int>(lastFrame_.size()); }
+    int BackBufferWidth() const override { return width_; }
+    int BackBufferHeight() const override { return height_; }
+
+    // Draws of the last presented frame, in order.
+    const std::vector<RecordedDraw>& LastFrame() const { return lastFrame_; }
+    // Draws issued since the last Present (what a test sees before presenting).
+    const std::vector<RecordedDraw>& CurrentFrame() const { return current_; }
+    std::uint32_t LastClearColour() const { return clearColour_; }
+    int PresentCount() const { return presents_; }
+
+private:
+    int width_;
+    int height_;
+    std::vector<RecordedDraw> current_;
+    std::vector<RecordedDraw> lastFrame_;
+    std::uint32_t clearColour_ = 0;
+    int presents_ = 0;
+};
+
+}  // namespace Velmora::Platform

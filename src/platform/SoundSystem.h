@@ -1,0 +1,70 @@
+#pragma once
+// The operations the engine needs of a sound library (FMOD Ex on the original
+// platform): samples loaded by path, played once or looped on one of a fixed number
+// of voices, per-voice volume, stop, and knowing when a voice has ended. Every
+// failure is a result code with the original library's numbering, so the engine's
+// error texts stay as they were.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace Velmora::Platform {
+
+using SoundResult = int;
+constexpr SoundResult SOUND_OK = 0;
+constexpr SoundResult SOUND_ERR_CHANNEL_ALLOC = 10;
+constexpr SoundResult SOUND_ERR_FILE_BAD = 19;
+constexpr SoundResult SOUND_ERR_FILE_NOTFOUND = 23;
+constexpr SoundResult SOUND_ERR_FORMAT = 25;
+constexpr SoundResult SOUND_ERR_INVALID_HANDLE = 36;
+constexpr SoundResult SOUND_ERR_INVALID_PARAM = 37;
+constexpr SoundResult SOUND_ERR_MEMORY = 43;
+constexpr SoundResult SOUND_ERR_OUTPUT_INIT = 60;
+constexpr SoundResult SOUND_ERR_UNINITIALIZED = 79;
+
+// The description of a result code, byte for byte as the engine shows it.
+const char* SoundErrorString(SoundResult result);
+
+constexpr unsigned SOUND_MODE_HARDWARE = 0x20;
+constexpr unsigned SOUND_LOOP_OFF = 1;
+constexpr unsigned SOUND_LOOP_NORMAL = 2;
+
+// A loaded sample, owned by the system that made it.
+class Sound {
+public:
+    virtual ~Sound() = default;
+};
+
+// A voice of one play. A handle goes stale when its voice ends or is taken over by a
+// later play; calls on a stale handle answer SOUND_ERR_INVALID_HANDLE.
+struct ChannelHandle {
+    int Voice = -1;
+    std::uint32_t Serial = 0;
+    bool IsSet() const { return Voice >= 0; }
+};
+
+class SoundSystem {
+public:
+    virtual ~SoundSystem() = default;
+
+    virtual SoundResult Init(int voices) = 0;
+    virtual SoundResult CreateSound(const std::string& path, unsigned mode, Sound** sound) = 0;
+    virtual SoundResult SetMode(Sound* sound, unsigned loopMode) = 0;
+    virtual SoundResult PlaySound(Sound* sound, bool paused, ChannelHandle* channel) = 0;
+    virtual SoundResult SetVolume(ChannelHandle channel, float volume) = 0;
+    virtual SoundResult GetVolume(ChannelHandle channel, float* volume) = 0;
+    virtual SoundResult Stop(ChannelHandle channel) = 0;
+    virtual SoundResult IsPlaying(ChannelHandle channel, bool* playing) = 0;
+    virtual SoundResult ReleaseSound(Sound* sound) = 0;
+    virtual SoundResult Update() = 0;
+    virtual SoundResult Close() = 0;
+};
+
+// Which implementation SoundSystemCreate makes: the silent one (headless runs and
+// tests) or the mixer on the audio device.
+void SetAudioOutputEnabled(bool enabled);
+SoundResult SoundSystemCreate(std::unique_ptr<SoundSystem>* system);
+
+std::unique_ptr<SoundSystem> CreateSilentSoundSystem();
+
+}  // namespace Velmora::Platform

@@ -1,0 +1,179 @@
+#include "script/LuaControl.h"
+
+#include <cstring>
+#include <map>
+
+#include "script/ScriptApi.h"
+
+namespace Velmora {
+
+namespace {
+
+const char* const kFunctionNames[] = {
+    "Game_ActiveStage",   "Game_GetCurStage",     "Game_RemoveCurStage", "Game_SetControlAble",
+    "Game_GetControlAble", "Game_Exit",           "Game_GetSystemHandle", "Stage_AddObject",
+    "Stage_GetObject",    "Stage_CreateItem",     "Stage_CreateEffect",  "Stage_CreateBullet",
+    "Stage_AdjustBullet", "Stage_GetBullet",      "Stage_SetScreenPos",  "Stage_CreateFriend",
+    "Obj_SetAction",      "Obj_GetX",             "Obj_GetY",            "Obj_SetX",
+    "Obj_SetY",           "Obj_GetDX",            "Obj_GetDY",           "Obj_SetDX",
+    "Obj_SetDY",          "Obj_SetScale",         "Obj_SetAlpha",        "Obj_SetAngle",
+    "Obj_SetRGB",         "Obj_SetDirection",     "Obj_SetAngleDXDY",    "Obj_GetStep",
+    "Obj_SetStep",        "Obj_SetBeginTime",     "Obj_SetActionTime",   "Obj_SetIntervalTime",
+    "Obj_GetSpeed",       "Obj_SetSpeed",         "Obj_GetHP",           "Obj_SetHP",
+    "Obj_Delete",         "Obj_GetHero",          "Obj_GetDirectionX",   "Obj_GetDirectionY",
+    "Obj_PlayAni",        "Obj_StopAni",          "Obj_SetCustom",       "Obj_GetCustom",
+    "Obj_GetHandle",      "Res_AddSprite",        "Res_AddAniSprite",    "Res_AddAni",
+    "Res_SetDefaultAniSpeed", "Res_SetFrameAniSpeed", "Sound_Add",       "Sound_Play",
+    "Sound_FadeIn",       "Sound_FadeOut",        "Sound_Stop",          "ScoreBoard_SetScore",
+};
+
+// Reads table[key] in protected mode: the global may be missing or of any type,
+// and indexing a non-table would otherwise abort the whole process.
+int ProtectedIndex(lua_State* L) {
+    lua_gettable(L, 1);
+    return 1;
+}
+
+}  // namespace
+
+LuaControl::LuaControl() {
+    state_ = luaL_newstate();
+    luaL_openlibs(state_);
+    // Scripts print progress and checks; each line must reach a reader at once.
+    lua_getglobal(state_, "io");
+    lua_getfield(state_, -1, "stdout");
+    lua_getfield(state_, -1, "setvbuf");
+    lua_pushvalue(state_, -2);
+    lua_pushstring(state_, "line");
+    lua_pcall(state_, 2, 0, 0);
+    lua_settop(state_, 0);
+}
+
+LuaControl::~LuaControl() {
+    lua_close(state_);
+}
+
+const char* const* LuaControl::FunctionNames(int* count) {
+    *count = static_cast<int>(sizeof(kFunctionNames) / sizeof(kFunctionNames[0]));
+    return kFunctionNames;
+}
+
+void LuaControl::RegisterFunctions() {
+    std::map<std::string, lua_CFunction> available;
+    for (ExportTable table :
+         {GameStageFunctions(), ObjectFunctions(), ResourceFunctions(), SoundScoreFunctions()}) {
+        for (int i = 0; i < table.Count; ++i) {
+            available[table.Entries[i].Name] = table.Entries[i].Function;
+        }
+    }
+    for (const char* name : kFunctionNames) {
+        auto found = available.find(name);
+        if (found == available.end()) {
+            continue;
+        }
+        lua_pushcclosure(state_, found->second, 0);
+        lua_setfield(state_, LUA_GLOBALSINDEX, name);
+    }
+}
+
+void LuaControl::KeepException(const Exception& e, bool isLua) {
+    kept_ = std::make_unique<Exception>(e);
+    keptIsLua_ = isLua;
+    keptText_ = e.GetMessageText();
+}
+
+const char* LuaControl::KeptMessage() const {
+    return keptText_.c_str();
+}
+
+void LuaControl::ThrowFailure(const std::string& prefix, const std::string& suffix) {
+    // An engine exception raised inside an exported function reaches the caller as
+    // itself; any other error (or one a script caught and rethrew with other text)
+    // becomes the host's own message.
+    const bool fromKept = kept_ != nullptr && lua_type(state_, -1) == LUA_TSTRING &&
+                          keptText_ == lua_tostring(state_, -1);
+    std::string error = PopString();
+    std::unique_ptr<Exception> kept = std::move(kept_);
+    const bool keptIsLua = keptIsLua_;
+    keptText_.clear();
+    if (fromKept) {
+        if (keptIsLua) {
+            throw LuaException(kept->GetMessageText());
+        }
+        throw Exception(kept->GetMessageText());
+    }
+    throw LuaException(prefix + error + suffix);
+}
+
+void LuaControl::DoFile(const std::string& path) {
+    const int top = lua_gettop(state_);
+    if (luaL_loadfile(state_, path.c_str()) != 0 || lua_pcall(state_, 0, LUA_MULTRET, 0) != 0) {
+        ThrowFailure("LuaControl::DoFile(): luaL_dofile failed. ErrorMessage from Lua: '", "'");
+    }
+    kept_.reset();
+    lua_settop(state_, top);
+}
+
+void LuaControl::SelectFunction(const std::string& name) {
+    lua_getfield(state_, LUA_GLOBALSINDEX, name.c_str());
+    if (lua_isnil(state_, -1)) {
+        lua_pop(state_, 1);
+        throw LuaException("LuaControl::SelectFunction(): Function '" + name + "' does not exist.");
+    }
+}
+
+void LuaControl::PushGlobal(const std::string& name) {
+    lua_getfield(state_, LUA_GLOBALSINDEX, name.c_str());
+}
+
+void LuaControl::CallFunction(int argumentCount) {
+    if (lua_pcall(state_, argumentCount, 0, 0) != 0) {
+        ThrowFailure("LuaControl::CallFunction(): ", "");
+    }
+    kept_.reset();
+}
+
+std::string LuaControl::PopString() {
+    std::string result = "null";
+    size_t length = 0;
+    const char* text = lua_tolstring(state_, -1, &length);
+    if (text != nullptr) {
+        result.assign(text, length);
+    }
+    lua_pop(state_, 1);
+    return result;
+}
+
+float LuaControl::GetNumber(const std::string& key, const std::string& table, const std::string& path) {
+    DoFile(path);
+    const int top = lua_gettop(state_);
+    lua_pushcfunction(state_, ProtectedIndex);
+    lua_getfield(state_, LUA_GLOBALSINDEX, table.c_str());
+    lua_pushstring(state_, key.c_str());
+    if (lua_pcall(state_, 2, 1, 0) != 0) {
+        lua_settop(state_, top);
+        throw LuaException("LuaControl::GetNumber(): cannot read " + table + "." + key + " from '" + path +
+                           "': " + table + " is not a table.");
+    }
+    const double value = lua_tonumber(state_, -1);
+    lua_settop(state_, top);
+    return static_cast<float>(value);
+}
+
+std::string LuaControl::GetString(const std::string& key, const std::string& path) {
+    DoFile(path);
+    const int top = lua_gettop(state_);
+    lua_pushcfunction(state_, ProtectedIndex);
+    lua_getfield(state_, LUA_GLOBALSINDEX, "Info");
+    lua_pushstring(state_, key.c_str());
+    if (lua_pcall(state_, 2, 1, 0) != 0) {
+        lua_settop(state_, top);
+        throw LuaException("LuaControl::GetString(): cannot read Info." + key + " from '" + path +
+                           "': Info is not a table.");
+    }
+    std::string result = PopString();
+    lua_settop(state_, top);
+    return result;
+}
+
+}  // namespace Velmora

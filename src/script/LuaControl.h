@@ -1,0 +1,79 @@
+#pragma once
+// The one Lua 5.1 interpreter of the game, and the only way the engine talks to
+// scripts. Every script file shares its global environment, so callers run the file
+// that defines a callback right before calling it.
+#include <lua.hpp>
+
+#include <memory>
+#include <string>
+
+#include "game/Singleton.h"
+#include "script/Exception.h"
+
+namespace Velmora {
+
+class LuaControl : public Singleton<LuaControl> {
+public:
+    LuaControl();
+    ~LuaControl() override;
+
+    lua_State* GetState() const { return state_; }
+
+    // Registers the exported functions as globals, in their fixed order.
+    void RegisterFunctions();
+
+    // Runs a script file; values its chunk returns are dropped.
+    void DoFile(const std::string& path);
+    // Pushes the global function name for CallFunction; throws when it is nil.
+    void SelectFunction(const std::string& name);
+    // Pushes the global name with no check (the lookups that fail later, in the call).
+    void PushGlobal(const std::string& name);
+    // Calls the selected function with the argumentCount values pushed after it.
+    // The function and its arguments are gone from the stack afterwards.
+    void CallFunction(int argumentCount);
+    // The top value as text ("null" unless a string or number), removed.
+    std::string PopString();
+    // Runs path, then reads table.key as a number (0 when absent or not a number).
+    float GetNumber(const std::string& key, const std::string& table, const std::string& path);
+    // Runs path, then reads Info.key as text ("null" when absent).
+    std::string GetString(const std::string& key, const std::string& path);
+
+    // The exception boundary of exported functions: an engine exception caught in an
+    // exported function is kept here while the Lua error unwinds the interpreter, and
+    // rethrown by the host, same class and text, when the protected call returns.
+    void KeepException(const Exception& e, bool isLua);
+    const char* KeptMessage() const;
+
+    // Names registered by RegisterFunctions, in order (for tests and tools).
+    static const char* const* FunctionNames(int* count);
+
+private:
+    // Throws the kept exception when it caused the failure that left error on top,
+    // else a LuaException with prefix + the error text. Pops the error value.
+    [[noreturn]] void ThrowFailure(const std::string& prefix, const std::string& suffix);
+
+    lua_State* state_ = nullptr;
+    std::unique_ptr<Exception> kept_;
+    bool keptIsLua_ = false;
+    std::string keptText_;
+};
+
+// Wraps an exported function's body so that engine exceptions become Lua errors at
+// the boundary. The wrapper's own frame holds no object with a destructor when it
+// raises the error, since lua_error does not unwind C++ frames.
+template <int (*Body)(lua_State*)>
+int ExportedFunction(lua_State* L) {
+    try {
+        return Body(L);
+    } catch (const LuaException& e) {
+        LuaControl::GetInstance()->KeepException(e, true);
+    } catch (const Exception& e) {
+        LuaControl::GetInstance()->KeepException(e, false);
+    } catch (const std::exception& e) {
+        LuaControl::GetInstance()->KeepException(Exception(e.what()), false);
+    }
+    lua_pushstring(L, LuaControl::GetInstance()->KeptMessage());
+    return lua_error(L);
+}
+
+}  // namespace Velmora

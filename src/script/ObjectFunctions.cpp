@@ -1,0 +1,18 @@
+#include "script/LuaControl.h"
+#include "script/ScriptApi.h"
+
+namespace Velmora {
+
+namespace {
+
+const ExportEntry kEntries[] = {
+    {nullptr, nullptr},
+};
+
+}  // namespace
+
+ExportTable ObjectFunctions() {
+    return ExportTable{kEntries, 0};
+}
+
+}  // namespace Velmora

@@ -1,0 +1,39 @@
+#pragma once
+// The game's sounds by name: loaded from res/sound/, played, stopped and faded.
+#include <map>
+#include <memory>
+#include <string>
+
+#include "game/Singleton.h"
+#include "platform/SoundSystem.h"
+
+namespace Velmora {
+
+enum SoundFade { FadeNone = 0, FadeIn = 1, FadeOut = 2 };
+
+struct SoundEntry {
+    Platform::Sound* Sound = nullptr;
+    Platform::ChannelHandle Channel;
+    int Fade = FadeNone;
+};
+
+class SoundController : public Singleton<SoundController> {
+public:
+    SoundController() = default;
+    ~SoundController() override;
+
+    // Throws Exception("FMOD error! (<code>) <description>\n") on any failure.
+    static void CheckResult(Platform::SoundResult result);
+
+    void Add(const std::string& name);
+    void Play(const std::string& name, float volume, bool loop);
+    void Stop(const std::string& name);
+    void FadeIn(const std::string& name, bool loop);
+    void FadeOut(const std::string& name);
+    void Update(float frameTime);
+
+    std::unique_ptr<Platform::SoundSystem> System;
+    std::map<std::string, SoundEntry> Sounds;
+};
+
+}  // namespace Velmora

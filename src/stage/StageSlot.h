@@ -1,0 +1,21 @@
+#pragma once
+// The current stage: its name, its level and its object container.
+#include <memory>
+#include <string>
+
+#include "stage/Stage.h"
+
+namespace Velmora {
+
+class StageSlot {
+public:
+    StageSlot() : Objects(std::make_unique<Stage>()) {}
+
+    void Load(const std::string& name);
+
+    std::unique_ptr<Stage> Objects;
+    std::string Name;
+    int Level = 0;
+};
+
+}  // namespace Velmora

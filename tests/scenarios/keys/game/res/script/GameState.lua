@@ -1,0 +1,7 @@
+function OnGameCreate()
+    print("created")
+end
+
+function OnKeyEvent(key)
+    print("key " .. key)
+end

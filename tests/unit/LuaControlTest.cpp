@@ -1,0 +1,154 @@
+#include "TestGame.h"
+
+namespace Velmora::Testing {
+namespace {
+
+class LuaControlTest : public EngineTest {
+protected:
+    LuaControl* lua() { return LuaControl::GetInstance(); }
+    int Top() { return lua_gettop(lua()->GetState()); }
+};
+
+TEST_F(LuaControlTest, LastRunFileDefinesSharedCallback) {
+    game_.Write("a.lua", "function OnHit() which = 'a' end");
+    game_.Write("b.lua", "function OnHit() which = 'b' end");
+    lua()->DoFile("a.lua");
+    lua()->DoFile("b.lua");
+    lua()->SelectFunction("OnHit");
+    lua()->CallFunction(0);
+    EXPECT_EQ("b", GlobalString("which"));
+    lua()->DoFile("a.lua");
+    lua()->SelectFunction("OnHit");
+    lua()->CallFunction(0);
+    EXPECT_EQ("a", GlobalString("which"));
+    EXPECT_EQ(0, Top());
+}
+
+TEST_F(LuaControlTest, FieldReadsConvertAndDefault) {
+    game_.Write("Info.lua", "runs = (runs or 0) + 1\nInfo = { Text = '12', Num = 12, Frac = 2.5 }");
+    EXPECT_EQ(12.0f, lua()->GetNumber("Text", "Info", "Info.lua"));
+    EXPECT_EQ("12", lua()->GetString("Num", "Info.lua"));
+    EXPECT_EQ("2.5", lua()->GetString("Frac", "Info.lua"));
+    EXPECT_EQ(0.0f, lua()->GetNumber("Missing", "Info", "Info.lua"));
+    EXPECT_EQ("null", lua()->GetString("Missing", "Info.lua"));
+    // Every read runs the file again.
+    EXPECT_EQ(5.0, GlobalNumber("runs"));
+    EXPECT_EQ(0, Top());
+}
+
+TEST_F(LuaControlTest, ReadingFromSomethingNotATableIsALuaException) {
+    game_.Write("setup.lua", "Option = 5");
+    EXPECT_THROW_TEXT(lua()->GetNumber("ScreenWidth", "Option", "setup.lua"), LuaException,
+                      "LuaControl::GetNumber(): cannot read Option.ScreenWidth from 'setup.lua': Option is not a "
+                      "table.");
+    game_.Write("Info.lua", "-- no Info at all");
+    EXPECT_THROW(lua()->GetString("Name", "Info.lua"), LuaException);
+    EXPECT_EQ(0, Top());
+    // The interpreter stays usable.
+    game_.Write("ok.lua", "Option = { ScreenWidth = 800 }");
+    EXPECT_EQ(800.0f, lua()->GetNumber("ScreenWidth", "Option", "ok.lua"));
+}
+
+TEST_F(LuaControlTest, FailuresCarryTheHostsMessages) {
+    EXPECT_THROW_TEXT(lua()->DoFile("missing.lua"), LuaException,
+                      "LuaControl::DoFile(): luaL_dofile failed. ErrorMessage from Lua: 'cannot open missing.lua: No such file or directory'");
+    game_.Write("syntax.lua", "function (");
+    EXPECT_THROW(lua()->DoFile("syntax.lua"), LuaException);
+    EXPECT_THROW_TEXT(lua()->SelectFunction("Nowhere"), LuaException,
+                      "LuaControl::SelectFunction(): Function 'Nowhere' does not exist.");
+    EXPECT_EQ(0, Top());
+
+    game_.Write("err.lua", "function Fail() error('boom') end\nfunction Table() error({}) end\nNotAFunction = 3");
+    lua()->DoFile("err.lua");
+    lua()->SelectFunction("Fail");
+    EXPECT_THROW_TEXT(lua()->CallFunction(0), LuaException, "LuaControl::CallFunction(): err.lua:1: boom");
+    lua()->SelectFunction("Table");
+    EXPECT_THROW_TEXT(lua()->CallFunction(0), LuaException, "LuaControl::CallFunction(): null");
+    lua()->SelectFunction("NotAFunction");
+    EXPECT_THROW(lua()->CallFunction(0), LuaException);
+    EXPECT_EQ(0, Top());
+}
+
+TEST_F(LuaControlTest, StackIsLeftAsFound) {
+    game_.Write("returns.lua", "Info = { A = 1 }\nreturn 1, 2, 3");
+    lua_pushnumber(lua()->GetState(), 42);  // something of the caller's
+    lua()->DoFile("returns.lua");
+    lua()->GetNumber("A", "Info", "returns.lua");
+    lua()->GetString("A", "returns.lua");
+    EXPECT_THROW(lua()->SelectFunction("Missing"), LuaException);
+    lua()->PushGlobal("print");
+    lua_pushstring(lua()->GetState(), "");
+    testing::internal::CaptureStdout();
+    lua()->CallFunction(1);
+    testing::internal::GetCapturedStdout();
+    ASSERT_EQ(1, Top());
+    EXPECT_EQ(42.0, lua_tonumber(lua()->GetState(), 1));
+}
+
+TEST_F(LuaControlTest, PopStringReadsNullForOtherValues) {
+    lua_State* L = lua()->GetState();
+    lua_pushboolean(L, 1);
+    EXPECT_EQ("null", lua()->PopString());
+    lua_pushnumber(L, 7);
+    EXPECT_EQ("7", lua()->PopString());
+    EXPECT_EQ(0, Top());
+}
+
+int ThrowsEngineException(lua_State*) {
+    throw Exception("FMOD error! (23) File not found. \n");
+}
+int ThrowsLuaException(lua_State*) {
+    throw LuaException("LuaControl::DoFile(): luaL_dofile failed. ErrorMessage from Lua: 'x'");
+}
+
+TEST_F(LuaControlTest, EngineExceptionsCrossTheInterpreterUnchanged) {
+    lua_State* L = lua()->GetState();
+    lua_register(L, "Engine", ExportedFunction<ThrowsEngineException>);
+    lua_register(L, "Script", ExportedFunction<ThrowsLuaException>);
+    game_.Write("calls.lua",
+                "function CallEngine() Engine() end\n"
+                "function CallScript() Script() end\n"
+                "function Swallow() ok = pcall(Engine) end\n"
+                "function Later() error('later') end");
+    lua()->DoFile("calls.lua");
+
+    lua()->SelectFunction("CallEngine");
+    try {
+        lua()->CallFunction(0);
+        FAIL() << "no exception";
+    } catch (const LuaException&) {
+        FAIL() << "an engine Exception became a LuaException";
+    } catch (const Exception& e) {
+        EXPECT_EQ("FMOD error! (23) File not found. \n", e.GetMessageText());
+    }
+
+    lua()->SelectFunction("CallScript");
+    EXPECT_THROW_TEXT(lua()->CallFunction(0), LuaException,
+                      "LuaControl::DoFile(): luaL_dofile failed. ErrorMessage from Lua: 'x'");
+
+    // A script that catches the failure itself goes on; a later, unrelated error is
+    // reported as the script's own.
+    lua()->SelectFunction("Swallow");
+    lua()->CallFunction(0);
+    lua()->SelectFunction("Later");
+    EXPECT_THROW_TEXT(lua()->CallFunction(0), LuaException, "LuaControl::CallFunction(): calls.lua:4: later");
+    EXPECT_EQ(0, Top());
+}
+
+TEST_F(LuaControlTest, RegistersExportedFunctionsInOrder) {
+    int count = 0;
+    const char* const* names = LuaControl::FunctionNames(&count);
+    ASSERT_EQ(60, count);
+    EXPECT_STREQ("Game_ActiveStage", names[0]);
+    EXPECT_STREQ("ScoreBoard_SetScore", names[59]);
+    lua()->RegisterFunctions();
+    lua_State* L = lua()->GetState();
+    for (const char* name : {"Game_Exit", "Game_GetSystemHandle", "Stage_SetScreenPos"}) {
+        lua_getglobal(L, name);
+        EXPECT_TRUE(lua_iscfunction(L, -1)) << name;
+        lua_pop(L, 1);
+    }
+}
+
+}  // namespace
+}  // namespace Velmora::Testing

@@ -1,0 +1,101 @@
+#pragma once
+// Helpers for unit tests: a throw-away game folder (setup.lua and res/) in a
+// temporary directory, entered for the test's duration, with the engine's
+// singletons torn down afterwards.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "game/CGame.h"
+#include "platform/Keys.h"
+#include "platform/MessageBox.h"
+#include "script/LuaControl.h"
+
+namespace Velmora::Testing {
+
+class TempGame {
+public:
+    TempGame() {
+        char pattern[] = "/tmp/velmora-test-XXXXXX";
+        const char* made = mkdtemp(pattern);
+        root_ = made != nullptr ? made : "/tmp";
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(root_);
+    }
+    ~TempGame() {
+        std::filesystem::current_path(previous_);
+        std::error_code ignored;
+        std::filesystem::remove_all(root_, ignored);
+    }
+    TempGame(const TempGame&) = delete;
+    TempGame& operator=(const TempGame&) = delete;
+
+    // Writes a file relative to the game folder, creating its folders.
+    void Write(const std::string& path, const std::string& content) const {
+        const std::filesystem::path full = root_ / path;
+        std::filesystem::create_directories(full.parent_path());
+        std::ofstream(full, std::ios::binary) << content;
+    }
+    std::filesystem::path Root() const { return root_; }
+
+private:
+    std::filesystem::path root_;
+    std::filesystem::path previous_;
+};
+
+// Base fixture: a fresh game folder and fresh singletons for every test.
+class EngineTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        if (CGame::Existing() != nullptr) {
+            CGame::DestroyInstance();
+        }
+        LuaControl::DestroyInstance();
+        CGame::keyStates.clear();
+        Platform::ReleaseAllKeys();
+        Platform::SetMessageObserver(nullptr);
+    }
+
+    // Runs a chunk of Lua in the shared interpreter; fails the test on an error.
+    void RunLua(const std::string& code) {
+        lua_State* L = LuaControl::GetInstance()->GetState();
+        ASSERT_EQ(luaL_dostring(L, code.c_str()), 0) << lua_tostring(L, -1);
+    }
+    // Reads a global as a number or string through the interpreter.
+    double GlobalNumber(const std::string& name) {
+        lua_State* L = LuaControl::GetInstance()->GetState();
+        lua_getglobal(L, name.c_str());
+        const double value = lua_tonumber(L, -1);
+        lua_pop(L, 1);
+        return value;
+    }
+    std::string GlobalString(const std::string& name) {
+        lua_State* L = LuaControl::GetInstance()->GetState();
+        lua_getglobal(L, name.c_str());
+        const char* text = lua_tostring(L, -1);
+        std::string value = text != nullptr ? text : "<nil>";
+        lua_pop(L, 1);
+        return value;
+    }
+
+    TempGame game_;
+};
+
+// Expects a statement to throw an exception of exactly class E with the given text.
+#define EXPECT_THROW_TEXT(statement, E, text)                                 \
+    do {                                                                     \
+        bool caught_ = false;                                                \
+        try {                                                                \
+            statement;                                                       \
+        } catch (const E& e_) {                                              \
+            caught_ = true;                                                  \
+            EXPECT_EQ(std::string(text), e_.GetMessageText());               \
+        }                                                                    \
+        EXPECT_TRUE(caught_) << "expected " #E " from " #statement;          \
+    } while (0)
+
+}  // namespace Velmora::Testing
