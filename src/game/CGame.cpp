@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "game/ObjectCache.h"
 #include "object/BaseObject.h"
 #include "resource/ResourceMgr.h"
 #include "script/LuaControl.h"
@@ -21,8 +22,10 @@ CGame::~CGame() {
     ResourceMgr::DestroyInstance();
     LuaControl::DestroyInstance();
     SoundController::DestroyInstance();
+    ObjectCache::DestroyInstance();
     delete CurStage;
     CurStage = nullptr;
+    DestroyRetiredStages();
 }
 
 void CGame::SetupResources() {
@@ -56,11 +59,29 @@ void CGame::Update() {
         CurStage->Objects->Update();
     }
     SoundController::GetInstance()->Update(FrameTime);
+    DestroyRetiredStages();
+}
+
+void CGame::RetireCurStage() {
+    if (CurStage == nullptr) {
+        return;
+    }
+    CurStage->Objects->Retire();
+    retiredStages_.push_back(CurStage);
+    CurStage = nullptr;
+}
+
+void CGame::DestroyRetiredStages() {
+    // Swapped out first: destroying objects runs no script, but stay safe if it did.
+    std::vector<StageSlot*> doomed;
+    doomed.swap(retiredStages_);
+    for (StageSlot* slot : doomed) {
+        delete slot;
+    }
 }
 
 void CGame::ActiveStage(const std::string& name) {
-    delete CurStage;
-    CurStage = nullptr;
+    RetireCurStage();
     StageTime = 0.0f;
     CurStage = new StageSlot();
     CurStage->Load(name);
@@ -68,8 +89,7 @@ void CGame::ActiveStage(const std::string& name) {
 }
 
 void CGame::RemoveCurStage() {
-    delete CurStage;
-    CurStage = nullptr;
+    RetireCurStage();
 }
 
 void CGame::OnKeyDown(int key) {

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "game/Singleton.h"
 
@@ -29,7 +30,7 @@ public:
     void OnKeyDown(int key);
     static void OnKeyUp(int key);
 
-    CInitD3D* D3D = nullptr;  // owned by the application, not by the controller
+    CInitD3D* D3D = nullptr;                     // owned by the application, not by the controller
     Platform::GraphicsDevice* Device = nullptr;  // the device D3D owns
     StageSlot* CurStage = nullptr;
     BaseObject* SystemObject = nullptr;
@@ -50,6 +51,16 @@ public:
     unsigned Seed = 0;
 
     static std::map<int, bool> keyStates;
+
+private:
+    // A stage that scripts replace or remove may still be walked by the code that
+    // called the script (its own update pass, its loading, one of its creation
+    // operations), so it is only destroyed at the end of the frame's update or at
+    // teardown.
+    void RetireCurStage();
+    void DestroyRetiredStages();
+
+    std::vector<StageSlot*> retiredStages_;
 };
 
 }  // namespace Velmora

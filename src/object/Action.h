@@ -24,6 +24,13 @@ public:
 
     std::string ScriptPath() const { return "res/action/" + Name + "/Info.lua"; }
 
+    // A script may replace the owner's action from one of this action's callbacks or
+    // while it loads. The owner then keeps the replaced action alive until the call
+    // returns, and the replaced action must not go on with its work.
+    bool IsBusy() const { return state_.Busy > 0; }
+    bool IsRetired() const { return state_.Retired; }
+    void MarkRetired() { state_.Retired = true; }
+
     float X = 0.0f;
     float Y = 0.0f;
     float DX = 0.0f;
@@ -39,6 +46,33 @@ public:
     std::string Name;
     float IntervalBase = 0.0f;
     BaseObject* Owner = nullptr;
+
+private:
+    friend class BusyScope;
+    // Bookkeeping of one particular action; templates and copies never carry it over.
+    struct RunState {
+        int Busy = 0;
+        bool Retired = false;
+        RunState() = default;
+        RunState(const RunState&) {}
+        RunState& operator=(const RunState&) { return *this; }
+    };
+
+    void CallScript(const char* function);
+
+    RunState state_;
+};
+
+// Marks an action busy (a callback or a load of it is under way) for a scope.
+class BusyScope {
+public:
+    explicit BusyScope(Action& action) : action_(action) { ++action_.state_.Busy; }
+    ~BusyScope() { --action_.state_.Busy; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    Action& action_;
 };
 
 }  // namespace Velmora

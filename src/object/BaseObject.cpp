@@ -2,6 +2,11 @@
 
 #include <unordered_set>
 
+#include "game/CGame.h"
+#include "resource/ResourceMgr.h"
+#include "resource/SpriteRecord.h"
+#include "script/LuaControl.h"
+
 namespace Velmora {
 
 namespace {
@@ -27,19 +32,160 @@ std::size_t BaseObject::LiveCount() {
     return LiveObjects().size();
 }
 
-void BaseObject::Update() {}
-void BaseObject::Draw() {}
+void BaseObject::Load(const std::string& file) {
+    LuaControl* lua = LuaControl::GetInstance();
+    Type = TruncateToInt(lua->GetNumber("Type", "Info", file));
+    CollisionRadius = lua->GetNumber("CollisionRadius", "Info", file);
+    EllipseX = lua->GetNumber("EllipseX", "Info", file);
+    EllipseY = lua->GetNumber("EllipseY", "Info", file);
+    ZOrder = TruncateToInt(lua->GetNumber("ZOrder", "Info", file));
+    const std::string sprite = lua->GetString("Sprite", file);
+    Sprite = ResourceMgr::GetInstance()->GetSprite(sprite);
+}
+
+void BaseObject::Update() {
+    if (!CurAction) {
+        return;
+    }
+    CurAction->Update();
+    // An action replaced by its own callback has returned by now.
+    retiredActions_.clear();
+    const Action* action = CurAction.get();
+    if (action != nullptr && action->Begun) {
+        const float frameTime = CGame::GetInstance()->FrameTime;
+        X = X + action->Speed * action->DX * frameTime;
+        Y = Y + action->DY * action->Speed * frameTime;
+    }
+}
+
+void BaseObject::Draw() {
+    if (Sprite == nullptr) {
+        return;
+    }
+    CGame* game = CGame::GetInstance();
+    if (AniPlaying) {
+        AniTime += game->FrameTime;
+    }
+    // The record is shared by every object showing it, so each draw sets the whole look.
+    Sprite->Angle = Angle;
+    Sprite->R = R;
+    Sprite->G = G;
+    Sprite->B = B;
+    Sprite->ApplyColour(Alpha);
+    Sprite->ScaleX = Scale;
+    Sprite->ScaleY = Scale;
+    Sprite->ScaleZ = Scale;
+    Sprite->DrawAnimated(X + static_cast<float>(game->ScreenX),
+                         Y + static_cast<float>(game->ScreenY), CurAni, AniFrame, AniTime);
+}
+
 void BaseObject::OnDamage(int) {}
-void BaseObject::Load(const std::string&) {}
-void BaseObject::SetAction(const std::string&) {}
-void BaseObject::PlayAni(const std::string&, bool) {}
-void BaseObject::StopAni() {}
-void BaseObject::SetCustom(const std::string& name, int value) { Custom[name] = value; }
+
+void BaseObject::RetireAction() {
+    if (!CurAction) {
+        return;
+    }
+    if (CurAction->IsBusy()) {
+        CurAction->MarkRetired();
+        retiredActions_.push_back(std::move(CurAction));
+    }
+    CurAction.reset();
+}
+
+void BaseObject::SetAction(const std::string& name) {
+    RetireAction();
+    CurAction = std::make_unique<Action>(name);
+    Action* action = CurAction.get();
+    {
+        // The action file may itself replace this action while it runs.
+        BusyScope busy(*action);
+        action->Load();
+    }
+    if (action->IsRetired()) {
+        return;
+    }
+    if (action->X != 0.0f) {
+        X = action->X;
+    }
+    if (action->Y != 0.0f) {
+        Y = action->Y;
+    }
+    action->Owner = this;
+}
+
+void BaseObject::PlayAni(const std::string& name, bool loop) {
+    // An object without the picture or the animation keeps showing what it shows.
+    if (Sprite == nullptr || Sprite->Animations == nullptr) {
+        return;
+    }
+    auto found = Sprite->Animations->find(name);
+    if (found == Sprite->Animations->end()) {
+        return;
+    }
+    CurAni = &found->second;
+    CurAni->Loop = loop;
+    AniTime = 0.0f;
+    AniFrame = 0;
+    AniPlaying = true;
+}
+
+void BaseObject::StopAni() {
+    AniPlaying = false;
+}
+
+void BaseObject::SetCustom(const std::string& name, int value) {
+    Custom[name] = value;
+}
+
 int BaseObject::GetCustom(const std::string& name) const {
     auto found = Custom.find(name);
     return found == Custom.end() ? 0 : found->second;
 }
-bool BaseObject::IsCollide(const BaseObject&) const { return false; }
-void BaseObject::CopyFrom(const BaseObject&) {}
+
+bool BaseObject::IsCollide(const BaseObject& other) const {
+    if (CollisionRadius == 0.0f || !CurAction || !CurAction->Begun || !Alive) {
+        return false;
+    }
+    const float ax = EllipseX != 0.0f ? EllipseX : CollisionRadius;
+    const float ay = EllipseY != 0.0f ? EllipseY : CollisionRadius;
+    const float bx = other.EllipseX != 0.0f ? other.EllipseX : other.CollisionRadius;
+    const float by = other.EllipseY != 0.0f ? other.EllipseY : other.CollisionRadius;
+    const float dx = X - other.X;
+    const float dy = Y - other.Y;
+    // The sum of the roots, not of the quotients: the hit region is a diamond.
+    const float p = std::sqrt(static_cast<float>(dx * dx / (ax * ax + bx * bx)));
+    const float q = std::sqrt(static_cast<float>(dy * dy / (ay * ay + by * by)));
+    return p + q <= 1.0f;
+}
+
+void BaseObject::CopyFrom(const BaseObject& source) {
+    if (&source == this) {
+        return;
+    }
+    Type = source.Type;
+    Custom = source.Custom;
+    if (source.CurAction) {
+        if (CurAction) {
+            *CurAction = *source.CurAction;
+        } else {
+            CurAction = std::make_unique<Action>(*source.CurAction);
+        }
+    }
+    X = source.X;
+    Y = source.Y;
+    Scale = source.Scale;
+    Alpha = source.Alpha;
+    CollisionRadius = source.CollisionRadius;
+    EllipseX = source.EllipseX;
+    EllipseY = source.EllipseY;
+    CurAni = source.CurAni;
+    AniPlaying = source.AniPlaying;
+    AniFrame = source.AniFrame;
+    AniTime = source.AniTime;
+    Sprite = source.Sprite;
+    Alive = source.Alive;
+    ZOrder = source.ZOrder;
+    Key = source.Key;
+}
 
 }  // namespace Velmora

@@ -1,9 +1,12 @@
 #pragma once
 // The base of every world object: kind, position, look, collision shape, layer,
 // named integers for scripts, the current action, and the stage key.
+#include <cmath>
+#include <limits>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "object/Action.h"
 
@@ -11,6 +14,21 @@ namespace Velmora {
 
 class SpriteRecord;
 struct Animation;
+
+// Script numbers used as integers are truncated toward zero; NaN and values beyond
+// the int range are clamped, since a file may hold anything.
+inline int TruncateToInt(double value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    if (value >= static_cast<double>(std::numeric_limits<int>::max())) {
+        return std::numeric_limits<int>::max();
+    }
+    if (value <= static_cast<double>(std::numeric_limits<int>::min())) {
+        return std::numeric_limits<int>::min();
+    }
+    return static_cast<int>(value);
+}
 
 // Kind codes of Info.Type.
 enum ObjectType {
@@ -74,6 +92,16 @@ public:
     bool Alive = true;
     int ZOrder = 0;
     std::string Key;
+
+    // Which kind list of its stage holds the object, as the stage put it there: the
+    // stage takes it out of that list when it removes it, whatever Type says by then.
+    int StageList = 0;
+
+private:
+    // Destroys the current action, or keeps it until its running call returns.
+    void RetireAction();
+
+    std::vector<std::unique_ptr<Action>> retiredActions_;
 };
 
 }  // namespace Velmora

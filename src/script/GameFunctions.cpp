@@ -1,11 +1,85 @@
+#include <string>
+
 #include "game/CGame.h"
 #include "object/BaseObject.h"
+#include "object/Bullet.h"
+#include "object/Effect.h"
+#include "object/Friend.h"
+#include "object/Hero.h"
+#include "object/Item.h"
 #include "script/LuaControl.h"
 #include "script/ScriptApi.h"
+#include "stage/StageSlot.h"
 
 namespace Velmora {
 
 namespace {
+
+// The current stage's container, or null when there is no stage.
+Stage* CurrentStage() {
+    StageSlot* slot = CGame::GetInstance()->CurStage;
+    return slot != nullptr ? slot->Objects.get() : nullptr;
+}
+
+// Lookups and creations that find nothing still hand out a handle: one holding null.
+int PushHandle(lua_State* L, BaseObject* object) {
+    lua_pushlightuserdata(L, object);
+    return 1;
+}
+
+Hero* FirstHero() {
+    Stage* stage = CurrentStage();
+    if (stage == nullptr || stage->Heroes.empty()) {
+        return nullptr;
+    }
+    return stage->Heroes.front();
+}
+
+// The entry of the latest batch at index, or null outside the batch or for a bullet
+// that the stage has removed since.
+Bullet* BatchBullet(Stage* stage, int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= stage->Bullets.size()) {
+        return nullptr;
+    }
+    return stage->Bullets[static_cast<std::size_t>(index)];
+}
+
+int Game_ActiveStage(lua_State* L) {
+    std::string name;
+    if (!ArgString(L, 1, name)) {
+        return 0;
+    }
+    CGame::GetInstance()->ActiveStage(name);
+    return 0;
+}
+
+int Game_GetCurStage(lua_State* L) {
+    StageSlot* slot = CGame::GetInstance()->CurStage;
+    if (slot == nullptr) {
+        return 0;
+    }
+    lua_pushlstring(L, slot->Name.data(), slot->Name.size());
+    return 1;
+}
+
+int Game_RemoveCurStage(lua_State*) {
+    CGame::GetInstance()->RemoveCurStage();
+    return 0;
+}
+
+int Game_SetControlAble(lua_State* L) {
+    const bool flag = ArgFlag(L, 1);
+    if (Hero* hero = FirstHero()) {
+        hero->ControlAble = flag;
+    }
+    return 0;
+}
+
+int Game_GetControlAble(lua_State* L) {
+    const Hero* hero = FirstHero();
+    lua_pushboolean(L, hero != nullptr && hero->ControlAble ? 1 : 0);
+    return 1;
+}
 
 int Game_Exit(lua_State*) {
     CGame::GetInstance()->ExitRequested = true;
@@ -13,8 +87,94 @@ int Game_Exit(lua_State*) {
 }
 
 int Game_GetSystemHandle(lua_State* L) {
-    lua_pushlightuserdata(L, CGame::GetInstance()->SystemObject);
-    return 1;
+    return PushHandle(L, CGame::GetInstance()->SystemObject);
+}
+
+int Stage_AddObject(lua_State* L) {
+    std::string key;
+    std::string path;
+    const bool hasKey = ArgString(L, 1, key);
+    const bool hasPath = ArgString(L, 2, path);
+    if (!hasKey || !hasPath) {
+        return 0;
+    }
+    Stage* stage = CurrentStage();
+    return PushHandle(L, stage != nullptr ? stage->AddObject(key, path) : nullptr);
+}
+
+int Stage_GetObject(lua_State* L) {
+    std::string key;
+    if (!ArgString(L, 1, key)) {
+        return 0;
+    }
+    Stage* stage = CurrentStage();
+    return PushHandle(L, stage != nullptr ? stage->GetObject(key) : nullptr);
+}
+
+int Stage_CreateItem(lua_State* L) {
+    std::string name;
+    const bool hasName = ArgString(L, 1, name);
+    const float x = ArgFloat(L, 2);
+    const float y = ArgFloat(L, 3);
+    if (!hasName) {
+        return 0;
+    }
+    Stage* stage = CurrentStage();
+    return PushHandle(L, stage != nullptr ? stage->CreateItem(name, x, y) : nullptr);
+}
+
+int Stage_CreateEffect(lua_State* L) {
+    std::string name;
+    const bool hasName = ArgString(L, 1, name);
+    const float x = ArgFloat(L, 2);
+    const float y = ArgFloat(L, 3);
+    if (!hasName) {
+        return 0;
+    }
+    Stage* stage = CurrentStage();
+    return PushHandle(L, stage != nullptr ? stage->CreateEffect(name, x, y) : nullptr);
+}
+
+int Stage_CreateBullet(lua_State* L) {
+    std::string path;
+    const bool hasPath = ArgString(L, 1, path);
+    const int count = ArgInt(L, 2);
+    const float x = ArgFloat(L, 3);
+    const float y = ArgFloat(L, 4);
+    Stage* stage = CurrentStage();
+    if (hasPath && stage != nullptr) {
+        stage->CreateBullets(path, count, x, y);
+    }
+    return 0;
+}
+
+int Stage_AdjustBullet(lua_State* L) {
+    const int index = ArgInt(L, 1);
+    const float dx = ArgFloat(L, 2);
+    const float dy = ArgFloat(L, 3);
+    Stage* stage = CurrentStage();
+    if (stage == nullptr) {
+        return 0;
+    }
+    Bullet* bullet = BatchBullet(stage, index);
+    if (bullet != nullptr && bullet->CurAction) {
+        bullet->CurAction->DX = dx;
+        bullet->CurAction->DY = dy;
+    }
+    return 0;
+}
+
+int Stage_GetBullet(lua_State* L) {
+    const int index = ArgInt(L, 1);
+    Stage* stage = CurrentStage();
+    if (stage == nullptr) {
+        return PushHandle(L, nullptr);
+    }
+    Bullet* bullet = BatchBullet(stage, index);
+    if (bullet == nullptr) {
+        return 0;
+    }
+    return PushHandle(L, bullet);
 }
 
 int Stage_SetScreenPos(lua_State* L) {
@@ -26,10 +186,36 @@ int Stage_SetScreenPos(lua_State* L) {
     return 0;
 }
 
+int Stage_CreateFriend(lua_State* L) {
+    std::string path;
+    const bool hasPath = ArgString(L, 1, path);
+    const float x = ArgFloat(L, 2);
+    const float y = ArgFloat(L, 3);
+    if (!hasPath) {
+        return 0;
+    }
+    Stage* stage = CurrentStage();
+    return PushHandle(
+        L, stage != nullptr ? static_cast<BaseObject*>(stage->CreateFriend(path, x, y)) : nullptr);
+}
+
 const ExportEntry kEntries[] = {
+    {"Game_ActiveStage", ExportedFunction<Game_ActiveStage>},
+    {"Game_GetCurStage", ExportedFunction<Game_GetCurStage>},
+    {"Game_RemoveCurStage", ExportedFunction<Game_RemoveCurStage>},
+    {"Game_SetControlAble", ExportedFunction<Game_SetControlAble>},
+    {"Game_GetControlAble", ExportedFunction<Game_GetControlAble>},
     {"Game_Exit", ExportedFunction<Game_Exit>},
     {"Game_GetSystemHandle", ExportedFunction<Game_GetSystemHandle>},
+    {"Stage_AddObject", ExportedFunction<Stage_AddObject>},
+    {"Stage_GetObject", ExportedFunction<Stage_GetObject>},
+    {"Stage_CreateItem", ExportedFunction<Stage_CreateItem>},
+    {"Stage_CreateEffect", ExportedFunction<Stage_CreateEffect>},
+    {"Stage_CreateBullet", ExportedFunction<Stage_CreateBullet>},
+    {"Stage_AdjustBullet", ExportedFunction<Stage_AdjustBullet>},
+    {"Stage_GetBullet", ExportedFunction<Stage_GetBullet>},
     {"Stage_SetScreenPos", ExportedFunction<Stage_SetScreenPos>},
+    {"Stage_CreateFriend", ExportedFunction<Stage_CreateFriend>},
 };
 
 }  // namespace

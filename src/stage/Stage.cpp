@@ -1,9 +1,213 @@
 #include "stage/Stage.h"
 
+#include <algorithm>
+#include <memory>
+
+#include "object/BaseObject.h"
+#include "object/Bullet.h"
+#include "object/Effect.h"
+#include "object/Friend.h"
+#include "object/Hero.h"
+#include "object/Item.h"
+#include "object/Mob.h"
+#include "object/ScoreBoard.h"
+
 namespace Velmora {
 
-Stage::~Stage() = default;
-void Stage::Update() {}
-void Stage::Draw() {}
+namespace {
+
+std::string ObjectFile(const std::string& path) {
+    return "res/object/" + path + "/Info.lua";
+}
+
+template <typename T>
+void EraseFrom(std::vector<T*>& list, const BaseObject* object) {
+    list.erase(std::remove(list.begin(), list.end(), object), list.end());
+}
+
+}  // namespace
+
+Stage::~Stage() {
+    // Every registered object stands in exactly one layer list, also one that lost its
+    // key to a later registration, so the layer lists are what the stage owns.
+    for (auto& layer : ByZOrder) {
+        for (BaseObject* object : layer.second) {
+            delete object;
+        }
+    }
+}
+
+std::string Stage::NextKey(const char* prefix) {
+    std::string key = prefix + std::to_string(NextSerial);
+    ++NextSerial;
+    return key;
+}
+
+void Stage::Register(const std::string& key, BaseObject* object) {
+    object->Key = key;
+    ByKey[key] = object;
+    ByZOrder[object->ZOrder].push_back(object);
+}
+
+BaseObject* Stage::AddObject(const std::string& key, const std::string& path) {
+    const std::string file = ObjectFile(path);
+    int type = 0;
+    {
+        BaseObject scratch;
+        scratch.Load(file);
+        type = scratch.Type;
+    }
+    std::unique_ptr<BaseObject> object;
+    int list = InNoList;
+    switch (type) {
+        case TypeHero:
+            object = std::make_unique<Hero>();
+            list = InHeroes;
+            break;
+        case TypeMob:
+            object = std::make_unique<Mob>();
+            list = InMobs;
+            break;
+        case TypeItem:
+            object = std::make_unique<Item>();
+            list = InItems;
+            break;
+        case TypeScoreBoard:
+            object = std::make_unique<ScoreBoard>();
+            break;
+        default:
+            object = std::make_unique<BaseObject>();
+            break;
+    }
+    object->Load(file);
+    BaseObject* made = object.release();
+    made->StageList = list;
+    if (list == InHeroes) {
+        Heroes.push_back(static_cast<Hero*>(made));
+    } else if (list == InMobs) {
+        Mobs.push_back(static_cast<Mob*>(made));
+    } else if (list == InItems) {
+        Items.push_back(static_cast<Item*>(made));
+    }
+    Register(key, made);
+    return made;
+}
+
+Item* Stage::CreateItem(const std::string& name, float x, float y) {
+    auto item = std::make_unique<Item>();
+    item->Load(ObjectFile("item/" + name));
+    item->X = x;
+    item->Y = y;
+    Item* made = item.release();
+    made->StageList = InItems;
+    Items.push_back(made);
+    Register(NextKey("4_Item"), made);
+    return made;
+}
+
+Effect* Stage::CreateEffect(const std::string& name, float x, float y) {
+    // Until it is registered the stage does not own the effect: one whose OnCreate
+    // fails is destroyed here.
+    auto effect = std::make_unique<Effect>();
+    effect->Load(ObjectFile("effect/" + name));
+    effect->X = x;
+    effect->Y = y;
+    effect->OnCreate();
+    Effect* made = effect.release();
+    Register(NextKey("3_Effect"), made);
+    return made;
+}
+
+void Stage::CreateBullets(const std::string& path, int count, float x, float y) {
+    const std::string file = ObjectFile(path);
+    Bullets.clear();
+    for (int i = 0; i < count; ++i) {
+        auto bullet = std::make_unique<Bullet>();
+        bullet->Load(file);
+        bullet->X = x;
+        bullet->Y = y;
+        Bullet* made = bullet.release();
+        made->StageList = InBullets;
+        Bullets.push_back(made);
+        Register(NextKey("5_Bullet"), made);
+    }
+}
+
+Friend* Stage::CreateFriend(const std::string& path, float x, float y) {
+    auto buddy = std::make_unique<Friend>();
+    buddy->Load(ObjectFile(path));
+    buddy->X = x;
+    buddy->Y = y;
+    Friend* made = buddy.release();
+    Register(NextKey("Friend"), made);
+    made->StageList = InFriends;
+    Friends.push_back(made);
+    return made;
+}
+
+BaseObject* Stage::GetObject(const std::string& key) const {
+    auto found = ByKey.find(key);
+    return found == ByKey.end() ? nullptr : found->second;
+}
+
+void Stage::Unlist(BaseObject* object) {
+    switch (object->StageList) {
+        case InHeroes:
+            Heroes.clear();
+            break;
+        case InMobs:
+            EraseFrom(Mobs, object);
+            break;
+        case InItems:
+            EraseFrom(Items, object);
+            break;
+        case InFriends:
+            EraseFrom(Friends, object);
+            break;
+        case InBullets:
+            // The batch keeps its indices: a removed bullet leaves an empty entry.
+            std::replace(Bullets.begin(), Bullets.end(), static_cast<Bullet*>(object),
+                         static_cast<Bullet*>(nullptr));
+            break;
+        default:
+            break;
+    }
+    // The key may have been taken over by a later registration; that entry stays.
+    auto entry = ByKey.find(object->Key);
+    if (entry != ByKey.end() && entry->second == object) {
+        ByKey.erase(entry);
+    }
+}
+
+void Stage::Update() {
+    // Objects created during the pass are appended to their layer list (std::list and
+    // std::map keep the walk's iterators valid), so those in this layer or a higher
+    // one are visited in the same pass.
+    for (auto layer = ByZOrder.begin(); layer != ByZOrder.end(); ++layer) {
+        std::list<BaseObject*>& objects = layer->second;
+        for (auto it = objects.begin(); it != objects.end();) {
+            BaseObject* object = *it;
+            object->Update();
+            if (retired_) {
+                return;  // a script replaced this stage; it is destroyed later
+            }
+            if (object->Alive) {
+                ++it;
+                continue;
+            }
+            Unlist(object);
+            it = objects.erase(it);
+            delete object;
+        }
+    }
+}
+
+void Stage::Draw() {
+    for (auto& layer : ByZOrder) {
+        for (BaseObject* object : layer.second) {
+            object->Draw();
+        }
+    }
+}
 
 }  // namespace Velmora

@@ -1,16 +1,63 @@
 #pragma once
-// The container of one level's objects.
+// The container of one level's objects: it creates them from their scripts, keeps
+// them under string keys, in layer lists and in kind lists, and owns them until they
+// die or the stage ends.
+#include <list>
+#include <map>
+#include <string>
+#include <vector>
+
 namespace Velmora {
+
+class BaseObject;
+class Bullet;
+class Effect;
+class Friend;
+class Hero;
+class Item;
+class Mob;
 
 class Stage {
 public:
+    // The kind list an object was put in (BaseObject::StageList).
+    enum ListKind { InNoList = 0, InHeroes, InMobs, InItems, InFriends, InBullets };
+
     Stage() = default;
     ~Stage();
     Stage(const Stage&) = delete;
     Stage& operator=(const Stage&) = delete;
 
+    BaseObject* AddObject(const std::string& key, const std::string& path);
+    Item* CreateItem(const std::string& name, float x, float y);
+    Effect* CreateEffect(const std::string& name, float x, float y);
+    void CreateBullets(const std::string& path, int count, float x, float y);
+    Friend* CreateFriend(const std::string& path, float x, float y);
+    BaseObject* GetObject(const std::string& key) const;
+    void Register(const std::string& key, BaseObject* object);
+
     void Update();
     void Draw();
+
+    // A stage that was replaced or removed while one of its own operations was under
+    // way: it is destroyed later, and its update pass stops at once.
+    void Retire() { retired_ = true; }
+    bool IsRetired() const { return retired_; }
+
+    int NextSerial = 0;
+    std::map<std::string, BaseObject*> ByKey;
+    std::map<int, std::list<BaseObject*>> ByZOrder;
+    std::vector<Bullet*> Bullets;
+    std::vector<Mob*> Mobs;
+    std::vector<Hero*> Heroes;
+    std::vector<Item*> Items;
+    std::vector<Friend*> Friends;
+
+private:
+    std::string NextKey(const char* prefix);
+    // Takes a dead object out of its kind list and the key registry (not its layer list).
+    void Unlist(BaseObject* object);
+
+    bool retired_ = false;
 };
 
 }  // namespace Velmora

@@ -1,9 +1,18 @@
 #include "stage/StageSlot.h"
 
+#include "object/BaseObject.h"
+#include "script/LuaControl.h"
+
 namespace Velmora {
 
 void StageSlot::Load(const std::string& name) {
     Name = name;
+    const std::string path = "res/stage/" + name + "/Info.lua";
+    LuaControl* lua = LuaControl::GetInstance();
+    lua->DoFile(path);
+    lua->SelectFunction("OnStageCreate");
+    lua->CallFunction(0);
+    Level = TruncateToInt(lua->GetNumber("Level", "Info", path));
 }
 
 }  // namespace Velmora

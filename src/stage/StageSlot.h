@@ -11,6 +11,7 @@ class StageSlot {
 public:
     StageSlot() : Objects(std::make_unique<Stage>()) {}
 
+    // Runs the stage script's OnStageCreate, then reads its Level.
     void Load(const std::string& name);
 
     std::unique_ptr<Stage> Objects;

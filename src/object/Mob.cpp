@@ -1,0 +1,42 @@
+#include "object/Mob.h"
+
+#include <memory>
+
+#include "game/ObjectCache.h"
+#include "script/LuaControl.h"
+
+namespace Velmora {
+
+Mob::Mob() {
+    Type = TypeMob;
+}
+
+Mob::~Mob() = default;
+
+void Mob::CopyMob(const Mob& source) {
+    CopyFrom(source);
+    Name = source.Name;
+    HP = source.HP;
+    Score = source.Score;
+    AutoDirection = source.AutoDirection;
+}
+
+void Mob::Load(const std::string& path) {
+    ObjectCache* cache = ObjectCache::GetInstance();
+    if (const auto* stored = dynamic_cast<const Mob*>(cache->FindObjectTemplate(path))) {
+        CopyMob(*stored);
+        return;
+    }
+    BaseObject::Load(path);
+    LuaControl* lua = LuaControl::GetInstance();
+    Name = lua->GetString("Name", path);
+    HP = TruncateToInt(lua->GetNumber("HP", "Info", path));
+    Score = TruncateToInt(lua->GetNumber("Score", "Info", path));
+    // A Lua boolean reads as 0 here: the flag must be written as a number.
+    AutoDirection = TruncateToInt(lua->GetNumber("AutoDirection", "Info", path)) != 0;
+    auto stored = std::make_shared<Mob>();
+    stored->CopyMob(*this);
+    cache->AddObjectTemplate(path, std::move(stored));
+}
+
+}  // namespace Velmora

@@ -1,0 +1,90 @@
+#include "object/ScoreBoard.h"
+
+#include "resource/SpriteRecord.h"
+#include "script/LuaControl.h"
+
+namespace Velmora {
+
+namespace {
+
+// Room for any 32-bit number with a generous zero padding; wider padding is cut to
+// it, since the cells would lie far outside any window anyway.
+constexpr int kTextCapacity = 64;
+
+// Writes value in decimal, at least width characters, zero-padded after the sign
+// (as "%0*d" does); returns the length.
+int FormatScore(std::int32_t value, int width, char (&text)[kTextCapacity]) {
+    char digits[16];
+    int count = 0;
+    std::int64_t magnitude = value < 0 ? -static_cast<std::int64_t>(value) : value;
+    do {
+        digits[count++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    int length = 0;
+    if (value < 0) {
+        text[length++] = '-';
+    }
+    const int padded = width > kTextCapacity ? kTextCapacity : width;
+    for (int pad = length + count; pad < padded; ++pad) {
+        text[length++] = '0';
+    }
+    while (count > 0) {
+        text[length++] = digits[--count];
+    }
+    return length;
+}
+
+}  // namespace
+
+ScoreBoard::ScoreBoard() {
+    Type = TypeScoreBoard;
+}
+
+ScoreBoard::~ScoreBoard() = default;
+
+void ScoreBoard::Load(const std::string& path) {
+    BaseObject::Load(path);
+    LuaControl* lua = LuaControl::GetInstance();
+    DigitSpace = TruncateToInt(lua->GetNumber("DigitSpace", "Info", path));
+    X = lua->GetNumber("X", "Info", path);
+    Y = static_cast<float>(TruncateToInt(lua->GetNumber("Y", "Info", path)));
+    if (Sprite == nullptr) {
+        return;
+    }
+    // The picture holds the ten digits side by side; one cell is one digit.
+    Sprite->FrameHeight = Sprite->ImageHeight;
+    Sprite->FrameWidth = Sprite->ImageWidth / 10;
+    Sprite->SetQuad(-0.5f * static_cast<float>(Sprite->FrameWidth),
+                    -0.5f * static_cast<float>(Sprite->FrameHeight), 0.0f);
+}
+
+void ScoreBoard::Draw() {
+    if (Sprite == nullptr) {
+        return;
+    }
+    Sprite->ApplyColour(1.0f);
+    char text[kTextCapacity];
+    const int length = FormatScore(Score, DigitSpace, text);
+    for (int i = 0; i < length; ++i) {
+        const int digit = text[i] - '0';
+        if (digit < 0 || digit > 9) {
+            continue;  // the minus sign has no cell in the picture
+        }
+        const float u0 = static_cast<float>(digit * 0.1);
+        const float u1 = static_cast<float>((digit + 1) * 0.1);
+        Sprite->Vertices[0].u = u0;
+        Sprite->Vertices[0].v = 0.0f;
+        Sprite->Vertices[1].u = u1;
+        Sprite->Vertices[1].v = 0.0f;
+        Sprite->Vertices[2].u = u0;
+        Sprite->Vertices[2].v = 1.0f;
+        Sprite->Vertices[3].u = u1;
+        Sprite->Vertices[3].v = 1.0f;
+        Sprite->Upload();
+        // No screen offset: the board stays in place while the stage scrolls.
+        Sprite->Draw(X + static_cast<float>(Sprite->FrameWidth * i), Y);
+    }
+}
+
+}  // namespace Velmora

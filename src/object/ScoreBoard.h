@@ -1,0 +1,22 @@
+#pragma once
+// A number drawn as zero-padded digit cells at a fixed place on the screen.
+#include <cstdint>
+#include <string>
+
+#include "object/BaseObject.h"
+
+namespace Velmora {
+
+class ScoreBoard : public BaseObject {
+public:
+    ScoreBoard();
+    ~ScoreBoard() override;
+
+    void Draw() override;
+    void Load(const std::string& path) override;
+
+    std::int32_t Score = 0;
+    std::int32_t DigitSpace = 0;
+};
+
+}  // namespace Velmora
