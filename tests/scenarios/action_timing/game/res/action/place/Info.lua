@@ -1,0 +1,1 @@
+Info = { Y = 250, BeginTime = 60000 }

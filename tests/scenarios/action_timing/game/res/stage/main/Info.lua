@@ -1,0 +1,46 @@
+Info = { Level = 1 }
+
+function OnStageCreate()
+    Obj_SetAction(Game_GetSystemHandle(), "clock")
+    walker = Stage_AddObject("walker", "plain/thing")
+    Obj_SetAction(walker, "walk")
+    sleeper = Stage_AddObject("sleeper", "plain/thing")
+    Obj_SetAction(sleeper, "never")
+    still = Stage_AddObject("still", "plain/thing")
+    Obj_SetAction(still, "still")
+    fast = Stage_AddObject("fast", "plain/thing")
+    Obj_SetAction(fast, "fast")
+    -- The observer is registered last, so it sees every frame after the others moved.
+    observer = Stage_AddObject("observer", "plain/thing")
+    Obj_SetAction(observer, "clock")
+
+    local placed = Stage_AddObject("placed", "plain/thing")
+    Obj_SetX(placed, 33)
+    Obj_SetY(placed, 44)
+    Obj_SetAction(placed, "place")
+    print("placed", Obj_GetX(placed), Obj_GetY(placed))
+    print("step", Obj_GetStep(walker))
+    Obj_SetStep(walker, 2.7)
+    print("step", Obj_GetStep(walker))
+end
+
+-- Runs in the observer's OnInterval (the clock action file defines it as well).
+local clockInterval = OnInterval
+function Observe(f)
+    if f == 6 or f == 12 then
+        print("frame " .. f .. " sleeper x=" .. Obj_GetX(sleeper) .. " still x=" .. Obj_GetX(still))
+    end
+    if f == 6 then
+        Obj_SetBeginTime(sleeper, 250)
+    elseif f == 10 then
+        print("frame 10 fast intervals " .. fired)
+    elseif f == 13 then
+        Obj_SetBeginTime(walker, 250)
+    elseif f == 14 or f == 15 then
+        print("frame " .. f .. " walker x=" .. Obj_GetX(walker))
+    elseif f == 16 then
+        Obj_SetActionTime(walker, 500)
+    elseif f == 27 then
+        Game_Exit()
+    end
+end

@@ -1,0 +1,3 @@
+count("object/effect/spark")
+Info = { Type = 6, Name = "spark" }
+function OnCreate(e) end

@@ -1,0 +1,2 @@
+count("object/friend/buddy")
+Info = { Type = 8 }

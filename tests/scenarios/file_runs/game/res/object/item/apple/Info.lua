@@ -1,0 +1,3 @@
+count("object/item/apple")
+Info = { Type = 5, Name = "apple" }
+function OnEaten(i, h) end

@@ -1,0 +1,2 @@
+count("object/item/pear")
+Info = { Type = 5, Name = "pear" }

@@ -1,0 +1,2 @@
+count("object/plain/thing")
+Info = { Type = 3 }

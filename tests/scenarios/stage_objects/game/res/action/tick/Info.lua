@@ -1,0 +1,7 @@
+Info = { BeginTime = 125, Interval = 125 }
+function OnBegin(o) end
+function OnInterval(o)
+    local id = Obj_GetCustom(o, "id")
+    print("frame " .. frame .. " update " .. id)
+    if hook then hook(o, id) end
+end

@@ -1,0 +1,1 @@
+Info = { Type = 5, Name = "apple", X = 99, Y = 99 }

@@ -1,0 +1,1 @@
+Info = { Type = 0, ZOrder = 0 }

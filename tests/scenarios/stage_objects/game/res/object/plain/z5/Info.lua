@@ -1,0 +1,1 @@
+Info = { Type = 9, ZOrder = 5.9 }

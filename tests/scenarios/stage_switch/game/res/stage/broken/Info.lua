@@ -1,0 +1,3 @@
+function OnStageCreate()
+    error("no way in")
+end
