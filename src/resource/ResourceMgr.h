@@ -18,8 +18,8 @@ public:
     void SetDevice(Platform::GraphicsDevice* device) { Device = device; }
 
     void AddSprite(const std::string& name, const std::string& file, int width, int height);
-    void AddAniSprite(const std::string& name, const std::string& file, int frameWidth, int frameHeight,
-                      int columns, int rows);
+    void AddAniSprite(const std::string& name, const std::string& file, int frameWidth,
+                      int frameHeight, int columns, int rows);
     // The record under name, or null; an unknown name is remembered with a null record.
     SpriteRecord* GetSprite(const std::string& name);
 

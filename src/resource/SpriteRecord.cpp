@@ -10,10 +10,16 @@ SpriteRecord::SpriteRecord(Platform::GraphicsDevice* device) : Vertices{}, Devic
 
 SpriteRecord::~SpriteRecord() = default;
 
-bool SpriteRecord::Load(const std::string&, int, int) { return false; }
-bool SpriteRecord::LoadFrames(const std::string&, int, int, int, int) { return false; }
+bool SpriteRecord::Load(const std::string&, int, int) {
+    return false;
+}
+bool SpriteRecord::LoadFrames(const std::string&, int, int, int, int) {
+    return false;
+}
 void SpriteRecord::AddAnimation(const std::string&, int, const std::string&) {}
-Animation* SpriteRecord::GetAnimation(const std::string&) { return nullptr; }
+Animation* SpriteRecord::GetAnimation(const std::string&) {
+    return nullptr;
+}
 void SpriteRecord::SetDefaultSpeed(const std::string&, float) {}
 void SpriteRecord::SetFrameSpeed(const std::string&, int, float) {}
 void SpriteRecord::Upload() {}

@@ -30,7 +30,8 @@ public:
 
     // Loading (true when the texture and the vertex buffer were made).
     bool Load(const std::string& file, int width, int height);
-    bool LoadFrames(const std::string& file, int frameWidth, int frameHeight, int columns, int rows);
+    bool LoadFrames(const std::string& file, int frameWidth, int frameHeight, int columns,
+                    int rows);
 
     // Animation table.
     void AddAnimation(const std::string& name, int count, const std::string& frames);
