@@ -9,9 +9,13 @@ namespace {
 class SilentSoundSystem : public SoundSystem {
 public:
     SoundResult Init(int) override { return SOUND_OK; }
-    SoundResult CreateSound(const std::string&, unsigned, Sound**) override { return SOUND_ERR_FILE_NOTFOUND; }
+    SoundResult CreateSound(const std::string&, unsigned, Sound**) override {
+        return SOUND_ERR_FILE_NOTFOUND;
+    }
     SoundResult SetMode(Sound*, unsigned) override { return SOUND_ERR_INVALID_HANDLE; }
-    SoundResult PlaySound(Sound*, bool, ChannelHandle*) override { return SOUND_ERR_INVALID_HANDLE; }
+    SoundResult PlaySound(Sound*, bool, ChannelHandle*) override {
+        return SOUND_ERR_INVALID_HANDLE;
+    }
     SoundResult SetVolume(ChannelHandle, float) override { return SOUND_ERR_INVALID_HANDLE; }
     SoundResult GetVolume(ChannelHandle, float*) override { return SOUND_ERR_INVALID_HANDLE; }
     SoundResult Stop(ChannelHandle) override { return SOUND_ERR_INVALID_HANDLE; }

@@ -8,18 +8,28 @@ bool g_audioOutput = false;
 
 const char* SoundErrorString(SoundResult result) {
     switch (result) {
-        case SOUND_OK: return "No errors.";
-        case SOUND_ERR_CHANNEL_ALLOC: return "Error trying to allocate a channel. ";
-        case SOUND_ERR_FILE_BAD: return "Error loading file. ";
-        case SOUND_ERR_FILE_NOTFOUND: return "File not found. ";
-        case SOUND_ERR_FORMAT: return "Unsupported file or audio format. ";
-        case SOUND_ERR_INVALID_HANDLE: return "An invalid object handle was used. ";
-        case SOUND_ERR_INVALID_PARAM: return "An invalid parameter was passed to this function. ";
-        case SOUND_ERR_MEMORY: return "Not enough memory or resources. ";
-        case SOUND_ERR_OUTPUT_INIT: return "Error initializing output device. ";
+        case SOUND_OK:
+            return "No errors.";
+        case SOUND_ERR_CHANNEL_ALLOC:
+            return "Error trying to allocate a channel. ";
+        case SOUND_ERR_FILE_BAD:
+            return "Error loading file. ";
+        case SOUND_ERR_FILE_NOTFOUND:
+            return "File not found. ";
+        case SOUND_ERR_FORMAT:
+            return "Unsupported file or audio format. ";
+        case SOUND_ERR_INVALID_HANDLE:
+            return "An invalid object handle was used. ";
+        case SOUND_ERR_INVALID_PARAM:
+            return "An invalid parameter was passed to this function. ";
+        case SOUND_ERR_MEMORY:
+            return "Not enough memory or resources. ";
+        case SOUND_ERR_OUTPUT_INIT:
+            return "Error initializing output device. ";
         case SOUND_ERR_UNINITIALIZED:
             return "This command failed because System::init or System::setDriver was not called. ";
-        default: return "Unknown error.";
+        default:
+            return "Unknown error.";
     }
 }
 

@@ -11,7 +11,8 @@ void SoundController::CheckResult(Platform::SoundResult result) {
         return;
     }
     char text[256];
-    std::snprintf(text, sizeof(text), "FMOD error! (%d) %s\n", result, Platform::SoundErrorString(result));
+    std::snprintf(text, sizeof(text), "FMOD error! (%d) %s\n", result,
+                  Platform::SoundErrorString(result));
     throw Exception(text);
 }
 
