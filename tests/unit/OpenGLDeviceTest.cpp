@@ -13,7 +13,9 @@
 #include "TestGame.h"
 #include "platform/ImageFile.h"
 #include "platform/OpenGLDevice.h"
+#include "platform/Screen.h"
 #include "platform/Window.h"
+#include "resource/SpriteRecord.h"
 
 namespace Velmora::Platform {
 namespace {
@@ -74,6 +76,12 @@ protected:
     // A picture of w x h texels given row by row as 0xAARRGGBB.
     const Texture* MakeTexture(GraphicsDevice& device, int w, int h,
                                const std::vector<std::uint32_t>& argb) {
+        textures_.push_back(device.CreateTextureFromFile(WritePicture(w, h, argb)));
+        EXPECT_NE(textures_.back(), nullptr);
+        return textures_.back().get();
+    }
+
+    std::string WritePicture(int w, int h, const std::vector<std::uint32_t>& argb) {
         Image image;
         image.Width = w;
         image.Height = h;
@@ -84,11 +92,9 @@ protected:
             image.Rgba.push_back(static_cast<std::uint8_t>(c >> 24));
         }
         const std::string path =
-            (game_.Root() / ("t" + std::to_string(textures_.size()) + ".png")).string();
+            (game_.Root() / ("p" + std::to_string(pictures_++) + ".png")).string();
         EXPECT_TRUE(SavePngRgba(path, image));
-        textures_.push_back(device.CreateTextureFromFile(path));
-        EXPECT_NE(textures_.back(), nullptr);
-        return textures_.back().get();
+        return path;
     }
 
     // Corners in SetQuad's order: top-left, top-right, bottom-left, bottom-right.
@@ -135,6 +141,7 @@ protected:
     std::unique_ptr<Window> window_;
     std::unique_ptr<GraphicsDevice> device_;
     std::vector<std::unique_ptr<Texture>> textures_;
+    int pictures_ = 0;
 };
 
 const Rgb kClearRgb{12, 97, 190};
@@ -367,6 +374,158 @@ TEST_F(OpenGLDeviceTest, FullScreenDrawsTheFixedBackBufferScaled) {
     ExpectPixel(image, 399, 299, kClearRgb);
     ExpectPixel(image, 400, 300, {255, 0, 0});
     ExpectPixel(image, 799, 599, {255, 0, 0});
+}
+
+// Sprite records drawn through the OpenGL device the way objects draw them.
+class OpenGLDeviceSpriteTest : public OpenGLDeviceTest {
+protected:
+    void SetUp() override {
+        savedWidth_ = g_screenWidth;
+        savedHeight_ = g_screenHeight;
+        g_screenWidth = kWidth;
+        g_screenHeight = kHeight;
+        OpenGLDeviceTest::SetUp();
+    }
+    void TearDown() override {
+        OpenGLDeviceTest::TearDown();
+        g_screenWidth = savedWidth_;
+        g_screenHeight = savedHeight_;
+    }
+
+    std::unique_ptr<SpriteRecord> Sprite(int w, int h, std::uint32_t argb) {
+        auto record = std::make_unique<SpriteRecord>(device_.get());
+        EXPECT_TRUE(record->Load(
+            WritePicture(w, h, std::vector<std::uint32_t>(static_cast<std::size_t>(w) * h, argb)),
+            w, h));
+        return record;
+    }
+
+    // A strip of 8 x 8 cells, one colour each, as an animation or score-board picture.
+    std::unique_ptr<SpriteRecord> Cells(const std::vector<std::uint32_t>& colours) {
+        const int columns = static_cast<int>(colours.size());
+        std::vector<std::uint32_t> texels;
+        for (int y = 0; y < 8; ++y) {
+            for (int x = 0; x < 8 * columns; ++x) {
+                texels.push_back(colours[static_cast<std::size_t>(x / 8)]);
+            }
+        }
+        auto record = std::make_unique<SpriteRecord>(device_.get());
+        EXPECT_TRUE(record->LoadFrames(WritePicture(8 * columns, 8, texels), 8, 8, columns, 1));
+        return record;
+    }
+
+    int savedWidth_ = 0;
+    int savedHeight_ = 0;
+};
+
+TEST_F(OpenGLDeviceSpriteTest, TintOpacityAndRotation) {
+    auto bar = Sprite(40, 20, 0xFFFF0000u);
+    auto dot = Sprite(10, 10, 0xFFFF0000u);
+    const Image image = Frame(*device_, [&] {
+        device_->State().PointSampling = true;
+        bar->G = 0.5f;
+        bar->Angle = 1.5707964f;
+        bar->ApplyColour(1.0f);
+        bar->Draw(60.0f, 60.0f);  // turned upright: x 50 to 70, y 40 to 80
+        dot->ApplyColour(0.5f);
+        dot->Draw(120.0f, 30.0f);
+        dot->ApplyColour(-1.0f);
+        dot->Draw(140.0f, 30.0f);
+    });
+    const Rgb orange{255, 128, 0};
+    ExpectPixel(image, 51, 41, orange);
+    ExpectPixel(image, 68, 78, orange);
+    ExpectPixel(image, 49, 60, kClearRgb);
+    ExpectPixel(image, 71, 60, kClearRgb);
+    ExpectPixel(image, 60, 39, kClearRgb);
+    ExpectPixel(image, 60, 81, kClearRgb);
+    ExpectPixel(image, 120, 30, {134, 48, 95});
+    ExpectPixel(image, 140, 30, kClearRgb);
+}
+
+// The score board draws one record several times a frame, rewriting its texture
+// coordinates in between: each draw must keep the cell it had when it was issued.
+TEST_F(OpenGLDeviceSpriteTest, OneRecordDrawnWithManyCellsInOneCall) {
+    const std::vector<std::uint32_t> colours = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFF00u};
+    auto digits = Cells(colours);
+    const Image image = Frame(*device_, [&] {
+        device_->State().PointSampling = true;
+        digits->ApplyColour(1.0f);
+        for (int i = 0; i < 4; ++i) {
+            digits->SetTexCoords(0.25f * static_cast<float>(i), 0.0f,
+                                 0.25f * static_cast<float>(i + 1), 1.0f);
+            digits->Draw(20.0f + 10.0f * static_cast<float>(i), 20.0f);
+        }
+    });
+    ExpectPixel(image, 20, 20, {255, 0, 0});
+    ExpectPixel(image, 30, 20, {0, 255, 0});
+    ExpectPixel(image, 40, 20, {0, 0, 255});
+    ExpectPixel(image, 50, 20, {255, 255, 0});
+    EXPECT_EQ(device_->LastFrameDrawCalls(), 1);
+}
+
+TEST_F(OpenGLDeviceSpriteTest, AnimatedCrowdBatchedMatchesUnbatched) {
+    const std::vector<std::uint32_t> colours = {0xFFFF0000u, 0x8000FF00u, 0xFF0000FFu};
+    constexpr int kObjects = 120;
+    // Two pictures in two layers, each layer one run of the same texture and state.
+    auto draw = [&](SpriteRecord& cells, SpriteRecord& plain) {
+        Animation cycle;
+        cycle.Loop = true;
+        cycle.Frames = {{0, 0.1f}, {1, 0.1f}, {2, 0.1f}};
+        device_->State().PointSampling = true;
+        for (int i = 0; i < kObjects; ++i) {
+            int frame = i % 3;
+            float time = 0.0f;
+            cells.Angle = 0.1f * static_cast<float>(i);
+            cells.ScaleX = cells.ScaleY = 1.0f + 0.05f * static_cast<float>(i % 7);
+            cells.R = 0.01f * static_cast<float>(i % 50);
+            cells.ApplyColour(0.3f + 0.005f * static_cast<float>(i));
+            cells.DrawAnimated(static_cast<float>((i * 37) % kWidth),
+                               static_cast<float>((i * 23) % kHeight), &cycle, frame, time);
+        }
+        for (int i = 0; i < kObjects; ++i) {
+            plain.Angle = -0.2f * static_cast<float>(i);
+            plain.B = 0.004f * static_cast<float>(i);
+            plain.ApplyColour(0.6f);
+            plain.Draw(static_cast<float>((i * 53) % kWidth),
+                       static_cast<float>((i * 7) % kHeight));
+        }
+    };
+    Image batched;
+    {
+        auto cells = Cells(colours);
+        auto plain = Sprite(9, 5, 0xC0808080u);
+        batched = Frame(*device_, [&] { draw(*cells, *plain); });
+        EXPECT_EQ(device_->LastFrameDrawCalls(), 2);
+    }
+    device_.reset();
+    setenv("VELMORA_GL_NO_BATCH", "1", 1);
+    device_ = MakeDevice(false);
+    ASSERT_NE(device_, nullptr);
+    auto cells = Cells(colours);
+    auto plain = Sprite(9, 5, 0xC0808080u);
+    const Image single = Frame(*device_, [&] { draw(*cells, *plain); });
+    EXPECT_EQ(device_->LastFrameDrawCalls(), 2 * kObjects);
+    EXPECT_TRUE(batched.Rgba == single.Rgba) << "batching changed the picture";
+}
+
+// Sprites project onto the configured client size, so a full-screen back buffer of
+// another size shows the same field scaled.
+TEST_F(OpenGLDeviceSpriteTest, FullScreenScalesTheField) {
+    device_.reset();
+    device_ = MakeDevice(true);
+    ASSERT_NE(device_, nullptr);
+    auto box = Sprite(20, 20, 0xFFFF0000u);
+    const Image image = Frame(*device_, [&] {
+        box->ApplyColour(1.0f);
+        box->Draw(kWidth / 2.0f, kHeight / 2.0f);  // 800 / 160 = 5 screen pixels per field pixel
+    });
+    ASSERT_EQ(image.Width, 800);
+    ExpectPixel(image, 400, 300, {255, 0, 0});
+    ExpectPixel(image, 351, 251, {255, 0, 0});
+    ExpectPixel(image, 448, 348, {255, 0, 0});
+    ExpectPixel(image, 348, 300, kClearRgb);
+    ExpectPixel(image, 452, 300, kClearRgb);
 }
 
 }  // namespace
