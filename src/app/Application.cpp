@@ -78,10 +78,11 @@ int Application::Run() {
 
     if (!options_.Headless) {
         std::string error;
-        window_ = Platform::Window::Create("Velmora Quellix v1.0", "vq_zest", g_screenWidth, g_screenHeight,
-                                           &error);
+        window_ = Platform::Window::Create("Velmora Quellix v1.0", "vq_zest", g_screenWidth,
+                                           g_screenHeight, &error);
         if (window_ == nullptr) {
-            std::fprintf(stderr, "velmora: %s (run on a desktop, under xvfb-run, or with --headless)\n",
+            std::fprintf(stderr,
+                         "velmora: %s (run on a desktop, under xvfb-run, or with --headless)\n",
                          error.c_str());
             LuaControl::DestroyInstance();
             tornDown_ = true;
@@ -144,7 +145,9 @@ int Application::Run() {
         }
 
         const Clock::time_point now = Clock::now();
-        game->FrameTime = options_.Dt ? *options_.Dt : static_cast<float>(std::chrono::duration<double>(now - last).count());
+        game->FrameTime =
+            options_.Dt ? *options_.Dt
+                        : static_cast<float>(std::chrono::duration<double>(now - last).count());
         game->StageTime += game->FrameTime;
         last = Clock::now();
         if (game->ExitRequested) {
@@ -244,7 +247,8 @@ void Application::Teardown() {
     tornDown_ = true;
     if (options_.ScreenshotFile && d3d_ != nullptr && d3d_->Device != nullptr &&
         !d3d_->Device->SaveScreenshot(*options_.ScreenshotFile)) {
-        std::fprintf(stderr, "velmora: cannot write the screenshot %s (it needs the OpenGL device)\n",
+        std::fprintf(stderr,
+                     "velmora: cannot write the screenshot %s (it needs the OpenGL device)\n",
                      options_.ScreenshotFile->c_str());
     }
     CGame::DestroyInstance();
@@ -254,9 +258,11 @@ void Application::Teardown() {
 
 void Application::PrintStats() const {
     const double frames = frame_ > 0 ? static_cast<double>(frame_) : 1.0;
-    std::printf("frames=%ld seconds=%.3f fps=%.1f update_ms=%.3f draw_ms=%.3f draws=%.1f objects=%zu\n", frame_,
-                runSeconds_, runSeconds_ > 0.0 ? frame_ / runSeconds_ : 0.0, updateSeconds_ * 1000.0 / frames,
-                drawSeconds_ * 1000.0 / frames, drawCalls_ / frames, peakObjects_);
+    std::printf(
+        "frames=%ld seconds=%.3f fps=%.1f update_ms=%.3f draw_ms=%.3f draws=%.1f objects=%zu\n",
+        frame_, runSeconds_, runSeconds_ > 0.0 ? frame_ / runSeconds_ : 0.0,
+        updateSeconds_ * 1000.0 / frames, drawSeconds_ * 1000.0 / frames, drawCalls_ / frames,
+        peakObjects_);
     std::fflush(stdout);
 }
 

@@ -23,7 +23,7 @@ public:
     void Render();
 
     std::unique_ptr<Platform::GraphicsDevice> Device;
-    int Width = 800;   // back buffer in full screen
+    int Width = 800;  // back buffer in full screen
     int Height = 600;
     bool Windowed = true;
     bool VSync = true;

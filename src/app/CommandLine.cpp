@@ -151,8 +151,8 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, Options& options
     return ParseResult{};
 }
 
-bool ParseInputText(const std::string& text, const std::string& fileName, std::vector<InputEvent>& out,
-                    std::string* error) {
+bool ParseInputText(const std::string& text, const std::string& fileName,
+                    std::vector<InputEvent>& out, std::string* error) {
     std::istringstream lines(text);
     std::string line;
     int lineNumber = 0;
@@ -194,7 +194,8 @@ bool ParseInputText(const std::string& text, const std::string& fileName, std::v
             }
             event.Type = InputEvent::Kind::Point;
         } else {
-            return fail("expected '<frame> down <vk>', '<frame> up <vk>' or '<frame> point <x> <y>'");
+            return fail(
+                "expected '<frame> down <vk>', '<frame> up <vk>' or '<frame> point <x> <y>'");
         }
         if (!out.empty() && out.back().Frame > event.Frame) {
             return fail("frame numbers must not go down");
@@ -208,9 +209,15 @@ std::string FormatInputEvent(const InputEvent& event) {
     std::ostringstream text;
     text << event.Frame << ' ';
     switch (event.Type) {
-        case InputEvent::Kind::Down: text << "down " << event.Vk; break;
-        case InputEvent::Kind::Up: text << "up " << event.Vk; break;
-        case InputEvent::Kind::Point: text << "point " << event.X << ' ' << event.Y; break;
+        case InputEvent::Kind::Down:
+            text << "down " << event.Vk;
+            break;
+        case InputEvent::Kind::Up:
+            text << "up " << event.Vk;
+            break;
+        case InputEvent::Kind::Point:
+            text << "point " << event.X << ' ' << event.Y;
+            break;
     }
     return text.str();
 }

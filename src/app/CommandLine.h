@@ -41,8 +41,8 @@ std::string UsageText();
 // Reads "<frame> down <vk>", "<frame> up <vk>", "<frame> point <x> <y>" lines; blank
 // lines and lines starting with '#' are skipped. False, with *error naming the file
 // and line, for anything else.
-bool ParseInputText(const std::string& text, const std::string& fileName, std::vector<InputEvent>& out,
-                    std::string* error);
+bool ParseInputText(const std::string& text, const std::string& fileName,
+                    std::vector<InputEvent>& out, std::string* error);
 std::string FormatInputEvent(const InputEvent& event);
 
 }  // namespace Velmora

@@ -31,7 +31,7 @@ public:
     void OnKeyDown(int key);
     static void OnKeyUp(int key);
 
-    CInitD3D* D3D = nullptr;  // owned by the application, not by the controller
+    CInitD3D* D3D = nullptr;                     // owned by the application, not by the controller
     Platform::GraphicsDevice* Device = nullptr;  // the device D3D owns
     StageSlot* CurStage = nullptr;
     BaseObject* SystemObject = nullptr;

@@ -34,12 +34,16 @@ void BaseObject::Load(const std::string&) {}
 void BaseObject::SetAction(const std::string&) {}
 void BaseObject::PlayAni(const std::string&, bool) {}
 void BaseObject::StopAni() {}
-void BaseObject::SetCustom(const std::string& name, int value) { Custom[name] = value; }
+void BaseObject::SetCustom(const std::string& name, int value) {
+    Custom[name] = value;
+}
 int BaseObject::GetCustom(const std::string& name) const {
     auto found = Custom.find(name);
     return found == Custom.end() ? 0 : found->second;
 }
-bool BaseObject::IsCollide(const BaseObject&) const { return false; }
+bool BaseObject::IsCollide(const BaseObject&) const {
+    return false;
+}
 void BaseObject::CopyFrom(const BaseObject&) {}
 
 }  // namespace Velmora

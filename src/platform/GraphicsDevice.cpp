@@ -4,9 +4,9 @@ namespace Velmora::Platform {
 
 void GraphicsDevice::TransformQuad(const VertexBuffer& buffer, float xs[QuadVertexCount],
                                    float ys[QuadVertexCount]) const {
-    const Matrix wvp =
-        MatrixMultiply(MatrixMultiply(GetTransform(TransformKind::World), GetTransform(TransformKind::View)),
-                       GetTransform(TransformKind::Projection));
+    const Matrix wvp = MatrixMultiply(
+        MatrixMultiply(GetTransform(TransformKind::World), GetTransform(TransformKind::View)),
+        GetTransform(TransformKind::Projection));
     const float width = static_cast<float>(BackBufferWidth());
     const float height = static_cast<float>(BackBufferHeight());
     for (int i = 0; i < QuadVertexCount; ++i) {
@@ -19,7 +19,8 @@ void GraphicsDevice::TransformQuad(const VertexBuffer& buffer, float xs[QuadVert
     }
 }
 
-bool GraphicsDevice::IsCulled(const float xs[QuadVertexCount], const float ys[QuadVertexCount]) const {
+bool GraphicsDevice::IsCulled(const float xs[QuadVertexCount],
+                              const float ys[QuadVertexCount]) const {
     if (State().Cull == CullMode::None) {
         return false;
     }

@@ -100,8 +100,12 @@ public:
     virtual int BackBufferWidth() const = 0;
     virtual int BackBufferHeight() const = 0;
 
-    void SetTransform(TransformKind kind, const Matrix& m) { transforms_[static_cast<int>(kind)] = m; }
-    const Matrix& GetTransform(TransformKind kind) const { return transforms_[static_cast<int>(kind)]; }
+    void SetTransform(TransformKind kind, const Matrix& m) {
+        transforms_[static_cast<int>(kind)] = m;
+    }
+    const Matrix& GetTransform(TransformKind kind) const {
+        return transforms_[static_cast<int>(kind)];
+    }
 
     RenderState& State() { return state_; }
     const RenderState& State() const { return state_; }

@@ -23,7 +23,8 @@ bool LoadImageRgba(const std::string& path, Image& out) {
     SDL_LockSurface(rgba);
     for (int y = 0; y < out.Height; ++y) {
         std::memcpy(&out.Rgba[static_cast<std::size_t>(y) * out.Width * 4],
-                    static_cast<const std::uint8_t*>(rgba->pixels) + static_cast<std::size_t>(y) * rgba->pitch,
+                    static_cast<const std::uint8_t*>(rgba->pixels) +
+                        static_cast<std::size_t>(y) * rgba->pitch,
                     static_cast<std::size_t>(out.Width) * 4);
     }
     SDL_UnlockSurface(rgba);
@@ -37,8 +38,8 @@ bool SavePngRgba(const std::string& path, const Image& image) {
         return false;
     }
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<std::uint8_t*>(image.Rgba.data()), image.Width, image.Height, 32, image.Width * 4,
-        SDL_PIXELFORMAT_ABGR8888);
+        const_cast<std::uint8_t*>(image.Rgba.data()), image.Width, image.Height, 32,
+        image.Width * 4, SDL_PIXELFORMAT_ABGR8888);
     if (surface == nullptr) {
         return false;
     }

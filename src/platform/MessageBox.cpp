@@ -27,7 +27,8 @@ void ShowMessageBox(Window* owner, const std::string& text) {
         return;
     }
     if (!g_headless) {
-        SDL_Window* window = owner != nullptr ? static_cast<SDL_Window*>(owner->NativeHandle()) : nullptr;
+        SDL_Window* window =
+            owner != nullptr ? static_cast<SDL_Window*>(owner->NativeHandle()) : nullptr;
         if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "", text.c_str(), window) == 0) {
             return;
         }

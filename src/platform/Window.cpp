@@ -12,12 +12,6 @@ SDL_Window* Native(void* handle) {
     return static_cast<SDL_Window*>(handle);
 }
 
-// Alt held or F10: Windows reports these as WM_SYSKEYDOWN, which never reaches the
-// game's key handler.
-bool IsSystemKey(const SDL_KeyboardEvent& key) {
-    return (key.keysym.mod & KMOD_ALT) != 0 || key.keysym.sym == SDLK_F10;
-}
-
 }  // namespace
 
 int VirtualKeyFromSdl(int sdlKeycode) {
@@ -35,48 +29,101 @@ int VirtualKeyFromSdl(int sdlKeycode) {
         return 0x61 + (k - SDLK_KP_1);
     }
     switch (k) {
-        case SDLK_KP_0: return 0x60;
-        case SDLK_LEFT: return VK_LEFT;
-        case SDLK_UP: return VK_UP;
-        case SDLK_RIGHT: return VK_RIGHT;
-        case SDLK_DOWN: return VK_DOWN;
-        case SDLK_SPACE: return VK_SPACE;
+        case SDLK_KP_0:
+            return 0x60;
+        case SDLK_LEFT:
+            return VK_LEFT;
+        case SDLK_UP:
+            return VK_UP;
+        case SDLK_RIGHT:
+            return VK_RIGHT;
+        case SDLK_DOWN:
+            return VK_DOWN;
+        case SDLK_SPACE:
+            return VK_SPACE;
         case SDLK_RETURN:
-        case SDLK_KP_ENTER: return VK_RETURN;
-        case SDLK_ESCAPE: return VK_ESCAPE;
-        case SDLK_BACKSPACE: return VK_BACK;
-        case SDLK_TAB: return VK_TAB;
+        case SDLK_KP_ENTER:
+            return VK_RETURN;
+        case SDLK_ESCAPE:
+            return VK_ESCAPE;
+        case SDLK_BACKSPACE:
+            return VK_BACK;
+        case SDLK_TAB:
+            return VK_TAB;
         case SDLK_LSHIFT:
-        case SDLK_RSHIFT: return VK_SHIFT;
+        case SDLK_RSHIFT:
+            return VK_SHIFT;
         case SDLK_LCTRL:
-        case SDLK_RCTRL: return VK_CONTROL;
+        case SDLK_RCTRL:
+            return VK_CONTROL;
         case SDLK_LALT:
-        case SDLK_RALT: return VK_MENU;
-        case SDLK_PAUSE: return VK_PAUSE;
-        case SDLK_PAGEUP: return VK_PRIOR;
-        case SDLK_PAGEDOWN: return VK_NEXT;
-        case SDLK_END: return VK_END;
-        case SDLK_HOME: return VK_HOME;
-        case SDLK_INSERT: return VK_INSERT;
-        case SDLK_DELETE: return VK_DELETE;
-        case SDLK_KP_MULTIPLY: return 0x6A;
-        case SDLK_KP_PLUS: return 0x6B;
-        case SDLK_KP_MINUS: return 0x6D;
-        case SDLK_KP_PERIOD: return 0x6E;
-        case SDLK_KP_DIVIDE: return 0x6F;
-        case SDLK_SEMICOLON: return 0xBA;
-        case SDLK_EQUALS: return 0xBB;
-        case SDLK_COMMA: return 0xBC;
-        case SDLK_MINUS: return 0xBD;
-        case SDLK_PERIOD: return 0xBE;
-        case SDLK_SLASH: return 0xBF;
-        case SDLK_BACKQUOTE: return 0xC0;
-        case SDLK_LEFTBRACKET: return 0xDB;
-        case SDLK_BACKSLASH: return 0xDC;
-        case SDLK_RIGHTBRACKET: return 0xDD;
-        case SDLK_QUOTE: return 0xDE;
-        default: return 0;
+        case SDLK_RALT:
+            return VK_MENU;
+        case SDLK_PAUSE:
+            return VK_PAUSE;
+        case SDLK_PAGEUP:
+            return VK_PRIOR;
+        case SDLK_PAGEDOWN:
+            return VK_NEXT;
+        case SDLK_END:
+            return VK_END;
+        case SDLK_HOME:
+            return VK_HOME;
+        case SDLK_INSERT:
+            return VK_INSERT;
+        case SDLK_DELETE:
+            return VK_DELETE;
+        case SDLK_KP_MULTIPLY:
+            return 0x6A;
+        case SDLK_KP_PLUS:
+            return 0x6B;
+        case SDLK_KP_MINUS:
+            return 0x6D;
+        case SDLK_KP_PERIOD:
+            return 0x6E;
+        case SDLK_KP_DIVIDE:
+            return 0x6F;
+        case SDLK_SEMICOLON:
+            return 0xBA;
+        case SDLK_EQUALS:
+            return 0xBB;
+        case SDLK_COMMA:
+            return 0xBC;
+        case SDLK_MINUS:
+            return 0xBD;
+        case SDLK_PERIOD:
+            return 0xBE;
+        case SDLK_SLASH:
+            return 0xBF;
+        case SDLK_BACKQUOTE:
+            return 0xC0;
+        case SDLK_LEFTBRACKET:
+            return 0xDB;
+        case SDLK_BACKSLASH:
+            return 0xDC;
+        case SDLK_RIGHTBRACKET:
+            return 0xDD;
+        case SDLK_QUOTE:
+            return 0xDE;
+        default:
+            return 0;
     }
+}
+
+bool TranslateKeyEvent(int sdlKeycode, unsigned sdlModifiers, bool down, WindowEvent& event) {
+    const int vk = VirtualKeyFromSdl(sdlKeycode);
+    if (vk == 0) {
+        return false;
+    }
+    SetKeyDown(vk, down);
+    // Alt held or F10: Windows reports these as system keys, which never reach the
+    // game's key handler.
+    if ((sdlModifiers & KMOD_ALT) != 0 || sdlKeycode == SDLK_F10) {
+        return false;
+    }
+    event.Type = down ? WindowEvent::Kind::KeyDown : WindowEvent::Kind::KeyUp;
+    event.Vk = vk;
+    return true;
 }
 
 std::unique_ptr<Window> Window::Create(const std::string& title, const std::string& classHint,
@@ -136,20 +183,12 @@ bool Window::PollEvent(WindowEvent& event) {
                 }
                 break;
             case SDL_KEYDOWN:
-            case SDL_KEYUP: {
-                const int vk = VirtualKeyFromSdl(e.key.keysym.sym);
-                if (vk == 0) {
-                    break;
+            case SDL_KEYUP:
+                if (TranslateKeyEvent(e.key.keysym.sym, e.key.keysym.mod, e.type == SDL_KEYDOWN,
+                                      event)) {
+                    return true;
                 }
-                const bool down = e.type == SDL_KEYDOWN;
-                SetKeyDown(vk, down);
-                if (IsSystemKey(e.key)) {
-                    break;
-                }
-                event.Type = down ? WindowEvent::Kind::KeyDown : WindowEvent::Kind::KeyUp;
-                event.Vk = vk;
-                return true;
-            }
+                break;
             default:
                 break;
         }

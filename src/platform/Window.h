@@ -44,4 +44,9 @@ private:
 // Maps an SDL keycode to a Windows virtual-key code; 0 for keys without one.
 int VirtualKeyFromSdl(int sdlKeycode);
 
+// Turns one SDL key press or release into a game key event and keeps the polled key
+// state. False when the game must not see it: no virtual-key code, or a system key
+// (Alt held, or F10), which still counts as held for the polled state.
+bool TranslateKeyEvent(int sdlKeycode, unsigned sdlModifiers, bool down, WindowEvent& event);
+
 }  // namespace Velmora::Platform

@@ -1,6 +1,45 @@
 #include "resource/SpriteRecord.h"
 
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "platform/Screen.h"
+
 namespace Velmora {
+
+namespace {
+
+using Platform::TransformKind;
+
+// atoi's reading of the number at text, without atoi's undefined behaviour when the
+// number does not fit: such a number is clamped to the int range instead.
+int ReadInt(const char* text) {
+    const long value = std::strtol(text, nullptr, 10);
+    if (value > INT_MAX) {
+        return INT_MAX;
+    }
+    if (value < INT_MIN) {
+        return INT_MIN;
+    }
+    return static_cast<int>(value);
+}
+
+// A colour channel as a byte, 0.5 rounding up; NaN counts as nothing (0) rather than
+// reaching a float-to-int conversion that has no defined result.
+std::uint32_t ColourByte(float c) {
+    if (c >= 1.0f) {
+        return 255u;
+    }
+    if (!(c > 0.0f)) {
+        return 0u;
+    }
+    return static_cast<std::uint32_t>(c * 255.0f + 0.5f);
+}
+
+}  // namespace
 
 SpriteRecord::SpriteRecord(Platform::GraphicsDevice* device) : Vertices{}, Device(device) {
     for (auto& v : Vertices) {
@@ -10,17 +49,210 @@ SpriteRecord::SpriteRecord(Platform::GraphicsDevice* device) : Vertices{}, Devic
 
 SpriteRecord::~SpriteRecord() = default;
 
-bool SpriteRecord::Load(const std::string&, int, int) { return false; }
-bool SpriteRecord::LoadFrames(const std::string&, int, int, int, int) { return false; }
-void SpriteRecord::AddAnimation(const std::string&, int, const std::string&) {}
-Animation* SpriteRecord::GetAnimation(const std::string&) { return nullptr; }
-void SpriteRecord::SetDefaultSpeed(const std::string&, float) {}
-void SpriteRecord::SetFrameSpeed(const std::string&, int, float) {}
-void SpriteRecord::Upload() {}
-void SpriteRecord::SetQuad(float, float, float) {}
-void SpriteRecord::SetTexCoords(float, float, float, float) {}
-void SpriteRecord::ApplyColour(float) {}
-void SpriteRecord::Draw(float, float) {}
-void SpriteRecord::DrawAnimated(float, float, Animation*, int&, float&) {}
+bool SpriteRecord::Load(const std::string& file, int width, int height) {
+    if (Device == nullptr) {
+        return false;
+    }
+    std::unique_ptr<Platform::Texture> texture = Device->CreateTextureFromFile(file);
+    if (texture == nullptr) {
+        return false;
+    }
+    Texture = std::move(texture);
+    VertexBuffer = Device->CreateVertexBuffer();
+    if (VertexBuffer == nullptr) {
+        return false;
+    }
+    Vertices[0].u = 0.0f;
+    Vertices[0].v = 0.0f;
+    Vertices[1].u = 1.0f;
+    Vertices[1].v = 0.0f;
+    Vertices[2].u = 0.0f;
+    Vertices[2].v = 1.0f;
+    Vertices[3].u = 1.0f;
+    Vertices[3].v = 1.0f;
+    ImageWidth = FrameWidth = width;
+    ImageHeight = FrameHeight = height;
+    Columns = Rows = 1;
+    SetQuad(-(static_cast<float>(width) * 0.5f), -(static_cast<float>(height) * 0.5f), 0.0f);
+    return true;
+}
+
+bool SpriteRecord::LoadFrames(const std::string& file, int frameWidth, int frameHeight, int columns,
+                              int rows) {
+    // Scripts can pass any number; a grid too large for an int is clamped instead of
+    // overflowing.
+    auto product = [](int a, int b) {
+        const long long p = static_cast<long long>(a) * b;
+        return static_cast<int>(p > INT_MAX ? INT_MAX : (p < INT_MIN ? INT_MIN : p));
+    };
+    const bool loaded = Load(file, product(frameWidth, columns), product(frameHeight, rows));
+    FrameWidth = frameWidth;
+    FrameHeight = frameHeight;
+    Columns = columns;
+    Rows = rows;
+    SetQuad(-(static_cast<float>(frameWidth) * 0.5f), -(static_cast<float>(frameHeight) * 0.5f),
+            0.0f);
+    return loaded;
+}
+
+void SpriteRecord::AddAnimation(const std::string& name, int count, const std::string& frames) {
+    if (Animations == nullptr) {
+        Animations = std::make_unique<std::map<std::string, Animation>>();
+    }
+    // Each number is assumed to be written in its shortest form followed by one
+    // separator, so the next one starts right after the number's own width. Games
+    // rely on that reading (leading zeros shift the list), so it stays; a count
+    // larger than the text simply ends the list where the text ends.
+    std::vector<AnimationFrame> list;
+    std::size_t offset = 0;
+    for (int i = 0; i < count && offset < frames.size(); ++i) {
+        AnimationFrame entry;
+        entry.Cell = ReadInt(frames.c_str() + offset);
+        entry.Speed = 0.3f;
+        list.push_back(entry);
+        offset += std::to_string(entry.Cell).size() + 1;
+    }
+    Animation& animation = (*Animations)[name];
+    animation.Loop = false;
+    animation.Frames = std::move(list);
+}
+
+Animation* SpriteRecord::GetAnimation(const std::string& name) {
+    if (Animations == nullptr) {
+        Animations = std::make_unique<std::map<std::string, Animation>>();
+    }
+    return &(*Animations)[name];
+}
+
+void SpriteRecord::SetDefaultSpeed(const std::string& name, float speed) {
+    if (Animations == nullptr) {
+        return;
+    }
+    for (AnimationFrame& entry : GetAnimation(name)->Frames) {
+        entry.Speed = speed;
+    }
+}
+
+void SpriteRecord::SetFrameSpeed(const std::string& name, int index, float speed) {
+    if (Animations == nullptr) {
+        return;
+    }
+    std::vector<AnimationFrame>& frames = GetAnimation(name)->Frames;
+    if (index < 0 || static_cast<std::size_t>(index) >= frames.size()) {
+        return;
+    }
+    frames[static_cast<std::size_t>(index)].Speed = speed;
+}
+
+void SpriteRecord::Upload() {
+    if (VertexBuffer != nullptr) {
+        VertexBuffer->Write(Vertices);
+    }
+}
+
+void SpriteRecord::SetQuad(float x0, float y0, float z) {
+    const float w = static_cast<float>(FrameWidth);
+    const float h = static_cast<float>(FrameHeight);
+    const float x1 = x0 + w;
+    const float y1 = y0 + h;
+    Vertices[0].x = x0;
+    Vertices[0].y = y0;
+    Vertices[1].x = x1;
+    Vertices[1].y = y0;
+    Vertices[2].x = x0;
+    Vertices[2].y = y1;
+    Vertices[3].x = x1;
+    Vertices[3].y = y1;
+    for (auto& v : Vertices) {
+        v.z = z;
+    }
+    Upload();
+}
+
+void SpriteRecord::SetTexCoords(float uLeft, float vTop, float uRight, float vBottom) {
+    Vertices[0].u = uLeft;
+    Vertices[0].v = vTop;
+    Vertices[1].u = uRight;
+    Vertices[1].v = vTop;
+    Vertices[2].u = uLeft;
+    Vertices[2].v = vBottom;
+    Vertices[3].u = uRight;
+    Vertices[3].v = vBottom;
+    Upload();
+}
+
+void SpriteRecord::ApplyColour(float alpha) {
+    const std::uint32_t colour =
+        (ColourByte(alpha) << 24) | (ColourByte(R) << 16) | (ColourByte(G) << 8) | ColourByte(B);
+    for (auto& v : Vertices) {
+        v.colour = colour;
+    }
+    Upload();
+}
+
+void SpriteRecord::Draw(float x, float y) {
+    // A picture that failed to load has nothing to show.
+    if (Device == nullptr || Texture == nullptr || VertexBuffer == nullptr) {
+        return;
+    }
+    Platform::RenderState& state = Device->State();
+    state.Cull = Platform::CullMode::CounterClockwise;
+
+    const Platform::Matrix oldView = Device->GetTransform(TransformKind::View);
+    const Platform::Matrix oldProjection = Device->GetTransform(TransformKind::Projection);
+    Device->SetTransform(TransformKind::View, Platform::MatrixIdentity());
+
+    Platform::Matrix world = Platform::MatrixIdentity();
+    world = Platform::MatrixMultiply(world, Platform::MatrixScaling(ScaleX, ScaleY, ScaleZ));
+    world = Platform::MatrixMultiply(world, Platform::MatrixRotationZ(Angle));
+    world = Platform::MatrixMultiply(world, Platform::MatrixTranslation(x, y, 0.0f));
+    Device->SetTransform(TransformKind::World, world);
+
+    // Built from the configured client size every time, so a full-screen back buffer
+    // of another size shows the same field scaled.
+    Device->SetTransform(
+        TransformKind::Projection,
+        Platform::MatrixOrthoOffCenterLH(0.0f, static_cast<float>(g_screenWidth),
+                                         static_cast<float>(g_screenHeight), 0.0f, 0.0f, 1.0f));
+
+    state.AlphaBlend = true;
+    state.Colour = Platform::ColourOp::AddColourModulateAlpha;
+    state.Lighting = false;
+
+    Device->DrawQuad(Texture.get(), *VertexBuffer);
+
+    Device->SetTransform(TransformKind::View, oldView);
+    Device->SetTransform(TransformKind::Projection, oldProjection);
+}
+
+void SpriteRecord::DrawAnimated(float x, float y, Animation* animation, int& frame, float& time) {
+    // An empty animation, or a frame index the list no longer has (the animation was
+    // declared again, shorter), keeps the coordinates the quad already has.
+    if (animation != nullptr && frame >= 0 &&
+        static_cast<std::size_t>(frame) < animation->Frames.size()) {
+        const AnimationFrame& entry = animation->Frames[static_cast<std::size_t>(frame)];
+        // Without a grid (no columns, or a picture of no size) the whole picture shows.
+        if (Columns > 0 && ImageWidth > 0 && ImageHeight > 0) {
+            const long long row = entry.Cell / Columns;
+            const long long col = entry.Cell % Columns;
+            const float w = static_cast<float>(ImageWidth);
+            const float h = static_cast<float>(ImageHeight);
+            SetTexCoords(static_cast<float>(col * FrameWidth) / w,
+                         static_cast<float>(row * FrameHeight) / h,
+                         static_cast<float>((col + 1) * FrameWidth) / w,
+                         static_cast<float>((row + 1) * FrameHeight) / h);
+        }
+        // The time beyond the entry's length is dropped, not carried over.
+        if (time >= entry.Speed) {
+            time = 0.0f;
+            ++frame;
+            const int count = static_cast<int>(animation->Frames.size());
+            if (frame >= count) {
+                frame = animation->Loop ? 0 : count - 1;
+            }
+        }
+    }
+    Draw(x, y);
+}
 
 }  // namespace Velmora

@@ -30,10 +30,12 @@ public:
 
     // Loading (true when the texture and the vertex buffer were made).
     bool Load(const std::string& file, int width, int height);
-    bool LoadFrames(const std::string& file, int frameWidth, int frameHeight, int columns, int rows);
+    bool LoadFrames(const std::string& file, int frameWidth, int frameHeight, int columns,
+                    int rows);
 
     // Animation table.
     void AddAnimation(const std::string& name, int count, const std::string& frames);
+    // Never null: an unknown name (or a record with no table yet) gets an empty one.
     Animation* GetAnimation(const std::string& name);
     void SetDefaultSpeed(const std::string& name, float speed);
     void SetFrameSpeed(const std::string& name, int index, float speed);
@@ -44,6 +46,8 @@ public:
     void SetTexCoords(float uLeft, float vTop, float uRight, float vBottom);
     void ApplyColour(float alpha);
     void Draw(float x, float y);
+    // Shows the animation's current cell, then advances frame/time (owned by the caller).
+    // A record whose picture failed to load draws nothing.
     void DrawAnimated(float x, float y, Animation* animation, int& frame, float& time);
 
     std::unique_ptr<Platform::Texture> Texture;

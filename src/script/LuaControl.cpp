@@ -10,21 +10,66 @@ namespace Velmora {
 namespace {
 
 const char* const kFunctionNames[] = {
-    "Game_ActiveStage",   "Game_GetCurStage",     "Game_RemoveCurStage", "Game_SetControlAble",
-    "Game_GetControlAble", "Game_Exit",           "Game_GetSystemHandle", "Stage_AddObject",
-    "Stage_GetObject",    "Stage_CreateItem",     "Stage_CreateEffect",  "Stage_CreateBullet",
-    "Stage_AdjustBullet", "Stage_GetBullet",      "Stage_SetScreenPos",  "Stage_CreateFriend",
-    "Obj_SetAction",      "Obj_GetX",             "Obj_GetY",            "Obj_SetX",
-    "Obj_SetY",           "Obj_GetDX",            "Obj_GetDY",           "Obj_SetDX",
-    "Obj_SetDY",          "Obj_SetScale",         "Obj_SetAlpha",        "Obj_SetAngle",
-    "Obj_SetRGB",         "Obj_SetDirection",     "Obj_SetAngleDXDY",    "Obj_GetStep",
-    "Obj_SetStep",        "Obj_SetBeginTime",     "Obj_SetActionTime",   "Obj_SetIntervalTime",
-    "Obj_GetSpeed",       "Obj_SetSpeed",         "Obj_GetHP",           "Obj_SetHP",
-    "Obj_Delete",         "Obj_GetHero",          "Obj_GetDirectionX",   "Obj_GetDirectionY",
-    "Obj_PlayAni",        "Obj_StopAni",          "Obj_SetCustom",       "Obj_GetCustom",
-    "Obj_GetHandle",      "Res_AddSprite",        "Res_AddAniSprite",    "Res_AddAni",
-    "Res_SetDefaultAniSpeed", "Res_SetFrameAniSpeed", "Sound_Add",       "Sound_Play",
-    "Sound_FadeIn",       "Sound_FadeOut",        "Sound_Stop",          "ScoreBoard_SetScore",
+    "Game_ActiveStage",
+    "Game_GetCurStage",
+    "Game_RemoveCurStage",
+    "Game_SetControlAble",
+    "Game_GetControlAble",
+    "Game_Exit",
+    "Game_GetSystemHandle",
+    "Stage_AddObject",
+    "Stage_GetObject",
+    "Stage_CreateItem",
+    "Stage_CreateEffect",
+    "Stage_CreateBullet",
+    "Stage_AdjustBullet",
+    "Stage_GetBullet",
+    "Stage_SetScreenPos",
+    "Stage_CreateFriend",
+    "Obj_SetAction",
+    "Obj_GetX",
+    "Obj_GetY",
+    "Obj_SetX",
+    "Obj_SetY",
+    "Obj_GetDX",
+    "Obj_GetDY",
+    "Obj_SetDX",
+    "Obj_SetDY",
+    "Obj_SetScale",
+    "Obj_SetAlpha",
+    "Obj_SetAngle",
+    "Obj_SetRGB",
+    "Obj_SetDirection",
+    "Obj_SetAngleDXDY",
+    "Obj_GetStep",
+    "Obj_SetStep",
+    "Obj_SetBeginTime",
+    "Obj_SetActionTime",
+    "Obj_SetIntervalTime",
+    "Obj_GetSpeed",
+    "Obj_SetSpeed",
+    "Obj_GetHP",
+    "Obj_SetHP",
+    "Obj_Delete",
+    "Obj_GetHero",
+    "Obj_GetDirectionX",
+    "Obj_GetDirectionY",
+    "Obj_PlayAni",
+    "Obj_StopAni",
+    "Obj_SetCustom",
+    "Obj_GetCustom",
+    "Obj_GetHandle",
+    "Res_AddSprite",
+    "Res_AddAniSprite",
+    "Res_AddAni",
+    "Res_SetDefaultAniSpeed",
+    "Res_SetFrameAniSpeed",
+    "Sound_Add",
+    "Sound_Play",
+    "Sound_FadeIn",
+    "Sound_FadeOut",
+    "Sound_Stop",
+    "ScoreBoard_SetScore",
 };
 
 // Reads table[key] in protected mode: the global may be missing or of any type,
@@ -144,7 +189,8 @@ std::string LuaControl::PopString() {
     return result;
 }
 
-float LuaControl::GetNumber(const std::string& key, const std::string& table, const std::string& path) {
+float LuaControl::GetNumber(const std::string& key, const std::string& table,
+                            const std::string& path) {
     DoFile(path);
     const int top = lua_gettop(state_);
     lua_pushcfunction(state_, ProtectedIndex);
@@ -152,8 +198,8 @@ float LuaControl::GetNumber(const std::string& key, const std::string& table, co
     lua_pushstring(state_, key.c_str());
     if (lua_pcall(state_, 2, 1, 0) != 0) {
         lua_settop(state_, top);
-        throw LuaException("LuaControl::GetNumber(): cannot read " + table + "." + key + " from '" + path +
-                           "': " + table + " is not a table.");
+        throw LuaException("LuaControl::GetNumber(): cannot read " + table + "." + key + " from '" +
+                           path + "': " + table + " is not a table.");
     }
     const double value = lua_tonumber(state_, -1);
     lua_settop(state_, top);

@@ -1,3 +1,4 @@
+#include "resource/ResourceMgr.h"
 #include "script/LuaControl.h"
 #include "script/ScriptApi.h"
 
@@ -5,14 +6,101 @@ namespace Velmora {
 
 namespace {
 
+int Res_AddSprite(lua_State* L) {
+    std::string name;
+    std::string file;
+    const bool hasName = ArgString(L, 1, name);
+    const bool hasFile = ArgString(L, 2, file);
+    const int width = ArgInt(L, 3);
+    const int height = ArgInt(L, 4);
+    if (!hasName || !hasFile) {
+        return 0;
+    }
+    ResourceMgr::GetInstance()->AddSprite(name, file, width, height);
+    return 0;
+}
+
+int Res_AddAniSprite(lua_State* L) {
+    std::string name;
+    std::string file;
+    const bool hasName = ArgString(L, 1, name);
+    const bool hasFile = ArgString(L, 2, file);
+    const int frameWidth = ArgInt(L, 3);
+    const int frameHeight = ArgInt(L, 4);
+    const int columns = ArgInt(L, 5);
+    const int rows = ArgInt(L, 6);
+    if (!hasName || !hasFile) {
+        return 0;
+    }
+    ResourceMgr::GetInstance()->AddAniSprite(name, file, frameWidth, frameHeight, columns, rows);
+    return 0;
+}
+
+// The animation functions name a sprite that may never have been declared; the
+// lookup then remembers the name with no record, and the call has nothing to act on.
+int Res_AddAni(lua_State* L) {
+    std::string sprite;
+    std::string animation;
+    std::string frames;
+    const bool hasSprite = ArgString(L, 1, sprite);
+    const bool hasAnimation = ArgString(L, 2, animation);
+    const int count = ArgInt(L, 3);
+    const bool hasFrames = ArgString(L, 4, frames);
+    if (!hasSprite || !hasAnimation || !hasFrames) {
+        return 0;
+    }
+    SpriteRecord* record = ResourceMgr::GetInstance()->GetSprite(sprite);
+    if (record != nullptr) {
+        record->AddAnimation(animation, count, frames);
+    }
+    return 0;
+}
+
+int Res_SetDefaultAniSpeed(lua_State* L) {
+    std::string sprite;
+    std::string animation;
+    const bool hasSprite = ArgString(L, 1, sprite);
+    const bool hasAnimation = ArgString(L, 2, animation);
+    const float speed = ArgFloat(L, 3);
+    if (!hasSprite || !hasAnimation) {
+        return 0;
+    }
+    SpriteRecord* record = ResourceMgr::GetInstance()->GetSprite(sprite);
+    if (record != nullptr) {
+        record->SetDefaultSpeed(animation, speed);
+    }
+    return 0;
+}
+
+int Res_SetFrameAniSpeed(lua_State* L) {
+    std::string sprite;
+    std::string animation;
+    const bool hasSprite = ArgString(L, 1, sprite);
+    const bool hasAnimation = ArgString(L, 2, animation);
+    const int index = ArgInt(L, 3);
+    const float speed = ArgFloat(L, 4);
+    if (!hasSprite || !hasAnimation) {
+        return 0;
+    }
+    SpriteRecord* record = ResourceMgr::GetInstance()->GetSprite(sprite);
+    if (record != nullptr) {
+        record->SetFrameSpeed(animation, index, speed);
+    }
+    return 0;
+}
+
 const ExportEntry kEntries[] = {
-    {nullptr, nullptr},
+    {"Res_AddSprite", ExportedFunction<Res_AddSprite>},
+    {"Res_AddAniSprite", ExportedFunction<Res_AddAniSprite>},
+    {"Res_AddAni", ExportedFunction<Res_AddAni>},
+    {"Res_SetDefaultAniSpeed", ExportedFunction<Res_SetDefaultAniSpeed>},
+    {"Res_SetFrameAniSpeed", ExportedFunction<Res_SetFrameAniSpeed>},
 };
 
 }  // namespace
 
 ExportTable ResourceFunctions() {
-    return ExportTable{kEntries, 0};
+    return ExportTable{kEntries, static_cast<int>(sizeof(kEntries) / sizeof(kEntries[0]))};
 }
 
 }  // namespace Velmora

@@ -17,10 +17,10 @@ struct ExportTable {
     int Count;
 };
 
-ExportTable GameStageFunctions();  // Game_*, Stage_*
-ExportTable ObjectFunctions();     // Obj_*
-ExportTable ResourceFunctions();   // Res_*
-ExportTable SoundScoreFunctions(); // Sound_*, ScoreBoard_SetScore
+ExportTable GameStageFunctions();   // Game_*, Stage_*
+ExportTable ObjectFunctions();      // Obj_*
+ExportTable ResourceFunctions();    // Res_*
+ExportTable SoundScoreFunctions();  // Sound_*, ScoreBoard_SetScore
 
 // Argument readers shared by every family, with the interpreter's conversions.
 // A string argument is present when it is a string or a number.

@@ -70,14 +70,16 @@ int main(int argc, char** argv) {
             tolerance = 2;
         }
         if (x < 0 || y < 0 || x >= image->w || y >= image->h) {
-            std::printf("FAIL: (%d, %d) lies outside the %d x %d picture\n", x, y, image->w, image->h);
+            std::printf("FAIL: (%d, %d) lies outside the %d x %d picture\n", x, y, image->w,
+                        image->h);
             ++failures;
             continue;
         }
         const Pixel p = At(image, x, y);
-        if (std::abs(p.r - r) > tolerance || std::abs(p.g - g) > tolerance || std::abs(p.b - b) > tolerance) {
-            std::printf("FAIL: pixel (%d, %d) is (%d, %d, %d), expected (%d, %d, %d) +- %d\n", x, y, p.r, p.g,
-                        p.b, r, g, b, tolerance);
+        if (std::abs(p.r - r) > tolerance || std::abs(p.g - g) > tolerance ||
+            std::abs(p.b - b) > tolerance) {
+            std::printf("FAIL: pixel (%d, %d) is (%d, %d, %d), expected (%d, %d, %d) +- %d\n", x, y,
+                        p.r, p.g, p.b, r, g, b, tolerance);
             ++failures;
         }
     }

@@ -38,9 +38,10 @@ TEST_F(LuaControlTest, FieldReadsConvertAndDefault) {
 
 TEST_F(LuaControlTest, ReadingFromSomethingNotATableIsALuaException) {
     game_.Write("setup.lua", "Option = 5");
-    EXPECT_THROW_TEXT(lua()->GetNumber("ScreenWidth", "Option", "setup.lua"), LuaException,
-                      "LuaControl::GetNumber(): cannot read Option.ScreenWidth from 'setup.lua': Option is not a "
-                      "table.");
+    EXPECT_THROW_TEXT(
+        lua()->GetNumber("ScreenWidth", "Option", "setup.lua"), LuaException,
+        "LuaControl::GetNumber(): cannot read Option.ScreenWidth from 'setup.lua': Option is not a "
+        "table.");
     game_.Write("Info.lua", "-- no Info at all");
     EXPECT_THROW(lua()->GetString("Name", "Info.lua"), LuaException);
     EXPECT_EQ(0, Top());
@@ -51,17 +52,21 @@ TEST_F(LuaControlTest, ReadingFromSomethingNotATableIsALuaException) {
 
 TEST_F(LuaControlTest, FailuresCarryTheHostsMessages) {
     EXPECT_THROW_TEXT(lua()->DoFile("missing.lua"), LuaException,
-                      "LuaControl::DoFile(): luaL_dofile failed. ErrorMessage from Lua: 'cannot open missing.lua: No such file or directory'");
+                      "LuaControl::DoFile(): luaL_dofile failed. ErrorMessage from Lua: 'cannot "
+                      "open missing.lua: No such file or directory'");
     game_.Write("syntax.lua", "function (");
     EXPECT_THROW(lua()->DoFile("syntax.lua"), LuaException);
     EXPECT_THROW_TEXT(lua()->SelectFunction("Nowhere"), LuaException,
                       "LuaControl::SelectFunction(): Function 'Nowhere' does not exist.");
     EXPECT_EQ(0, Top());
 
-    game_.Write("err.lua", "function Fail() error('boom') end\nfunction Table() error({}) end\nNotAFunction = 3");
+    game_.Write(
+        "err.lua",
+        "function Fail() error('boom') end\nfunction Table() error({}) end\nNotAFunction = 3");
     lua()->DoFile("err.lua");
     lua()->SelectFunction("Fail");
-    EXPECT_THROW_TEXT(lua()->CallFunction(0), LuaException, "LuaControl::CallFunction(): err.lua:1: boom");
+    EXPECT_THROW_TEXT(lua()->CallFunction(0), LuaException,
+                      "LuaControl::CallFunction(): err.lua:1: boom");
     lua()->SelectFunction("Table");
     EXPECT_THROW_TEXT(lua()->CallFunction(0), LuaException, "LuaControl::CallFunction(): null");
     lua()->SelectFunction("NotAFunction");
@@ -131,7 +136,8 @@ TEST_F(LuaControlTest, EngineExceptionsCrossTheInterpreterUnchanged) {
     lua()->SelectFunction("Swallow");
     lua()->CallFunction(0);
     lua()->SelectFunction("Later");
-    EXPECT_THROW_TEXT(lua()->CallFunction(0), LuaException, "LuaControl::CallFunction(): calls.lua:4: later");
+    EXPECT_THROW_TEXT(lua()->CallFunction(0), LuaException,
+                      "LuaControl::CallFunction(): calls.lua:4: later");
     EXPECT_EQ(0, Top());
 }
 

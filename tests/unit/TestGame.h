@@ -86,16 +86,16 @@ protected:
 };
 
 // Expects a statement to throw an exception of exactly class E with the given text.
-#define EXPECT_THROW_TEXT(statement, E, text)                                 \
-    do {                                                                     \
-        bool caught_ = false;                                                \
-        try {                                                                \
-            statement;                                                       \
-        } catch (const E& e_) {                                              \
-            caught_ = true;                                                  \
-            EXPECT_EQ(std::string(text), e_.GetMessageText());               \
-        }                                                                    \
-        EXPECT_TRUE(caught_) << "expected " #E " from " #statement;          \
+#define EXPECT_THROW_TEXT(statement, E, text)                       \
+    do {                                                            \
+        bool caught_ = false;                                       \
+        try {                                                       \
+            statement;                                              \
+        } catch (const E& e_) {                                     \
+            caught_ = true;                                         \
+            EXPECT_EQ(std::string(text), e_.GetMessageText());      \
+        }                                                           \
+        EXPECT_TRUE(caught_) << "expected " #E " from " #statement; \
     } while (0)
 
 }  // namespace Velmora::Testing

@@ -1,0 +1,8 @@
+function OnGameCreate()
+    print("creating")
+    error("boom")
+end
+
+function OnKeyEvent(key)
+    print("key " .. key)
+end

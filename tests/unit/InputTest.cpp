@@ -1,0 +1,133 @@
+#include <SDL.h>
+
+#include "TestGame.h"
+#include "app/CommandLine.h"
+#include "platform/Window.h"
+
+namespace Velmora::Testing {
+namespace {
+
+class KeyTest : public EngineTest {
+protected:
+    void SetUp() override {
+        game_.Write("res/script/GameState.lua",
+                    "keys = keys or ''\n"
+                    "function OnKeyEvent(key) keys = keys .. key .. ' ' end");
+    }
+    std::string Keys() { return GlobalString("keys"); }
+};
+
+TEST_F(KeyTest, OnePressIsOneEventWhateverTheRepeats) {
+    CGame* game = CGame::GetInstance();
+    game->OnKeyDown(37);
+    game->OnKeyDown(37);  // auto-repeat
+    game->OnKeyDown(37);
+    EXPECT_EQ("37 ", Keys());
+    CGame::OnKeyUp(37);
+    game->OnKeyDown(37);
+    EXPECT_EQ("37 37 ", Keys());
+    // Two keys held together each report their own press.
+    game->OnKeyDown(65);
+    game->OnKeyDown(37);
+    game->OnKeyDown(65);
+    EXPECT_EQ("37 37 65 ", Keys());
+    // Escape reaches the script like any key; ending the game is the loop's business.
+    game->OnKeyDown(27);
+    EXPECT_EQ("37 37 65 27 ", Keys());
+}
+
+TEST_F(KeyTest, AFailingHandlerStillMarksTheKeyHeld) {
+    game_.Write("res/script/GameState.lua", "function OnKeyEvent(key) error('no') end");
+    CGame* game = CGame::GetInstance();
+    EXPECT_THROW(game->OnKeyDown(40), LuaException);
+    EXPECT_NO_THROW(game->OnKeyDown(40));  // a repeat: the script is not called again
+}
+
+TEST(KeyTranslation, SystemKeysNeverReachTheGameButCountAsHeld) {
+    Platform::ReleaseAllKeys();
+    Platform::WindowEvent event;
+    ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_LEFT, KMOD_NONE, true, event));
+    EXPECT_EQ(Platform::WindowEvent::Kind::KeyDown, event.Type);
+    EXPECT_EQ(Platform::VK_LEFT, event.Vk);
+    EXPECT_TRUE(Platform::IsKeyDown(Platform::VK_LEFT));
+    ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_LEFT, KMOD_NONE, false, event));
+    EXPECT_EQ(Platform::WindowEvent::Kind::KeyUp, event.Type);
+    EXPECT_FALSE(Platform::IsKeyDown(Platform::VK_LEFT));
+
+    EXPECT_FALSE(Platform::TranslateKeyEvent(SDLK_x, KMOD_LALT, true, event));
+    EXPECT_TRUE(Platform::IsKeyDown('X'));
+    EXPECT_FALSE(Platform::TranslateKeyEvent(SDLK_F10, KMOD_NONE, true, event));
+    ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_F9, KMOD_NONE, true, event));
+    EXPECT_EQ(Platform::VK_F1 + 8, event.Vk);
+    ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_a, KMOD_LSHIFT, true, event));
+    EXPECT_EQ('A', event.Vk);
+    EXPECT_FALSE(Platform::TranslateKeyEvent(SDLK_UNKNOWN, KMOD_NONE, true, event));
+    Platform::ReleaseAllKeys();
+}
+
+TEST(CommandLine, ReadsOptionsAndRejectsBadUse) {
+    auto parse = [](std::vector<const char*> args, Options& options) {
+        args.insert(args.begin(), "velmora");
+        return ParseCommandLine(static_cast<int>(args.size()), args.data(), options);
+    };
+    Options options;
+    ASSERT_EQ(ParseResult::Kind::Run, parse({"/tmp", "--headless", "--frames", "30", "--dt",
+                                             "0.125", "--seed", "7", "--stats"},
+                                            options)
+                                          .Outcome);
+    EXPECT_EQ("/tmp", options.GameDir);
+    EXPECT_TRUE(options.Headless);
+    EXPECT_EQ(30, *options.Frames);
+    EXPECT_EQ(0.125f, *options.Dt);
+    EXPECT_EQ(7u, *options.Seed);
+    EXPECT_TRUE(options.Stats);
+
+    for (std::vector<const char*> bad :
+         std::vector<std::vector<const char*>>{{"--frames"},
+                                               {"--frames", "ten"},
+                                               {"--frames", "-1"},
+                                               {"--dt", "x"},
+                                               {"--dt", "nan"},
+                                               {"--seed", "-3"},
+                                               {"--bogus"},
+                                               {"/no/such/folder/anywhere"},
+                                               {"/tmp", "/tmp"},
+                                               {"--input"}}) {
+        Options o;
+        const ParseResult result = parse(bad, o);
+        EXPECT_EQ(ParseResult::Kind::Error, result.Outcome) << bad[0];
+        EXPECT_FALSE(result.Message.empty());
+    }
+    Options o;
+    EXPECT_EQ(ParseResult::Kind::Help, parse({"--help"}, o).Outcome);
+    EXPECT_EQ(ParseResult::Kind::Version, parse({"--version"}, o).Outcome);
+}
+
+TEST(CommandLine, InputLinesNameFileAndLineWhenMalformed) {
+    std::vector<InputEvent> events;
+    std::string error;
+    ASSERT_TRUE(ParseInputText("# replay\n1 down 37\n\n3 up 37\r\n3 point 10.5 -2\n", "in.txt",
+                               events, &error));
+    ASSERT_EQ(3u, events.size());
+    EXPECT_EQ(InputEvent::Kind::Down, events[0].Type);
+    EXPECT_EQ(37, events[0].Vk);
+    EXPECT_EQ(3, events[1].Frame);
+    EXPECT_EQ(InputEvent::Kind::Point, events[2].Type);
+    EXPECT_EQ(10.5, events[2].X);
+    EXPECT_EQ(-2.0, events[2].Y);
+    EXPECT_EQ("3 point 10.5 -2", FormatInputEvent(events[2]));
+
+    for (const char* bad : {"0 down 37", "x down 37", "1 press 37", "1 down", "1 down 300",
+                            "1 point 3", "2 down 37\n1 down 38"}) {
+        std::vector<InputEvent> out;
+        std::string why;
+        EXPECT_FALSE(ParseInputText(std::string("# c\n") + bad, "in.txt", out, &why)) << bad;
+        EXPECT_EQ(0u, why.find("in.txt:")) << why;
+    }
+    std::vector<InputEvent> out;
+    ParseInputText("1 down 37\n1 bogus\n", "keys.txt", out, &error);
+    EXPECT_EQ(0u, error.find("keys.txt:2: ")) << error;
+}
+
+}  // namespace
+}  // namespace Velmora::Testing
