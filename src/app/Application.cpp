@@ -107,6 +107,7 @@ int Application::Run() {
     CGame* game = CGame::GetInstance();
     game->D3D = d3d_;
     game->Device = d3d_->Device.get();
+    game->GameWindow = window_.get();
     if (options_.Seed) {
         game->HasSeed = true;
         game->Seed = *options_.Seed;

@@ -3,8 +3,10 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "game/ControllerThread.h"
 #include "game/ObjectCache.h"
 #include "object/BaseObject.h"
+#include "platform/Haptic.h"
 #include "resource/ResourceMgr.h"
 #include "script/LuaControl.h"
 #include "sound/SoundController.h"
@@ -17,6 +19,9 @@ std::map<int, bool> CGame::keyStates;
 CGame::CGame() = default;
 
 CGame::~CGame() {
+    // The poller reads the device and the window under the mouse; both go after it.
+    HapticThread.reset();
+    Platform::HapticDeviceClose();
     delete SystemObject;
     SystemObject = nullptr;
     ResourceMgr::DestroyInstance();
@@ -45,6 +50,12 @@ void CGame::Init() {
     AdjustX = static_cast<int>(lua->GetNumber("AdjustX", "Option", "setup.lua"));
     AdjustY = static_cast<int>(lua->GetNumber("AdjustY", "Option", "setup.lua"));
     Port = static_cast<int>(lua->GetNumber("Port", "Option", "setup.lua"));
+
+    if (UseController) {
+        Platform::HapticConfigure(Port, GameWindow);
+        Platform::HapticDeviceOpen(4, 3.0);
+        HapticThread = std::make_unique<ControllerThread>();
+    }
 
     lua->DoFile("res/script/GameState.lua");
     lua->SelectFunction("OnGameCreate");

@@ -12,9 +12,11 @@ namespace Velmora {
 
 class BaseObject;
 class CInitD3D;
+class ControllerThread;
 class StageSlot;
 namespace Platform {
 class GraphicsDevice;
+class Window;
 }
 
 class CGame : public Singleton<CGame> {
@@ -45,6 +47,12 @@ public:
     int AdjustX = 0;
     int AdjustY = 0;
     bool ExitRequested = false;
+
+    // The game window (null when headless), not owned: the pointing device follows the
+    // mouse over it when no port is configured.
+    Platform::Window* GameWindow = nullptr;
+    // Polls the pointing device while UseController; stopped by the destructor.
+    std::unique_ptr<ControllerThread> HapticThread;
 
     // A fixed seed for the random generator (--seed); the clock seeds it otherwise.
     bool HasSeed = false;

@@ -2,17 +2,21 @@
 // Our stand-in for the haptic pointing-device library: the two calls the engine
 // makes. The newest point comes from one source: UDP datagrams "<x> <y>" on
 // 127.0.0.1:port when a port above 0 is configured, else the mouse pointer over the
-// game window, else points injected by input replay.
+// game window (x to the right, y upward from its bottom edge), and in any case points
+// injected by input replay. HapticDeviceGetPoint may run on another thread than the
+// rest; configure, open and close from one thread while no poll is running.
 namespace Velmora::Platform {
 
 class Window;
 
-// Where the device reads from; call before HapticDeviceOpen.
+// Where the device reads from; call before HapticDeviceOpen. window may be null.
 void HapticConfigure(int port, Window* window);
 void HapticDeviceOpen(int device, double rate);
 void HapticDeviceGetPoint(double* x, double* y);
-// Closes the device's sockets; the engine calls it once the polling thread has stopped.
+// Closes the device's socket and forgets its source and point; the engine calls it
+// once the polling thread has stopped.
 void HapticDeviceClose();
+bool HapticDeviceIsOpen();
 
 // Input replay (--input "<frame> point <x> <y>") sets the point directly.
 void HapticInjectPoint(double x, double y);

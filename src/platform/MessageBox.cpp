@@ -3,6 +3,8 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "platform/Window.h"
 
@@ -26,7 +28,11 @@ void ShowMessageBox(Window* owner, const std::string& text) {
         g_observer(text);
         return;
     }
-    if (!g_headless) {
+    // Automated runs with a window (pixel tests under Xvfb) have nobody to click a box
+    // away, so they ask for messages on standard error instead.
+    const char* route = std::getenv("VELMORA_MESSAGES");
+    const bool toStderr = g_headless || (route != nullptr && std::strcmp(route, "stderr") == 0);
+    if (!toStderr) {
         SDL_Window* window =
             owner != nullptr ? static_cast<SDL_Window*>(owner->NativeHandle()) : nullptr;
         if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "", text.c_str(), window) == 0) {

@@ -1,13 +1,591 @@
 #include "platform/OpenGLDevice.h"
 
+#include <SDL.h>
+#include <epoxy/gl.h>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "platform/ImageFile.h"
+
 namespace Velmora::Platform {
 
-std::unique_ptr<GraphicsDevice> CreateOpenGLDevice(Window&, bool, int, int, bool,
-                                                   std::string* error) {
-    if (error != nullptr) {
-        *error = "the OpenGL device is not available in this build";
+namespace {
+
+// A vertex as the GPU sees it: clip-space position (corners are transformed on the
+// CPU, so batches need no per-quad uniforms), the D3D ARGB colour word, texture
+// coordinates.
+struct GLVertex {
+    float x;
+    float y;
+    float z;
+    float w;
+    std::uint32_t colour;
+    float u;
+    float v;
+};
+
+// 16-bit indices address at most 65536 vertices per draw call.
+constexpr int MaxQuadsPerCall = 4096;
+// The stream buffer holds several calls' worth before it is orphaned and refilled.
+constexpr int StreamVertexCapacity = MaxQuadsPerCall * QuadVertexCount * 8;
+
+const char* const kVertexShader = R"(#version 330 core
+layout(location = 0) in vec4 aPosition;
+layout(location = 1) in vec4 aColour;
+layout(location = 2) in vec2 aTexCoord;
+out vec4 vColour;
+out vec2 vTexCoord;
+void main() {
+    gl_Position = aPosition;
+    vColour = aColour;
+    vTexCoord = aTexCoord;
+}
+)";
+
+// The two texture-stage set-ups the engine uses: the sprite rule (tint added to the
+// picture, opacity multiplied into its alpha) and the device default (modulate,
+// picture alpha).
+const char* const kFragmentShader = R"(#version 330 core
+in vec4 vColour;
+in vec2 vTexCoord;
+uniform sampler2D uTexture;
+uniform int uAddColour;
+out vec4 fragColour;
+void main() {
+    vec4 t = texture(uTexture, vTexCoord);
+    if (uAddColour != 0) {
+        fragColour = vec4(min(t.rgb + vColour.rgb, vec3(1.0)), t.a * vColour.a);
+    } else {
+        fragColour = vec4(t.rgb * vColour.rgb, t.a);
     }
-    return nullptr;
+}
+)";
+
+class OpenGLDevice;
+
+// Textures may outlive the device (their owners are torn down in any order), so
+// they reach it through this link, which the device clears when its context goes.
+struct ContextLink {
+    OpenGLDevice* Device = nullptr;
+};
+
+class GLTexture : public Texture {
+public:
+    GLTexture(std::shared_ptr<ContextLink> link, GLuint name) : Name(name), Link(std::move(link)) {}
+    ~GLTexture() override;
+    GLTexture(const GLTexture&) = delete;
+    GLTexture& operator=(const GLTexture&) = delete;
+
+    GLuint Name;
+    std::shared_ptr<ContextLink> Link;
+};
+
+// What forces a new draw call. Culling is decided on the CPU and lighting has no
+// effect on pre-coloured vertices, so neither splits a batch.
+struct BatchKey {
+    GLuint Texture = 0;
+    bool AlphaBlend = false;
+    bool AddColour = false;
+    bool PointSampling = false;
+    bool operator==(const BatchKey& o) const {
+        return Texture == o.Texture && AlphaBlend == o.AlphaBlend && AddColour == o.AddColour &&
+               PointSampling == o.PointSampling;
+    }
+    bool operator!=(const BatchKey& o) const { return !(*this == o); }
+};
+
+// One offscreen colour + depth target the size of the back buffer.
+struct RenderTarget {
+    GLuint Framebuffer = 0;
+    GLuint Colour = 0;
+    GLuint Depth = 0;
+};
+
+bool CompileShader(GLenum kind, const char* source, GLuint& shader, std::string& log) {
+    shader = glCreateShader(kind);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint ok = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (ok == GL_TRUE) {
+        return true;
+    }
+    char text[1024] = {0};
+    glGetShaderInfoLog(shader, sizeof(text) - 1, nullptr, text);
+    log = text;
+    return false;
+}
+
+class OpenGLDevice : public GraphicsDevice {
+public:
+    OpenGLDevice(Window& window, SDL_GLContext context, int width, int height)
+        : window_(window), context_(context), width_(width), height_(height) {
+        link_ = std::make_shared<ContextLink>();
+        link_->Device = this;
+        const char* noBatch = std::getenv("VELMORA_GL_NO_BATCH");
+        noBatch_ = noBatch != nullptr && noBatch[0] != '\0' && std::strcmp(noBatch, "0") != 0;
+        pending_.resize(static_cast<std::size_t>(MaxQuadsPerCall) * QuadVertexCount);
+    }
+
+    ~OpenGLDevice() override {
+        SDL_GL_MakeCurrent(static_cast<SDL_Window*>(window_.NativeHandle()), context_);
+        link_->Device = nullptr;
+        for (RenderTarget& target : targets_) {
+            glDeleteFramebuffers(1, &target.Framebuffer);
+            glDeleteTextures(1, &target.Colour);
+            glDeleteRenderbuffers(1, &target.Depth);
+        }
+        glDeleteSamplers(2, samplers_);
+        glDeleteBuffers(1, &vertexBuffer_);
+        glDeleteBuffers(1, &indexBuffer_);
+        glDeleteVertexArrays(1, &vertexArray_);
+        glDeleteProgram(program_);
+        SDL_GL_DeleteContext(context_);
+    }
+
+    bool Setup(std::string& error) {
+        GLuint vs = 0;
+        GLuint fs = 0;
+        std::string log;
+        if (!CompileShader(GL_VERTEX_SHADER, kVertexShader, vs, log) ||
+            !CompileShader(GL_FRAGMENT_SHADER, kFragmentShader, fs, log)) {
+            glDeleteShader(vs);
+            glDeleteShader(fs);
+            error = "the sprite shader does not compile: " + log;
+            return false;
+        }
+        program_ = glCreateProgram();
+        glAttachShader(program_, vs);
+        glAttachShader(program_, fs);
+        glLinkProgram(program_);
+        glDeleteShader(vs);
+        glDeleteShader(fs);
+        GLint linked = GL_FALSE;
+        glGetProgramiv(program_, GL_LINK_STATUS, &linked);
+        if (linked != GL_TRUE) {
+            char text[1024] = {0};
+            glGetProgramInfoLog(program_, sizeof(text) - 1, nullptr, text);
+            error = std::string("the sprite shader does not link: ") + text;
+            return false;
+        }
+        glUseProgram(program_);
+        glUniform1i(glGetUniformLocation(program_, "uTexture"), 0);
+        addColourUniform_ = glGetUniformLocation(program_, "uAddColour");
+        glUniform1i(addColourUniform_, 0);
+
+        glGenVertexArrays(1, &vertexArray_);
+        glBindVertexArray(vertexArray_);
+        glGenBuffers(1, &vertexBuffer_);
+        glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
+        glBufferData(GL_ARRAY_BUFFER,
+                     static_cast<GLsizeiptr>(StreamVertexCapacity * sizeof(GLVertex)), nullptr,
+                     GL_STREAM_DRAW);
+        const GLsizei stride = sizeof(GLVertex);
+        glEnableVertexAttribArray(0);
+        glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(0));
+        glEnableVertexAttribArray(1);
+        // GL_BGRA reads the little-endian ARGB word as (r, g, b, a).
+        glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride,
+                              reinterpret_cast<const void*>(offsetof(GLVertex, colour)));
+        glEnableVertexAttribArray(2);
+        glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride,
+                              reinterpret_cast<const void*>(offsetof(GLVertex, u)));
+
+        // Each quad is a strip 0-1-2-3: triangles (0, 1, 2) and (2, 1, 3), same winding.
+        std::vector<std::uint16_t> indices(static_cast<std::size_t>(MaxQuadsPerCall) * 6);
+        for (int q = 0; q < MaxQuadsPerCall; ++q) {
+            const auto base = static_cast<std::uint16_t>(q * QuadVertexCount);
+            const std::size_t i = static_cast<std::size_t>(q) * 6;
+            indices[i + 0] = base;
+            indices[i + 1] = static_cast<std::uint16_t>(base + 1);
+            indices[i + 2] = static_cast<std::uint16_t>(base + 2);
+            indices[i + 3] = static_cast<std::uint16_t>(base + 2);
+            indices[i + 4] = static_cast<std::uint16_t>(base + 1);
+            indices[i + 5] = static_cast<std::uint16_t>(base + 3);
+        }
+        glGenBuffers(1, &indexBuffer_);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER,
+                     static_cast<GLsizeiptr>(indices.size() * sizeof(std::uint16_t)),
+                     indices.data(), GL_STATIC_DRAW);
+
+        glGenSamplers(2, samplers_);
+        glSamplerParameteri(samplers_[0], GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glSamplerParameteri(samplers_[0], GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glSamplerParameteri(samplers_[1], GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glSamplerParameteri(samplers_[1], GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+
+        for (RenderTarget& target : targets_) {
+            glGenTextures(1, &target.Colour);
+            glBindTexture(GL_TEXTURE_2D, target.Colour);
+            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width_, height_, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                         nullptr);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+            glGenRenderbuffers(1, &target.Depth);
+            glBindRenderbuffer(GL_RENDERBUFFER, target.Depth);
+            glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT16, width_, height_);
+            glGenFramebuffers(1, &target.Framebuffer);
+            glBindFramebuffer(GL_FRAMEBUFFER, target.Framebuffer);
+            glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D,
+                                   target.Colour, 0);
+            glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
+                                      target.Depth);
+            if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+                error = "cannot make a " + std::to_string(width_) + " x " +
+                        std::to_string(height_) + " offscreen frame";
+                return false;
+            }
+            glViewport(0, 0, width_, height_);
+            glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+            glClearDepth(1.0);
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        }
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glBindFramebuffer(GL_FRAMEBUFFER, targets_[current_].Framebuffer);
+        glViewport(0, 0, width_, height_);
+
+        // The original device had an automatic depth buffer, so depth testing was on
+        // with less-or-equal; sprites at one depth all pass.
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LEQUAL);
+        glDepthMask(GL_TRUE);
+        glDisable(GL_CULL_FACE);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glDisable(GL_BLEND);
+        glActiveTexture(GL_TEXTURE0);
+        glBindSampler(0, samplers_[0]);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        if (glGetError() != GL_NO_ERROR) {
+            error = "OpenGL reported an error while setting up the device";
+            return false;
+        }
+        return true;
+    }
+
+    std::unique_ptr<Texture> CreateTextureFromFile(const std::string& path) override {
+        Image image;
+        if (!LoadImageRgba(path, image)) {
+            return nullptr;
+        }
+        while (glGetError() != GL_NO_ERROR) {
+        }
+        GLuint name = 0;
+        glGenTextures(1, &name);
+        glBindTexture(GL_TEXTURE_2D, name);
+        // One level only: the original sampled without mipmaps.
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, image.Width, image.Height, 0, GL_RGBA,
+                     GL_UNSIGNED_BYTE, image.Rgba.data());
+        boundTexture_ = name;
+        if (glGetError() != GL_NO_ERROR) {
+            // Larger than the driver allows, or out of memory: as unreadable.
+            glDeleteTextures(1, &name);
+            boundTexture_ = 0;
+            return nullptr;
+        }
+        auto texture = std::make_unique<GLTexture>(link_, name);
+        texture->Width = image.Width;
+        texture->Height = image.Height;
+        texture->Path = path;
+        return texture;
+    }
+
+    void Clear(std::uint32_t argb) override {
+        Flush();
+        glClearColor(static_cast<float>((argb >> 16) & 0xFF) / 255.0f,
+                     static_cast<float>((argb >> 8) & 0xFF) / 255.0f,
+                     static_cast<float>(argb & 0xFF) / 255.0f,
+                     static_cast<float>((argb >> 24) & 0xFF) / 255.0f);
+        glClearDepth(1.0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+
+    bool BeginScene() override { return true; }
+
+    void EndScene() override { Flush(); }
+
+    void Present() override {
+        Flush();
+        SDL_Window* window = static_cast<SDL_Window*>(window_.NativeHandle());
+        int drawableWidth = 0;
+        int drawableHeight = 0;
+        SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, targets_[current_].Framebuffer);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+        const bool sameSize = drawableWidth == width_ && drawableHeight == height_;
+        glBlitFramebuffer(0, 0, width_, height_, 0, 0, drawableWidth, drawableHeight,
+                          GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
+        SDL_GL_SwapWindow(window);
+        // The presented frame stays untouched for screenshots; the next one is drawn
+        // into the other target.
+        presented_ = current_;
+        hasPresented_ = true;
+        current_ = 1 - current_;
+        glBindFramebuffer(GL_FRAMEBUFFER, targets_[current_].Framebuffer);
+        lastFrameDrawCalls_ = drawCalls_;
+        drawCalls_ = 0;
+    }
+
+    void DrawQuad(const Texture* texture, const VertexBuffer& buffer) override {
+        const auto* glTexture = dynamic_cast<const GLTexture*>(texture);
+        if (glTexture == nullptr || glTexture->Link != link_) {
+            return;
+        }
+        float xs[QuadVertexCount];
+        float ys[QuadVertexCount];
+        TransformQuad(buffer, xs, ys);
+        if (IsCulled(xs, ys)) {
+            return;
+        }
+        const RenderState& state = State();
+        BatchKey key;
+        key.Texture = glTexture->Name;
+        key.AlphaBlend = state.AlphaBlend;
+        key.AddColour = state.Colour == ColourOp::AddColourModulateAlpha;
+        key.PointSampling = state.PointSampling;
+        if (pendingQuads_ > 0 && (key != batchKey_ || pendingQuads_ == MaxQuadsPerCall)) {
+            Flush();
+        }
+        batchKey_ = key;
+
+        // Depth and w come from the third and fourth columns of world x view x
+        // projection; x and y are the shared screen-pixel corners, so what is drawn is
+        // exactly what the recording device reports.
+        const Matrix& world = GetTransform(TransformKind::World);
+        const Matrix& view = GetTransform(TransformKind::View);
+        const Matrix& projection = GetTransform(TransformKind::Projection);
+        float viewProjection[4][2];
+        for (int r = 0; r < 4; ++r) {
+            for (int c = 0; c < 2; ++c) {
+                float sum = 0.0f;
+                for (int k = 0; k < 4; ++k) {
+                    sum += view.m[r][k] * projection.m[k][c + 2];
+                }
+                viewProjection[r][c] = sum;
+            }
+        }
+        float zw[4][2];
+        for (int r = 0; r < 4; ++r) {
+            for (int c = 0; c < 2; ++c) {
+                float sum = 0.0f;
+                for (int k = 0; k < 4; ++k) {
+                    sum += world.m[r][k] * viewProjection[k][c];
+                }
+                zw[r][c] = sum;
+            }
+        }
+        const float toNdcX = 2.0f / static_cast<float>(width_);
+        const float toNdcY = 2.0f / static_cast<float>(height_);
+        GLVertex* out = &pending_[static_cast<std::size_t>(pendingQuads_) * QuadVertexCount];
+        for (int i = 0; i < QuadVertexCount; ++i) {
+            const SpriteVertex& in = buffer.Vertices[i];
+            const float z = in.x * zw[0][0] + in.y * zw[1][0] + in.z * zw[2][0] + zw[3][0];
+            const float w = in.x * zw[0][1] + in.y * zw[1][1] + in.z * zw[2][1] + zw[3][1];
+            out[i].x = (xs[i] * toNdcX - 1.0f) * w;
+            out[i].y = (1.0f - ys[i] * toNdcY) * w;
+            // Depth runs 0..w in Direct3D's clip space and -w..w in OpenGL's.
+            out[i].z = 2.0f * z - w;
+            out[i].w = w;
+            out[i].colour = in.colour;
+            out[i].u = in.u;
+            out[i].v = in.v;
+        }
+        ++pendingQuads_;
+        if (noBatch_) {
+            Flush();
+        }
+    }
+
+    bool SaveScreenshot(const std::string& path) override {
+        if (!hasPresented_) {
+            return false;
+        }
+        Flush();
+        Image image;
+        image.Width = width_;
+        image.Height = height_;
+        const std::size_t rowBytes = static_cast<std::size_t>(width_) * 4;
+        std::vector<std::uint8_t> bottomUp(rowBytes * static_cast<std::size_t>(height_));
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, targets_[presented_].Framebuffer);
+        glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, targets_[current_].Framebuffer);
+        image.Rgba.resize(bottomUp.size());
+        for (int y = 0; y < height_; ++y) {
+            std::memcpy(&image.Rgba[static_cast<std::size_t>(y) * rowBytes],
+                        &bottomUp[static_cast<std::size_t>(height_ - 1 - y) * rowBytes], rowBytes);
+        }
+        // Blending writes alpha too, but a presented frame is opaque.
+        for (std::size_t i = 3; i < image.Rgba.size(); i += 4) {
+            image.Rgba[i] = 0xFF;
+        }
+        return SavePngRgba(path, image);
+    }
+
+    int LastFrameDrawCalls() const override { return lastFrameDrawCalls_; }
+    int BackBufferWidth() const override { return width_; }
+    int BackBufferHeight() const override { return height_; }
+
+    // A texture about to be deleted may still be waiting in the batch; draw it first,
+    // as the original device kept a texture alive until its draws were done.
+    void OnTextureDestroyed(GLuint name) {
+        if (pendingQuads_ > 0 && batchKey_.Texture == name) {
+            Flush();
+        }
+        if (boundTexture_ == name) {
+            boundTexture_ = 0;
+        }
+        glDeleteTextures(1, &name);
+    }
+
+private:
+    void Flush() {
+        if (pendingQuads_ == 0) {
+            return;
+        }
+        ApplyState(batchKey_);
+        const int vertexCount = pendingQuads_ * QuadVertexCount;
+        if (streamCursor_ + vertexCount > StreamVertexCapacity) {
+            // Orphan the storage: draws still reading the old contents keep them.
+            glBufferData(GL_ARRAY_BUFFER,
+                         static_cast<GLsizeiptr>(StreamVertexCapacity * sizeof(GLVertex)), nullptr,
+                         GL_STREAM_DRAW);
+            streamCursor_ = 0;
+        }
+        const auto offset = static_cast<GLintptr>(streamCursor_ * sizeof(GLVertex));
+        const auto bytes =
+            static_cast<GLsizeiptr>(static_cast<std::size_t>(vertexCount) * sizeof(GLVertex));
+        void* target = glMapBufferRange(
+            GL_ARRAY_BUFFER, offset, bytes,
+            GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_RANGE_BIT | GL_MAP_UNSYNCHRONIZED_BIT);
+        if (target != nullptr) {
+            std::memcpy(target, pending_.data(), static_cast<std::size_t>(bytes));
+            glUnmapBuffer(GL_ARRAY_BUFFER);
+        } else {
+            glBufferSubData(GL_ARRAY_BUFFER, offset, bytes, pending_.data());
+        }
+        glDrawElementsBaseVertex(GL_TRIANGLES, pendingQuads_ * 6, GL_UNSIGNED_SHORT, nullptr,
+                                 streamCursor_);
+        streamCursor_ += vertexCount;
+        pendingQuads_ = 0;
+        ++drawCalls_;
+    }
+
+    void ApplyState(const BatchKey& key) {
+        if (boundTexture_ != key.Texture) {
+            glBindTexture(GL_TEXTURE_2D, key.Texture);
+            boundTexture_ = key.Texture;
+        }
+        if (appliedBlend_ != static_cast<int>(key.AlphaBlend)) {
+            if (key.AlphaBlend) {
+                glEnable(GL_BLEND);
+            } else {
+                glDisable(GL_BLEND);
+            }
+            appliedBlend_ = key.AlphaBlend ? 1 : 0;
+        }
+        if (appliedAddColour_ != static_cast<int>(key.AddColour)) {
+            glUniform1i(addColourUniform_, key.AddColour ? 1 : 0);
+            appliedAddColour_ = key.AddColour ? 1 : 0;
+        }
+        if (appliedPointSampling_ != static_cast<int>(key.PointSampling)) {
+            glBindSampler(0, samplers_[key.PointSampling ? 1 : 0]);
+            appliedPointSampling_ = key.PointSampling ? 1 : 0;
+        }
+    }
+
+    Window& window_;
+    SDL_GLContext context_;
+    int width_;
+    int height_;
+    std::shared_ptr<ContextLink> link_;
+    bool noBatch_ = false;
+
+    GLuint program_ = 0;
+    GLint addColourUniform_ = -1;
+    GLuint vertexArray_ = 0;
+    GLuint vertexBuffer_ = 0;
+    GLuint indexBuffer_ = 0;
+    GLuint samplers_[2] = {0, 0};  // linear, point
+    std::array<RenderTarget, 2> targets_{};
+    int current_ = 0;
+    int presented_ = 0;
+    bool hasPresented_ = false;
+
+    std::vector<GLVertex> pending_;  // sized once: no allocation per quad
+    int pendingQuads_ = 0;
+    BatchKey batchKey_;
+    int streamCursor_ = 0;
+
+    // What the context currently has, so a flush only issues the changes.
+    GLuint boundTexture_ = 0;
+    int appliedBlend_ = 0;
+    int appliedAddColour_ = 0;
+    int appliedPointSampling_ = 0;
+
+    int drawCalls_ = 0;
+    int lastFrameDrawCalls_ = 0;
+};
+
+GLTexture::~GLTexture() {
+    if (Link != nullptr && Link->Device != nullptr) {
+        Link->Device->OnTextureDestroyed(Name);
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<GraphicsDevice> CreateOpenGLDevice(Window& window, bool fullScreen, int fullWidth,
+                                                   int fullHeight, bool vsync, std::string* error) {
+    auto fail = [error](const std::string& why) {
+        if (error != nullptr) {
+            *error = why;
+        }
+        return nullptr;
+    };
+    SDL_Window* native = static_cast<SDL_Window*>(window.NativeHandle());
+    if (native == nullptr) {
+        return fail("there is no window to draw in");
+    }
+    int width = window.ClientWidth();
+    int height = window.ClientHeight();
+    if (fullScreen) {
+        // The picture keeps its fixed full-screen size and is stretched over the
+        // desktop instead of switching the display mode.
+        SDL_SetWindowFullscreen(native, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        width = fullWidth;
+        height = fullHeight;
+    }
+    if (width < 1) {
+        width = 1;
+    }
+    if (height < 1) {
+        height = 1;
+    }
+    SDL_GLContext context = SDL_GL_CreateContext(native);
+    if (context == nullptr) {
+        return fail(std::string("no OpenGL 3.3 core context can be made (") + SDL_GetError() + ")");
+    }
+    if (!epoxy_is_desktop_gl() || epoxy_gl_version() < 33) {
+        const int version = epoxy_gl_version();
+        SDL_GL_DeleteContext(context);
+        return fail("OpenGL 3.3 is needed, but the driver offers only " +
+                    std::to_string(version / 10) + "." + std::to_string(version % 10));
+    }
+    SDL_GL_SetSwapInterval(vsync ? 1 : 0);
+    auto device = std::make_unique<OpenGLDevice>(window, context, width, height);
+    std::string why;
+    if (!device->Setup(why)) {
+        return fail(why);
+    }
+    return device;
 }
 
 }  // namespace Velmora::Platform

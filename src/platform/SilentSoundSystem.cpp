@@ -1,28 +1,59 @@
-#include "platform/SoundSystem.h"
+#include <cmath>
+#include <vector>
+
+#include "platform/VoiceSoundSystem.h"
 
 namespace Velmora::Platform {
 
 namespace {
 
-// Placeholder until the full silent system (voices, lengths) is in place: it accepts
-// start-up and per-frame updates, which is all the game controller needs of it.
-class SilentSoundSystem : public SoundSystem {
+// Plays nothing, but keeps every voice as the mixer would: a play lasts as long as its
+// file, by the game clock that Advance feeds; a looped play never ends.
+class SilentSoundSystem : public VoiceSoundSystem {
 public:
-    SoundResult Init(int) override { return SOUND_OK; }
-    SoundResult CreateSound(const std::string&, unsigned, Sound**) override {
-        return SOUND_ERR_FILE_NOTFOUND;
+    ~SilentSoundSystem() override { CloseIfOpen(); }
+
+    void Advance(float seconds) override {
+        if (!(seconds > 0.0f) || std::isinf(seconds)) {
+            return;
+        }
+        for (VoiceClock& clock : clocks_) {
+            if (!clock.Paused) {
+                clock.Elapsed += seconds;
+            }
+        }
     }
-    SoundResult SetMode(Sound*, unsigned) override { return SOUND_ERR_INVALID_HANDLE; }
-    SoundResult PlaySound(Sound*, bool, ChannelHandle*) override {
-        return SOUND_ERR_INVALID_HANDLE;
+
+protected:
+    SoundResult LoadSample(const std::string&, double, std::unique_ptr<Sample>* sample) override {
+        *sample = std::make_unique<Sample>();
+        return SOUND_OK;
     }
-    SoundResult SetVolume(ChannelHandle, float) override { return SOUND_ERR_INVALID_HANDLE; }
-    SoundResult GetVolume(ChannelHandle, float*) override { return SOUND_ERR_INVALID_HANDLE; }
-    SoundResult Stop(ChannelHandle) override { return SOUND_ERR_INVALID_HANDLE; }
-    SoundResult IsPlaying(ChannelHandle, bool*) override { return SOUND_ERR_INVALID_HANDLE; }
-    SoundResult ReleaseSound(Sound*) override { return SOUND_OK; }
-    SoundResult Update() override { return SOUND_OK; }
-    SoundResult Close() override { return SOUND_OK; }
+    SoundResult OpenVoices(int count) override {
+        clocks_.assign(static_cast<std::size_t>(count), VoiceClock{});
+        return SOUND_OK;
+    }
+    SoundResult StartVoice(int voice, Sample& sample, bool paused) override {
+        clocks_[static_cast<std::size_t>(voice)] =
+            VoiceClock{0.0, sample.Length, sample.Loop, paused};
+        return SOUND_OK;
+    }
+    void HaltVoice(int) override {}
+    bool VoiceRunning(int voice) override {
+        const VoiceClock& clock = clocks_[static_cast<std::size_t>(voice)];
+        return clock.Loop || clock.Elapsed < clock.Length;
+    }
+    void ApplyVolume(int, float) override {}
+    void CloseOutput() override { clocks_.clear(); }
+
+private:
+    struct VoiceClock {
+        double Elapsed = 0.0;
+        double Length = 0.0;
+        bool Loop = false;
+        bool Paused = false;
+    };
+    std::vector<VoiceClock> clocks_;
 };
 
 }  // namespace

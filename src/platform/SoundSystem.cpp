@@ -1,10 +1,13 @@
 #include "platform/SoundSystem.h"
 
+#include <cstdio>
+
 namespace Velmora::Platform {
 
 namespace {
 bool g_audioOutput = false;
-}
+bool g_toldNoDevice = false;
+}  // namespace
 
 const char* SoundErrorString(SoundResult result) {
     switch (result) {
@@ -41,8 +44,19 @@ SoundResult SoundSystemCreate(std::unique_ptr<SoundSystem>* system) {
     if (system == nullptr) {
         return SOUND_ERR_INVALID_PARAM;
     }
-    // The mixer-backed system arrives with the sound work; until then every run is silent.
-    (void)g_audioOutput;
+    if (g_audioOutput) {
+        std::string error;
+        if (CreateMixerSoundSystem(system, &error)) {
+            return SOUND_OK;
+        }
+        // A game without sound is better than no game at all.
+        if (!g_toldNoDevice) {
+            g_toldNoDevice = true;
+            std::fprintf(stderr, "velmora: no audio device (%s); the game runs without sound\n",
+                         error.c_str());
+            std::fflush(stderr);
+        }
+    }
     *system = CreateSilentSoundSystem();
     return SOUND_OK;
 }

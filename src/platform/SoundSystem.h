@@ -36,7 +36,8 @@ public:
 };
 
 // A voice of one play. A handle goes stale when its voice ends or is taken over by a
-// later play; calls on a stale handle answer SOUND_ERR_INVALID_HANDLE.
+// later play; calls on a stale handle answer SOUND_ERR_INVALID_HANDLE. When every
+// voice is busy, a new play takes over the voice that has played longest.
 struct ChannelHandle {
     int Voice = -1;
     std::uint32_t Serial = 0;
@@ -58,6 +59,11 @@ public:
     virtual SoundResult ReleaseSound(Sound* sound) = 0;
     virtual SoundResult Update() = 0;
     virtual SoundResult Close() = 0;
+
+    // Game time that passed since the last call. The mixer plays in real time and
+    // ignores it; the silent system ends its voices by this clock, so headless runs
+    // with a fixed frame time end sounds on the same frame every time.
+    virtual void Advance(float seconds) = 0;
 };
 
 // Which implementation SoundSystemCreate makes: the silent one (headless runs and
@@ -66,5 +72,7 @@ void SetAudioOutputEnabled(bool enabled);
 SoundResult SoundSystemCreate(std::unique_ptr<SoundSystem>* system);
 
 std::unique_ptr<SoundSystem> CreateSilentSoundSystem();
+// Opens the audio device; false (with *error set) when there is none. One at a time.
+bool CreateMixerSoundSystem(std::unique_ptr<SoundSystem>* system, std::string* error);
 
 }  // namespace Velmora::Platform

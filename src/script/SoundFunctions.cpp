@@ -1,18 +1,75 @@
 #include "script/LuaControl.h"
 #include "script/ScriptApi.h"
+#include "sound/SoundController.h"
 
 namespace Velmora {
 
 namespace {
 
+// Each reads all of its arguments first and does nothing without a name.
+
+int SoundAdd(lua_State* L) {
+    std::string name;
+    if (!ArgString(L, 1, name)) {
+        return 0;
+    }
+    SoundController::GetInstance()->Add(name);
+    return 0;
+}
+
+int SoundPlay(lua_State* L) {
+    std::string name;
+    const bool hasName = ArgString(L, 1, name);
+    const float volume = ArgFloat(L, 2);
+    const bool loop = ArgFlag(L, 3);
+    if (!hasName) {
+        return 0;
+    }
+    SoundController::GetInstance()->Play(name, volume, loop);
+    return 0;
+}
+
+int SoundStop(lua_State* L) {
+    std::string name;
+    if (!ArgString(L, 1, name)) {
+        return 0;
+    }
+    SoundController::GetInstance()->Stop(name);
+    return 0;
+}
+
+int SoundFadeIn(lua_State* L) {
+    std::string name;
+    const bool hasName = ArgString(L, 1, name);
+    const bool loop = ArgFlag(L, 2);
+    if (!hasName) {
+        return 0;
+    }
+    SoundController::GetInstance()->FadeIn(name, loop);
+    return 0;
+}
+
+int SoundFadeOut(lua_State* L) {
+    std::string name;
+    if (!ArgString(L, 1, name)) {
+        return 0;
+    }
+    SoundController::GetInstance()->FadeOut(name);
+    return 0;
+}
+
 const ExportEntry kEntries[] = {
-    {nullptr, nullptr},
+    {"Sound_Add", ExportedFunction<SoundAdd>},
+    {"Sound_Play", ExportedFunction<SoundPlay>},
+    {"Sound_Stop", ExportedFunction<SoundStop>},
+    {"Sound_FadeIn", ExportedFunction<SoundFadeIn>},
+    {"Sound_FadeOut", ExportedFunction<SoundFadeOut>},
 };
 
 }  // namespace
 
 ExportTable SoundScoreFunctions() {
-    return ExportTable{kEntries, 0};
+    return ExportTable{kEntries, static_cast<int>(sizeof(kEntries) / sizeof(kEntries[0]))};
 }
 
 }  // namespace Velmora

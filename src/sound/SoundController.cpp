@@ -6,6 +6,13 @@
 
 namespace Velmora {
 
+namespace {
+
+// Volume units per second: a full fade takes about 1.43 s.
+constexpr float kFadeRate = 0.7f;
+
+}  // namespace
+
 void SoundController::CheckResult(Platform::SoundResult result) {
     if (result == Platform::SOUND_OK) {
         return;
@@ -29,15 +36,92 @@ SoundController::~SoundController() {
     System->Close();
 }
 
-void SoundController::Add(const std::string&) {}
-void SoundController::Play(const std::string&, float, bool) {}
-void SoundController::Stop(const std::string&) {}
-void SoundController::FadeIn(const std::string&, bool) {}
-void SoundController::FadeOut(const std::string&) {}
+SoundEntry* SoundController::Find(const std::string& name) {
+    auto found = Sounds.find(name);
+    return found != Sounds.end() ? &found->second : nullptr;
+}
 
-void SoundController::Update(float) {
-    if (System != nullptr) {
-        System->Update();
+void SoundController::Add(const std::string& name) {
+    SoundEntry& entry = Sounds[name];
+    if (System == nullptr) {
+        CheckResult(Platform::SOUND_ERR_UNINITIALIZED);
+        return;
+    }
+    // Loading a name again keeps the earlier sound alive (its plays go on); the
+    // system frees it when it closes.
+    CheckResult(
+        System->CreateSound("res/sound/" + name, Platform::SOUND_MODE_HARDWARE, &entry.Sound));
+}
+
+void SoundController::Play(const std::string& name, float volume, bool loop) {
+    SoundEntry* entry = Find(name);
+    if (entry == nullptr || entry->Sound == nullptr) {
+        return;
+    }
+    CheckResult(System->SetMode(entry->Sound,
+                                loop ? Platform::SOUND_LOOP_NORMAL : Platform::SOUND_LOOP_OFF));
+    CheckResult(System->PlaySound(entry->Sound, false, &entry->Channel));
+    System->SetVolume(entry->Channel, volume);
+}
+
+void SoundController::Stop(const std::string& name) {
+    SoundEntry* entry = Find(name);
+    if (entry == nullptr || !entry->Channel.IsSet()) {
+        return;
+    }
+    System->Stop(entry->Channel);
+}
+
+void SoundController::FadeIn(const std::string& name, bool loop) {
+    SoundEntry* entry = Find(name);
+    if (entry == nullptr) {
+        return;
+    }
+    entry->Fade = SoundFade::FadeIn;
+    Play(name, 0.0f, loop);
+}
+
+void SoundController::FadeOut(const std::string& name) {
+    SoundEntry* entry = Find(name);
+    if (entry == nullptr) {
+        return;
+    }
+    entry->Fade = SoundFade::FadeOut;
+}
+
+void SoundController::Update(float frameTime) {
+    if (System == nullptr) {
+        return;
+    }
+    System->Advance(frameTime);
+    System->Update();
+    for (auto& item : Sounds) {
+        SoundEntry& entry = item.second;
+        if (entry.Fade == FadeNone) {
+            continue;
+        }
+        float volume = 0.0f;
+        if (!entry.Channel.IsSet() ||
+            System->GetVolume(entry.Channel, &volume) != Platform::SOUND_OK) {
+            // Never played, or the voice ended or was taken over: nothing left to fade.
+            entry.Fade = FadeNone;
+            continue;
+        }
+        if (entry.Fade == SoundFade::FadeIn) {
+            volume += frameTime * kFadeRate;
+            if (volume > 1.0f) {
+                volume = 1.0f;
+                entry.Fade = FadeNone;
+            }
+        } else {
+            volume -= frameTime * kFadeRate;
+            if (volume < 0.0f) {
+                System->Stop(entry.Channel);
+                entry.Fade = FadeNone;
+                volume = 0.0f;
+            }
+        }
+        System->SetVolume(entry.Channel, volume);
     }
 }
 

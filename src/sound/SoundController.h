@@ -25,6 +25,9 @@ public:
     // Throws Exception("FMOD error! (<code>) <description>\n") on any failure.
     static void CheckResult(Platform::SoundResult result);
 
+    // The name includes the file's extension; a failed load leaves the entry without
+    // a sound. Play, Stop and the fades act on the newest play of a name; earlier plays
+    // run on to their end. Update ages the voices by frameTime and runs the fades.
     void Add(const std::string& name);
     void Play(const std::string& name, float volume, bool loop);
     void Stop(const std::string& name);
@@ -34,6 +37,10 @@ public:
 
     std::unique_ptr<Platform::SoundSystem> System;
     std::map<std::string, SoundEntry> Sounds;
+
+private:
+    // The entry of a name; null for a name never used. Calls on such names do nothing.
+    SoundEntry* Find(const std::string& name);
 };
 
 }  // namespace Velmora

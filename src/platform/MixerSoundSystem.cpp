@@ -1,0 +1,92 @@
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cmath>
+
+#include "platform/VoiceSoundSystem.h"
+
+namespace Velmora::Platform {
+
+namespace {
+
+// The mixer's state is process-wide, so only one system may hold the device.
+bool g_deviceHeld = false;
+
+class MixerSoundSystem : public VoiceSoundSystem {
+public:
+    ~MixerSoundSystem() override { CloseIfOpen(); }
+
+    // The mixer plays in real time; ended voices show in Mix_Playing.
+    void Advance(float) override {}
+
+protected:
+    class Chunk : public Sample {
+    public:
+        explicit Chunk(Mix_Chunk* chunk) : Data(chunk) {}
+        // Freeing a chunk also halts every channel still playing it.
+        ~Chunk() override { Mix_FreeChunk(Data); }
+        Mix_Chunk* Data;
+    };
+
+    SoundResult LoadSample(const std::string& path, double,
+                           std::unique_ptr<Sample>* sample) override {
+        Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+        if (chunk == nullptr) {
+            // The headers were fine (the caller checked them), so the data is broken.
+            return SOUND_ERR_FILE_BAD;
+        }
+        *sample = std::make_unique<Chunk>(chunk);
+        return SOUND_OK;
+    }
+    SoundResult OpenVoices(int count) override {
+        return Mix_AllocateChannels(count) == count ? SOUND_OK : SOUND_ERR_MEMORY;
+    }
+    SoundResult StartVoice(int voice, Sample& sample, bool paused) override {
+        Mix_Chunk* chunk = static_cast<Chunk&>(sample).Data;
+        if (Mix_PlayChannel(voice, chunk, sample.Loop ? -1 : 0) != voice) {
+            return SOUND_ERR_CHANNEL_ALLOC;
+        }
+        if (paused) {
+            Mix_Pause(voice);
+        }
+        return SOUND_OK;
+    }
+    void HaltVoice(int voice) override { Mix_HaltChannel(voice); }
+    bool VoiceRunning(int voice) override { return Mix_Playing(voice) != 0; }
+    void ApplyVolume(int voice, float volume) override {
+        // The mixer has 129 steps; the value the engine reads back stays the float it set.
+        Mix_Volume(voice, static_cast<int>(std::lround(volume * MIX_MAX_VOLUME)));
+    }
+    void CloseOutput() override {
+        Mix_CloseAudio();
+        Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        g_deviceHeld = false;
+    }
+};
+
+}  // namespace
+
+bool CreateMixerSoundSystem(std::unique_ptr<SoundSystem>* system, std::string* error) {
+    if (g_deviceHeld) {
+        *error = "the audio device is already in use";
+        return false;
+    }
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        *error = SDL_GetError();
+        return false;
+    }
+    // Formats whose decoder is missing fail later, when a file of them is loaded.
+    Mix_Init(MIX_INIT_OGG | MIX_INIT_FLAC | MIX_INIT_MP3);
+    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+        *error = SDL_GetError();
+        Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    g_deviceHeld = true;
+    *system = std::make_unique<MixerSoundSystem>();
+    return true;
+}
+
+}  // namespace Velmora::Platform

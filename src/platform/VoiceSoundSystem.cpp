@@ -1,0 +1,240 @@
+#include "platform/VoiceSoundSystem.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/SoundFile.h"
+
+namespace Velmora::Platform {
+
+namespace {
+
+// The library's volume range; what is set inside it reads back unchanged.
+float ClampVolume(float volume) {
+    if (std::isnan(volume) || volume < 0.0f) {
+        return 0.0f;
+    }
+    return std::min(volume, 1.0f);
+}
+
+}  // namespace
+
+SoundResult VoiceSoundSystem::Init(int voices) {
+    if (closed_) {
+        return SOUND_ERR_UNINITIALIZED;
+    }
+    if (initialised_) {
+        return SOUND_OK;
+    }
+    if (voices <= 0 || voices > 4096) {
+        return SOUND_ERR_INVALID_PARAM;
+    }
+    const SoundResult result = OpenVoices(voices);
+    if (result != SOUND_OK) {
+        return result;
+    }
+    voices_.assign(static_cast<std::size_t>(voices), Voice{});
+    initialised_ = true;
+    return SOUND_OK;
+}
+
+SoundResult VoiceSoundSystem::CreateSound(const std::string& path, unsigned mode, Sound** sound) {
+    if (sound == nullptr) {
+        return SOUND_ERR_INVALID_PARAM;
+    }
+    *sound = nullptr;
+    if (!initialised_) {
+        return SOUND_ERR_UNINITIALIZED;
+    }
+    double length = 0.0;
+    SoundResult result = ReadSoundLength(path, &length);
+    if (result != SOUND_OK) {
+        return result;
+    }
+    std::unique_ptr<Sample> sample;
+    result = LoadSample(path, length, &sample);
+    if (result != SOUND_OK) {
+        return result;
+    }
+    sample->Length = length;
+    sample->Loop = (mode & SOUND_LOOP_NORMAL) != 0;
+    *sound = sample.get();
+    samples_.push_back(std::move(sample));
+    return SOUND_OK;
+}
+
+SoundResult VoiceSoundSystem::SetMode(Sound* sound, unsigned loopMode) {
+    auto found =
+        std::find_if(samples_.begin(), samples_.end(),
+                     [sound](const std::unique_ptr<Sample>& s) { return s.get() == sound; });
+    if (sound == nullptr || found == samples_.end()) {
+        return SOUND_ERR_INVALID_HANDLE;
+    }
+    // Plays already running keep the mode they started with.
+    (*found)->Loop = (loopMode & SOUND_LOOP_NORMAL) != 0;
+    return SOUND_OK;
+}
+
+SoundResult VoiceSoundSystem::PlaySound(Sound* sound, bool paused, ChannelHandle* channel) {
+    if (channel == nullptr) {
+        return SOUND_ERR_INVALID_PARAM;
+    }
+    *channel = ChannelHandle{};
+    if (!initialised_) {
+        return SOUND_ERR_UNINITIALIZED;
+    }
+    auto found =
+        std::find_if(samples_.begin(), samples_.end(),
+                     [sound](const std::unique_ptr<Sample>& s) { return s.get() == sound; });
+    if (sound == nullptr || found == samples_.end()) {
+        return SOUND_ERR_INVALID_HANDLE;
+    }
+    const int index = ChooseVoice();
+    Voice& voice = voices_[static_cast<std::size_t>(index)];
+    if (voice.Live) {
+        HaltVoice(index);
+    }
+    voice.Live = false;
+    // A voice keeps its output volume between plays; a new play starts at full volume.
+    ApplyVolume(index, 1.0f);
+    const SoundResult result = StartVoice(index, **found, paused);
+    if (result != SOUND_OK) {
+        voice.Source = nullptr;
+        return result;
+    }
+    voice.Serial = nextSerial_++;
+    if (nextSerial_ == 0) {
+        nextSerial_ = 1;  // 0 marks a voice that never played
+    }
+    voice.Live = true;
+    voice.Volume = 1.0f;
+    voice.Source = found->get();
+    *channel = ChannelHandle{index, voice.Serial};
+    return SOUND_OK;
+}
+
+SoundResult VoiceSoundSystem::SetVolume(ChannelHandle channel, float volume) {
+    const int index = Find(channel);
+    if (index < 0) {
+        return SOUND_ERR_INVALID_HANDLE;
+    }
+    Voice& voice = voices_[static_cast<std::size_t>(index)];
+    voice.Volume = ClampVolume(volume);
+    ApplyVolume(index, voice.Volume);
+    return SOUND_OK;
+}
+
+SoundResult VoiceSoundSystem::GetVolume(ChannelHandle channel, float* volume) {
+    if (volume == nullptr) {
+        return SOUND_ERR_INVALID_PARAM;
+    }
+    const int index = Find(channel);
+    if (index < 0) {
+        return SOUND_ERR_INVALID_HANDLE;
+    }
+    *volume = voices_[static_cast<std::size_t>(index)].Volume;
+    return SOUND_OK;
+}
+
+SoundResult VoiceSoundSystem::Stop(ChannelHandle channel) {
+    const int index = Find(channel);
+    if (index < 0) {
+        return SOUND_ERR_INVALID_HANDLE;
+    }
+    HaltVoice(index);
+    voices_[static_cast<std::size_t>(index)].Live = false;
+    return SOUND_OK;
+}
+
+SoundResult VoiceSoundSystem::IsPlaying(ChannelHandle channel, bool* playing) {
+    if (playing == nullptr) {
+        return SOUND_ERR_INVALID_PARAM;
+    }
+    *playing = Find(channel) >= 0;
+    return *playing ? SOUND_OK : SOUND_ERR_INVALID_HANDLE;
+}
+
+SoundResult VoiceSoundSystem::ReleaseSound(Sound* sound) {
+    auto found =
+        std::find_if(samples_.begin(), samples_.end(),
+                     [sound](const std::unique_ptr<Sample>& s) { return s.get() == sound; });
+    if (sound == nullptr || found == samples_.end()) {
+        return SOUND_ERR_INVALID_HANDLE;
+    }
+    for (std::size_t i = 0; i < voices_.size(); ++i) {
+        Voice& voice = voices_[i];
+        if (voice.Source != found->get()) {
+            continue;
+        }
+        if (voice.Live) {
+            HaltVoice(static_cast<int>(i));
+            voice.Live = false;
+        }
+        voice.Source = nullptr;
+    }
+    samples_.erase(found);
+    return SOUND_OK;
+}
+
+SoundResult VoiceSoundSystem::Update() {
+    return initialised_ ? SOUND_OK : SOUND_ERR_UNINITIALIZED;
+}
+
+SoundResult VoiceSoundSystem::Close() {
+    if (closed_) {
+        return SOUND_OK;
+    }
+    for (std::size_t i = 0; i < voices_.size(); ++i) {
+        if (voices_[i].Live) {
+            HaltVoice(static_cast<int>(i));
+        }
+    }
+    voices_.clear();
+    // Also the samples a name was loaded into before it was loaded again.
+    samples_.clear();
+    CloseOutput();
+    closed_ = true;
+    initialised_ = false;
+    return SOUND_OK;
+}
+
+void VoiceSoundSystem::CloseIfOpen() {
+    if (!closed_) {
+        Close();
+    }
+}
+
+int VoiceSoundSystem::Find(ChannelHandle channel) {
+    if (!initialised_ || channel.Voice < 0 || channel.Voice >= static_cast<int>(voices_.size()) ||
+        channel.Serial == 0) {
+        return -1;
+    }
+    Voice& voice = voices_[static_cast<std::size_t>(channel.Voice)];
+    if (voice.Serial != channel.Serial || !voice.Live) {
+        return -1;
+    }
+    if (!VoiceRunning(channel.Voice)) {
+        voice.Live = false;
+        return -1;
+    }
+    return channel.Voice;
+}
+
+int VoiceSoundSystem::ChooseVoice() {
+    int oldest = 0;
+    for (std::size_t i = 0; i < voices_.size(); ++i) {
+        Voice& voice = voices_[i];
+        if (voice.Live && !VoiceRunning(static_cast<int>(i))) {
+            voice.Live = false;
+        }
+        if (!voice.Live) {
+            return static_cast<int>(i);
+        }
+        if (voice.Serial < voices_[static_cast<std::size_t>(oldest)].Serial) {
+            oldest = static_cast<int>(i);
+        }
+    }
+    return oldest;
+}
+
+}  // namespace Velmora::Platform

@@ -1,0 +1,6 @@
+-- No stage is ever entered: every frame shows only the clear colour.
+function OnGameCreate()
+end
+
+function OnKeyEvent(key)
+end

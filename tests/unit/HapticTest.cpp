@@ -1,0 +1,150 @@
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "TestGame.h"
+#include "game/ControllerThread.h"
+#include "platform/Haptic.h"
+
+namespace Velmora::Testing {
+namespace {
+
+using namespace Platform;
+
+sockaddr_in Loopback(int port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return address;
+}
+
+// A UDP port on loopback that nobody holds, or 0 when it cannot be bound.
+int Bindable(int port) {
+    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in address = Loopback(port);
+    socklen_t size = sizeof(address);
+    int bound = 0;
+    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
+        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) == 0) {
+        bound = ntohs(address.sin_port);
+    }
+    close(fd);
+    return bound;
+}
+
+void Send(int port, const std::string& text) {
+    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
+    const sockaddr_in address = Loopback(port);
+    sendto(fd, text.data(), text.size(), 0, reinterpret_cast<const sockaddr*>(&address),
+           sizeof(address));
+    close(fd);
+}
+
+bool Eventually(const std::function<bool()>& condition) {
+    for (int i = 0; i < 300; ++i) {
+        if (condition()) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+bool PointIs(double x, double y) {
+    double px = -1.0;
+    double py = -1.0;
+    HapticDeviceGetPoint(&px, &py);
+    return px == x && py == y;
+}
+
+class HapticTest : public EngineTest {
+protected:
+    void TearDown() override {
+        EngineTest::TearDown();
+        HapticDeviceClose();
+        g_hapticX.store(0.0);
+        g_hapticY.store(0.0);
+    }
+};
+
+TEST_F(HapticTest, DatagramsOnThePortMoveThePoint) {
+    const int port = Bindable(0);
+    ASSERT_GT(port, 0);
+    HapticConfigure(port, nullptr);
+    HapticDeviceOpen(4, 3.0);
+    EXPECT_EQ(0, Bindable(port));  // the device holds it
+    Send(port, "12.5 40");
+    ASSERT_TRUE(Eventually([] { return PointIs(12.5, 40.0); }));
+
+    // Anything but two finite numbers is not a point.
+    for (const char* bad : {"", "abc", "1", "1 2 3", "nan 4", "1e999 2", "3 x"}) {
+        Send(port, bad);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_TRUE(PointIs(12.5, 40.0));
+
+    // Of several waiting points the newest counts.
+    Send(port, "1 1");
+    Send(port, "2 2");
+    Send(port, " -3.5\t7\n");
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_TRUE(PointIs(-3.5, 7.0));
+
+    HapticDeviceClose();
+    EXPECT_FALSE(HapticDeviceIsOpen());
+    EXPECT_EQ(port, Bindable(port));
+    EXPECT_TRUE(PointIs(0.0, 0.0));
+}
+
+TEST_F(HapticTest, ReplayedPointsAreReportedWithoutAnySource) {
+    HapticConfigure(0, nullptr);
+    HapticDeviceOpen(4, 3.0);
+    HapticInjectPoint(5.0, 6.0);
+    EXPECT_TRUE(PointIs(5.0, 6.0));
+}
+
+TEST_F(HapticTest, ControllerOnPollsThePointUntilTeardown) {
+    const int port = Bindable(0);
+    ASSERT_GT(port, 0);
+    game_.Write("setup.lua", "Option = { Controller = 1, Port = " + std::to_string(port) +
+                                 ", AdjustX = 10, AdjustY = 600 }");
+    game_.Write("res/script/GameState.lua", "function OnGameCreate() end");
+    CGame* game = CGame::GetInstance();
+    game->Init();
+    EXPECT_TRUE(game->UseController);
+    EXPECT_EQ(port, game->Port);
+    EXPECT_TRUE(HapticDeviceIsOpen());
+    ASSERT_NE(nullptr, game->HapticThread);
+    EXPECT_TRUE(game->HapticThread->Running());
+
+    Send(port, "100 250");
+    EXPECT_TRUE(Eventually([] { return g_hapticX.load() == 100.0 && g_hapticY.load() == 250.0; }));
+    Send(port, "101 240");
+    EXPECT_TRUE(Eventually([] { return g_hapticX.load() == 101.0 && g_hapticY.load() == 240.0; }));
+
+    CGame::DestroyInstance();
+    EXPECT_FALSE(HapticDeviceIsOpen());
+    EXPECT_EQ(port, Bindable(port));
+}
+
+TEST_F(HapticTest, ControllerOffNeverOpensTheDevice) {
+    const int port = Bindable(0);
+    ASSERT_GT(port, 0);
+    game_.Write("setup.lua", "Option = { Controller = 0, Port = " + std::to_string(port) + " }");
+    game_.Write("res/script/GameState.lua", "function OnGameCreate() end");
+    CGame* game = CGame::GetInstance();
+    game->Init();
+    EXPECT_FALSE(game->UseController);
+    EXPECT_FALSE(HapticDeviceIsOpen());
+    EXPECT_EQ(nullptr, game->HapticThread);
+    EXPECT_EQ(port, Bindable(port));  // nobody listens
+}
+
+}  // namespace
+}  // namespace Velmora::Testing
