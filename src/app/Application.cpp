@@ -5,6 +5,7 @@
 
 #include "app/CInitD3D.h"
 #include "game/CGame.h"
+#include "game/ObjectCache.h"
 #include "object/BaseObject.h"
 #include "platform/Haptic.h"
 #include "platform/Keys.h"
@@ -12,7 +13,9 @@
 #include "platform/Screen.h"
 #include "platform/SoundSystem.h"
 #include "platform/Window.h"
+#include "resource/ResourceMgr.h"
 #include "script/LuaControl.h"
+#include "sound/SoundController.h"
 #include "stage/StageSlot.h"
 
 namespace Velmora {
@@ -27,6 +30,16 @@ const char* const kLuaExceptionPrefix =
 
 double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Ends whatever a start-up that stopped early had made. Scripts run by the settings
+// file can reach the game controller and the managers before the game exists.
+void DestroyEngine() {
+    CGame::DestroyInstance();
+    ResourceMgr::DestroyInstance();
+    LuaControl::DestroyInstance();
+    SoundController::DestroyInstance();
+    ObjectCache::DestroyInstance();
 }
 
 // The render callback: draws the current stage, if there is one.
@@ -71,7 +84,7 @@ int Application::Run() {
     } catch (const Exception& e) {
         // Without its settings the game cannot even open its window.
         Platform::ShowMessageBox(nullptr, e.GetMessageText());
-        LuaControl::DestroyInstance();
+        DestroyEngine();
         tornDown_ = true;
         return 1;
     }
@@ -84,7 +97,7 @@ int Application::Run() {
             std::fprintf(stderr,
                          "velmora: %s (run on a desktop, under xvfb-run, or with --headless)\n",
                          error.c_str());
-            LuaControl::DestroyInstance();
+            DestroyEngine();
             tornDown_ = true;
             return 1;
         }
@@ -98,7 +111,7 @@ int Application::Run() {
             Platform::ShowMessageBox(window_.get(), "Velmora cannot draw: " + error);
             delete d3d_;
             d3d_ = nullptr;
-            LuaControl::DestroyInstance();
+            DestroyEngine();
             tornDown_ = true;
             return 1;
         }

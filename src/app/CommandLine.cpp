@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -43,6 +44,19 @@ bool ParseDouble(const std::string& text, double& out) {
 bool IsDirectory(const std::string& path) {
     struct stat info {};
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// The shortest text (from six digits on, as the stream writes numbers) that reads back
+// as exactly value, so a recorded pointer position replays to the same point.
+std::string ExactNumber(double value) {
+    char text[40];
+    for (int precision = 6; precision <= 17; ++precision) {
+        std::snprintf(text, sizeof(text), "%.*g", precision, value);
+        if (std::strtod(text, nullptr) == value) {
+            break;
+        }
+    }
+    return text;
 }
 
 ParseResult Error(const std::string& message) {
@@ -216,7 +230,7 @@ std::string FormatInputEvent(const InputEvent& event) {
             text << "up " << event.Vk;
             break;
         case InputEvent::Kind::Point:
-            text << "point " << event.X << ' ' << event.Y;
+            text << "point " << ExactNumber(event.X) << ' ' << ExactNumber(event.Y);
             break;
     }
     return text.str();

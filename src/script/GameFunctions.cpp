@@ -135,6 +135,10 @@ int Stage_CreateEffect(lua_State* L) {
     return PushHandle(L, stage != nullptr ? stage->CreateEffect(name, x, y) : nullptr);
 }
 
+// More bullets than any volley needs: a count this large is a mistake (an infinite or
+// unset number, a time in place of a count) that would otherwise exhaust memory.
+constexpr int kMaxBulletBatch = 100000;
+
 int Stage_CreateBullet(lua_State* L) {
     std::string path;
     const bool hasPath = ArgString(L, 1, path);
@@ -143,6 +147,11 @@ int Stage_CreateBullet(lua_State* L) {
     const float y = ArgFloat(L, 4);
     Stage* stage = CurrentStage();
     if (hasPath && stage != nullptr) {
+        if (count > kMaxBulletBatch) {
+            throw LuaException("Stage_CreateBullet(): " + std::to_string(count) +
+                               " bullets at once is more than the engine makes (at most " +
+                               std::to_string(kMaxBulletBatch) + ")");
+        }
         stage->CreateBullets(path, count, x, y);
     }
     return 0;

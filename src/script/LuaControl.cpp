@@ -1,5 +1,6 @@
 #include "script/LuaControl.h"
 
+#include <cstdio>
 #include <cstring>
 #include <map>
 
@@ -79,6 +80,43 @@ int ProtectedIndex(lua_State* L) {
     return 1;
 }
 
+// Reads the global named by the string on top in protected mode: scripts may give the
+// globals a metatable (a "strict" mode that raises an error for every unknown name),
+// and such an error outside a protected call would abort the whole process.
+int ProtectedGlobal(lua_State* L) {
+    lua_gettable(L, LUA_GLOBALSINDEX);
+    return 1;
+}
+
+// Pushes the global name; false, with the error on top instead, when looking it up
+// raised one.
+bool PushGlobalProtected(lua_State* L, const std::string& name) {
+    lua_pushcfunction(L, ProtectedGlobal);
+    lua_pushlstring(L, name.data(), name.size());
+    return lua_pcall(L, 1, 1, 0) == 0;
+}
+
+// Whether luaL_loadfile would read path as a precompiled chunk: after an optional
+// first line starting with '#', the chunk begins with the escape of Lua's signature.
+// The interpreter does not fully check such chunks, and a damaged one can make it
+// run wild or exhaust memory; those compiled for the original 32-bit platform never
+// loaded here anyway, so only source is accepted.
+bool IsPrecompiledChunk(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    int c = std::fgetc(file);
+    if (c == '#') {
+        while (c != EOF && c != '\n') {
+            c = std::fgetc(file);
+        }
+        c = c == EOF ? EOF : std::fgetc(file);
+    }
+    std::fclose(file);
+    return c == LUA_SIGNATURE[0];
+}
+
 }  // namespace
 
 LuaControl::LuaControl() {
@@ -154,6 +192,10 @@ void LuaControl::ThrowFailure(const std::string& prefix, const std::string& suff
 
 void LuaControl::DoFile(const std::string& path) {
     const int top = lua_gettop(state_);
+    if (IsPrecompiledChunk(path)) {
+        throw LuaException("LuaControl::DoFile(): luaL_dofile failed. ErrorMessage from Lua: '" +
+                           path + ": precompiled chunks are not loaded, only Lua source'");
+    }
     if (luaL_loadfile(state_, path.c_str()) != 0 || lua_pcall(state_, 0, LUA_MULTRET, 0) != 0) {
         ThrowFailure("LuaControl::DoFile(): luaL_dofile failed. ErrorMessage from Lua: '", "'");
     }
@@ -162,7 +204,9 @@ void LuaControl::DoFile(const std::string& path) {
 }
 
 void LuaControl::SelectFunction(const std::string& name) {
-    lua_getfield(state_, LUA_GLOBALSINDEX, name.c_str());
+    if (!PushGlobalProtected(state_, name)) {
+        ThrowFailure("LuaControl::SelectFunction(): Function '" + name + "' does not exist. ", "");
+    }
     if (lua_isnil(state_, -1)) {
         lua_pop(state_, 1);
         throw LuaException("LuaControl::SelectFunction(): Function '" + name + "' does not exist.");
@@ -170,7 +214,10 @@ void LuaControl::SelectFunction(const std::string& name) {
 }
 
 void LuaControl::PushGlobal(const std::string& name) {
-    lua_getfield(state_, LUA_GLOBALSINDEX, name.c_str());
+    // A lookup that fails fails the call it was for, as a missing function does.
+    if (!PushGlobalProtected(state_, name)) {
+        ThrowFailure("LuaControl::CallFunction(): ", "");
+    }
 }
 
 void LuaControl::CallFunction(int argumentCount) {

@@ -1,0 +1,207 @@
+// Faults that scripts, files and input once provoked: each case is what made the
+// engine abort, hang, lose data or keep things alive, and what it does instead.
+#include <chrono>
+#include <cstdint>
+
+#include "WorldFixture.h"
+#include "app/Application.h"
+#include "app/CommandLine.h"
+#include "game/ObjectCache.h"
+#include "object/Bullet.h"
+#include "platform/ImageFile.h"
+#include "resource/ResourceMgr.h"
+#include "sound/SoundController.h"
+
+namespace Velmora::Testing {
+namespace {
+
+const char* const kStrict =
+    "setmetatable(_G, {__index = function(t, k) error('undeclared ' .. tostring(k), 0) end})\n";
+
+class ScriptHostReliability : public EngineTest {
+protected:
+    LuaControl* lua() { return LuaControl::GetInstance(); }
+    int Top() { return lua_gettop(lua()->GetState()); }
+};
+
+// A "strict" global table raises on every unknown name; looking callbacks up used to
+// raise that error outside any protected call, which ends the process.
+TEST_F(ScriptHostReliability, StrictGlobalsMakeMissingCallbacksFailNotAbort) {
+    game_.Write("strict.lua", std::string(kStrict) + "function OnHere() here = 1 end\n");
+    lua()->DoFile("strict.lua");
+    EXPECT_THROW_TEXT(lua()->SelectFunction("OnMissing"), LuaException,
+                      "LuaControl::SelectFunction(): Function 'OnMissing' does not exist. "
+                      "undeclared OnMissing");
+    EXPECT_THROW_TEXT(lua()->PushGlobal("OnCreate"), LuaException,
+                      "LuaControl::CallFunction(): undeclared OnCreate");
+    EXPECT_EQ(0, Top());
+    // Defined functions are still found, and the interpreter goes on working.
+    lua()->SelectFunction("OnHere");
+    lua()->CallFunction(0);
+    EXPECT_EQ(1.0, GlobalNumber("here"));
+    EXPECT_EQ(0, Top());
+}
+
+TEST_F(ScriptHostReliability, StrictGlobalsInGameStateReachTheKeyHandlerAsAScriptError) {
+    game_.Write("res/script/GameState.lua", std::string(kStrict) + "function OnGameCreate() end\n");
+    EXPECT_THROW_TEXT(CGame::GetInstance()->OnKeyDown(65), LuaException,
+                      "LuaControl::SelectFunction(): Function 'OnKeyEvent' does not exist. "
+                      "undeclared OnKeyEvent");
+}
+
+// A damaged precompiled chunk made the interpreter allocate gigabytes and run for
+// minutes; chunks for the original platform never loaded here anyway.
+TEST_F(ScriptHostReliability, PrecompiledChunksAreRefusedWithTheFileNamed) {
+    RunLua("dumped = string.dump(loadstring('Info = { Level = 3 }'))");
+    const std::string bytecode = GlobalString("dumped");
+    ASSERT_EQ('\033', bytecode[0]);
+    game_.Write("compiled.lua", bytecode);
+    game_.Write("shebang.lua", "#!/usr/bin/lua\n" + bytecode);
+    const std::string refused = "precompiled chunks are not loaded, only Lua source'";
+    EXPECT_THROW_TEXT(lua()->DoFile("compiled.lua"), LuaException,
+                      "LuaControl::DoFile(): luaL_dofile failed. ErrorMessage from Lua: "
+                      "'compiled.lua: " +
+                          refused);
+    EXPECT_THROW_TEXT(lua()->GetNumber("Level", "Info", "shebang.lua"), LuaException,
+                      "LuaControl::DoFile(): luaL_dofile failed. ErrorMessage from Lua: "
+                      "'shebang.lua: " +
+                          refused);
+    // Source with a first line for the shell, or starting with a comment, still runs.
+    game_.Write("source.lua", "#!/usr/bin/lua\nInfo = { Level = 4 }\n");
+    EXPECT_EQ(4.0f, lua()->GetNumber("Level", "Info", "source.lua"));
+    game_.Write("empty.lua", "");
+    lua()->DoFile("empty.lua");
+    EXPECT_EQ(0, Top());
+}
+
+class WorldReliability : public WorldTest {};
+
+// An infinite or unset count (1/0 reads as the largest integer) made the engine try
+// to create two billion bullets.
+TEST_F(WorldReliability, AbsurdBulletCountsAreAScriptError) {
+    Object("bullet/b", "{ Type = 4, Name = 'b', Speed = 10 }");
+    Enter("s",
+          "Stage_CreateBullet('bullet/b', 2, 5, 5)\n"
+          "ok, err = pcall(Stage_CreateBullet, 'bullet/b', 1/0, 0, 0)\n"
+          "ok2, err2 = pcall(Stage_CreateBullet, 'bullet/b', 100001, 0, 0)\n"
+          "kept = Stage_GetBullet(1)");
+    EXPECT_EQ(
+        "Stage_CreateBullet(): 2147483647 bullets at once is more than the engine makes "
+        "(at most 100000)",
+        GlobalString("err"));
+    EXPECT_EQ(
+        "Stage_CreateBullet(): 100001 bullets at once is more than the engine makes "
+        "(at most 100000)",
+        GlobalString("err2"));
+    // The refused calls changed nothing: the earlier batch is still the latest.
+    ASSERT_NE(nullptr, stage());
+    EXPECT_EQ(2u, stage()->Bullets.size());
+    EXPECT_EQ(static_cast<BaseObject*>(stage()->Bullets[1]), Handle("kept"));
+}
+
+// Scripts run by the settings file can make the game controller and the managers
+// before the game exists; when the settings then fail, nothing may stay behind.
+TEST(StartupReliability, FailingSettingsLeaveNoEngineBehind) {
+    TempGame game;
+    game.Write("setup.lua",
+               "Res_AddSprite('a', 'a.png', 1, 1)\n"
+               "pcall(Sound_Add, 'x.wav')\n"
+               "Stage_CreateBullet('b', 1, 0, 0)\n"
+               "error('settings fail')\n");
+    std::vector<std::string> shown;
+    Platform::SetMessageObserver([&shown](const std::string& text) { shown.push_back(text); });
+    Options options;
+    options.Headless = true;
+    options.Frames = 2;
+    int status = 0;
+    {
+        Application application(options);
+        status = application.Run();
+    }
+    Platform::SetMessageObserver(nullptr);
+    EXPECT_EQ(1, status);
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_EQ(
+        "LuaControl::DoFile(): luaL_dofile failed. ErrorMessage from Lua: "
+        "'setup.lua:4: settings fail'",
+        shown[0]);
+    EXPECT_EQ(nullptr, CGame::Existing());
+    EXPECT_EQ(nullptr, LuaControl::Existing());
+    EXPECT_EQ(nullptr, ResourceMgr::Existing());
+    EXPECT_EQ(nullptr, SoundController::Existing());
+    EXPECT_EQ(nullptr, ObjectCache::Existing());
+}
+
+// --record wrote pointer positions with six digits, so a recorded run replayed to
+// other points than the ones it had.
+TEST(InputReliability, RecordedPointsReplayExactly) {
+    const double values[] = {123.456789012345, 1234567.5, 0.1, -7.25, 1e-7, 5e300, -0.0};
+    for (double x : values) {
+        InputEvent event{3, InputEvent::Kind::Point, 0, x, 600.0 - x};
+        std::vector<InputEvent> read;
+        std::string error;
+        ASSERT_TRUE(ParseInputText(FormatInputEvent(event), "r.txt", read, &error)) << error;
+        ASSERT_EQ(1u, read.size());
+        EXPECT_EQ(x, read[0].X) << FormatInputEvent(event);
+        EXPECT_EQ(600.0 - x, read[0].Y);
+    }
+    // What six digits hold is written as before.
+    EXPECT_EQ("4 point -7.25 0.1", FormatInputEvent({4, InputEvent::Kind::Point, 0, -7.25, 0.1}));
+}
+
+// A 78-byte BMP whose header claims 131072 x 131072 pixels kept the decoder busy for
+// minutes and took gigabytes before anything could be said about it.
+TEST(PictureReliability, HeadersClaimingGiantPicturesFailAtOnce) {
+    TempGame game;
+    auto le = [](std::string& out, std::uint32_t v, int n) {
+        for (int i = 0; i < n; ++i) {
+            out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+        }
+    };
+    auto bmp = [&](std::uint32_t side) {
+        std::string out = "BM";
+        le(out, 62 + 32, 4);
+        le(out, 0, 4);
+        le(out, 62, 4);
+        le(out, 40, 4);
+        le(out, side, 4);
+        le(out, side, 4);
+        le(out, 1, 2);
+        le(out, 1, 2);  // one bit a pixel
+        le(out, 0, 4);
+        le(out, 0, 4);
+        le(out, 2835, 4);
+        le(out, 2835, 4);
+        le(out, 2, 4);
+        le(out, 0, 4);
+        out += std::string("\0\0\0\0\xff\xff\xff\0", 8);
+        // Rows of four bytes: all of them for the small picture, a cut-off file for the
+        // giant one.
+        out += std::string(side == 8 ? 32 : 8, '\x55');
+        return out;
+    };
+    game.Write("giant.bmp", bmp(131072));
+    game.Write("small.bmp", bmp(8));
+    const auto start = std::chrono::steady_clock::now();
+    Platform::Image image;
+    EXPECT_FALSE(Platform::LoadImageRgba("giant.bmp", image));
+    // Generous: the refusal takes milliseconds, the decoding it prevents minutes.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    ASSERT_TRUE(Platform::LoadImageRgba("small.bmp", image));
+    EXPECT_EQ(8, image.Width);
+    EXPECT_EQ(8, image.Height);
+}
+
+// A TGA header of no width and three rows decodes to a surface with no pixels, whose
+// rows the copy then read from nowhere.
+TEST(PictureReliability, PicturesWithoutPixelsAreUnreadable) {
+    TempGame game;
+    std::string tga("\0\0\2\0\0\0\0\0\0\0\0\0\0\0\3\0\x20\x08", 18);
+    tga += std::string(48, '@');
+    game.Write("flat.tga", tga);
+    Platform::Image image;
+    EXPECT_FALSE(Platform::LoadImageRgba("flat.tga", image));
+}
+
+}  // namespace
+}  // namespace Velmora::Testing
