@@ -1,0 +1,1 @@
+Info = { BeginTime = 10, X = 100, Y = 100 }

@@ -1,0 +1,2 @@
+Info = { BeginTime = 1 }
+function OnBegin(me

@@ -1,0 +1,1 @@
+Info = { BeginTime = 0, Speed = 1 }

@@ -1,0 +1,2 @@
+Info = { Type = 6, Name = "enocreate", Sprite = "dot" }
+OnCreate = nil

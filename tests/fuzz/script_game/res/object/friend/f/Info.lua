@@ -1,0 +1,1 @@
+Info = { Type = 8, CollisionRadius = 6, Sprite = "dot", ZOrder = 2 }

@@ -1,0 +1,1 @@
+Info = { Sprite = "dot", CollisionRadius = 1 }

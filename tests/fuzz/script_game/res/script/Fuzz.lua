@@ -1,0 +1,382 @@
+-- The fuzzer's driver, loaded once into the shared interpreter. Every callback of this
+-- game hands control to Fuzz.Enter, which calls the engine's exported functions with
+-- arguments of every kind: the values a function expects, values of the wrong type,
+-- nil, NaN, infinities, huge and negative numbers, empty and long strings, tables,
+-- functions, live handles, the null handle and handles of objects that are gone.
+-- Randomness comes from math.random, which the engine seeds with --seed (Lua's
+-- generator is the C library's), so a seed replays a run exactly.
+
+Fuzz = {}
+local F = Fuzz
+
+local random = math.random
+local function pick(list)
+    return list[random(#list)]
+end
+local function chance(p)
+    return random() < p
+end
+F.Pick = pick
+
+F.calls = 0
+F.depth = 0
+F.pool = {}
+F.reached = {}
+F.proxy = newproxy(true)
+F.co = coroutine.create(function() end)
+
+local long = string.rep("x", 4096)
+local huge = string.rep("9", 400)
+
+local numbers = {
+    0, -0.0, 1, -1, 0.5, -0.5, 2, 3, 7, 10, 33, 100, 255, 256, 300, 449, 450, 599, 600, 1000,
+    4096, 65536, 2 ^ 31 - 1, 2 ^ 31, -2 ^ 31, -2 ^ 31 - 1, 2 ^ 32, 2 ^ 53, -2 ^ 53, 2 ^ 63,
+    -2 ^ 63, 1e15, 1e300, -1e300, 1 / 0, -1 / 0, 0 / 0, 1e-320, 4.9e-324, 0.001, 1e-7,
+}
+local strings = {
+    "", " ", "0", "12", "-5", "1e400", "0x10", " 7 ", "nan", "inf", long, huge, "a\0b",
+    "%s%s%s%n%d", "../../etc/passwd", "/", ".", "res", "\255\254\253", "null", "Info",
+    "OnHit", "\n", "\\", "'", "\"", "[[", "]]",
+}
+
+-- Names the game's files answer to, with a few that name nothing or something broken.
+F.stagesGood = { "alpha", "beta", "gamma" }
+local lists = {
+    stage = { "alpha", "beta", "gamma", "fail", "nocreate", "syntax", "badinfo", "missing" },
+    objpath = {
+        "hero/h", "hero/hnodamage", "mob/m", "mob/mnodamage", "item/i", "board/b", "plain/p",
+        "bullet/s", "effect/e", "friend/f", "badtype/t", "noinfo/x", "missing/y",
+    },
+    item = { "i", "inoeat", "missing" },
+    effect = { "e", "efail", "enocreate", "missing" },
+    bullet = { "bullet/s", "bullet/p", "bullet/snohit", "missing" },
+    friend = { "friend/f", "mob/m", "missing" },
+    action = { "go", "wait", "tick", "fail", "swap", "syntax", "still", "beat", "missing" },
+    sprite = { "dot", "grid", "digits", "cut", "empty", "text", "missing" },
+    pic = {
+        "res/pic/dot.png", "res/pic/grid.png", "res/pic/digits.png", "res/pic/cut.png",
+        "res/pic/empty.png", "res/pic/text.png", "res/pic/none.png", "res/pic", "",
+    },
+    ani = { "walk", "spin", "LeftDown", "RightDown", "LeftUp", "RightUp", "none" },
+    frames = {
+        "0,1,2,3", "0", "3 2 1 0", "01,2", "-1,-2", "99999999999,5", "", "1,,,2", "a,b",
+        "0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19", huge, long,
+    },
+    sound = { "blip.wav", "cut.wav", "empty.ogg", "text.mp3", "missing.wav", "../sound/blip.wav", "" },
+    key = { "k1", "k2", "hero", "board", "", "key with space", 5, "5", long },
+    custom = { "hp", "count", "", long },
+}
+
+local any
+
+local function handle()
+    local n = #F.pool
+    if n > 0 and chance(0.8) then
+        return F.pool[random(n)]
+    end
+    if chance(0.5) then
+        return F.null
+    end
+    return any()
+end
+
+local function number()
+    if chance(0.5) then
+        return pick(numbers)
+    end
+    if chance(0.8) then
+        return random(-700, 1300) + random()
+    end
+    return any()
+end
+
+local function ms()
+    if chance(0.7) then
+        return pick({ 0, 1, 10, 50, 100, 250, 1000 })
+    end
+    return number()
+end
+
+-- Small counts only where the engine makes that many objects: a script asking for
+-- billions of bullets asks for what it gets.
+local function count()
+    if chance(0.85) then
+        return random(0, 12)
+    end
+    return pick({ -1, -2 ^ 31, 0 / 0, 2.9, -0.5, "3", nil, {}, true })
+end
+
+local function flag()
+    return pick({ true, false, nil, 0, "", F.null })
+end
+
+local function named(list)
+    return function()
+        if chance(0.75) then
+            return pick(lists[list])
+        end
+        if chance(0.5) then
+            return pick(strings)
+        end
+        return any()
+    end
+end
+
+function any()
+    local r = random(14)
+    if r == 1 then
+        return nil
+    elseif r == 2 then
+        return chance(0.5)
+    elseif r == 3 then
+        return pick(numbers)
+    elseif r == 4 then
+        return random(-1000, 1000)
+    elseif r == 5 then
+        return pick(strings)
+    elseif r == 6 then
+        return {}
+    elseif r == 7 then
+        return { 1, 2, x = 3 }
+    elseif r == 8 then
+        return print
+    elseif r == 9 then
+        return function() end
+    elseif r == 10 then
+        return F.proxy
+    elseif r == 11 then
+        return F.co
+    elseif r == 12 then
+        return handle()
+    elseif r == 13 then
+        return io.stdout
+    end
+    local names = lists[pick({ "stage", "objpath", "action", "sprite", "sound", "key" })]
+    return pick(names)
+end
+
+local o, n, i, b, c = handle, number, number, flag, count
+local s = named
+-- Argument kinds of every exported function, in the engine's registration order.
+local signatures = {
+    Game_ActiveStage = { s("stage") },
+    Game_GetCurStage = {},
+    Game_RemoveCurStage = {},
+    Game_SetControlAble = { b },
+    Game_GetControlAble = {},
+    Game_Exit = {},
+    Game_GetSystemHandle = {},
+    Stage_AddObject = { s("key"), s("objpath") },
+    Stage_GetObject = { s("key") },
+    Stage_CreateItem = { s("item"), n, n },
+    Stage_CreateEffect = { s("effect"), n, n },
+    Stage_CreateBullet = { s("bullet"), c, n, n },
+    Stage_AdjustBullet = { c, n, n },
+    Stage_GetBullet = { c },
+    Stage_SetScreenPos = { i, i },
+    Stage_CreateFriend = { s("friend"), n, n },
+    Obj_SetAction = { o, s("action") },
+    Obj_GetX = { o },
+    Obj_GetY = { o },
+    Obj_SetX = { o, n },
+    Obj_SetY = { o, n },
+    Obj_GetDX = { o },
+    Obj_GetDY = { o },
+    Obj_SetDX = { o, n },
+    Obj_SetDY = { o, n },
+    Obj_SetScale = { o, n },
+    Obj_SetAlpha = { o, n },
+    Obj_SetAngle = { o, n },
+    Obj_SetRGB = { o, n, n, n },
+    Obj_SetDirection = { o, o },
+    Obj_SetAngleDXDY = { o, i },
+    Obj_GetStep = { o },
+    Obj_SetStep = { o, i },
+    Obj_SetBeginTime = { o, ms },
+    Obj_SetActionTime = { o, ms },
+    Obj_SetIntervalTime = { o, ms },
+    Obj_GetSpeed = { o },
+    Obj_SetSpeed = { o, n },
+    Obj_GetHP = { o },
+    Obj_SetHP = { o, i },
+    Obj_Delete = { o },
+    Obj_GetHero = {},
+    Obj_GetDirectionX = { o, o },
+    Obj_GetDirectionY = { o, o },
+    Obj_PlayAni = { o, s("ani"), b },
+    Obj_StopAni = { o },
+    Obj_SetCustom = { o, s("custom"), i },
+    Obj_GetCustom = { o, s("custom") },
+    Obj_GetHandle = { s("key") },
+    Res_AddSprite = { s("sprite"), s("pic"), i, i },
+    Res_AddAniSprite = { s("sprite"), s("pic"), i, i, i, i },
+    Res_AddAni = { s("sprite"), s("ani"), i, s("frames") },
+    Res_SetDefaultAniSpeed = { s("sprite"), s("ani"), n },
+    Res_SetFrameAniSpeed = { s("sprite"), s("ani"), i, n },
+    Sound_Add = { s("sound") },
+    Sound_Play = { s("sound"), n, b },
+    Sound_FadeIn = { s("sound"), b },
+    Sound_FadeOut = { s("sound") },
+    Sound_Stop = { s("sound") },
+    ScoreBoard_SetScore = { o, i },
+}
+
+-- How often each function is drawn: stage switches reload a whole stage, and ending
+-- the game ends the run, so both come less often than the rest.
+F.names = {}
+for name in pairs(signatures) do
+    local weight = 4
+    if name == "Game_ActiveStage" or name == "Game_RemoveCurStage" then
+        weight = 1
+    elseif name == "Game_Exit" then
+        weight = 0
+    end
+    for _ = 1, weight do
+        F.names[#F.names + 1] = name
+    end
+end
+table.sort(F.names)  -- pairs() order is not part of a seed
+
+function F.Keep(value)
+    if type(value) ~= "userdata" or value == F.proxy or value == io.stdout then
+        return
+    end
+    local n = #F.pool
+    if n < 48 then
+        F.pool[n + 1] = value
+    else
+        F.pool[random(n)] = value
+    end
+end
+
+local function keepAll(...)
+    for k = 1, select("#", ...) do
+        F.Keep((select(k, ...)))
+    end
+end
+
+local function arguments(signature)
+    local args = {}
+    local count = #signature
+    -- Now and then too few or too many arguments, or none of the expected kinds.
+    if chance(0.1) then
+        count = random(0, 7)
+    end
+    for k = 1, count do
+        local make = signature[k]
+        if make == nil or chance(0.08) then
+            args[k] = any()
+        else
+            args[k] = make()
+        end
+    end
+    return args, count
+end
+
+function F.Storm(calls)
+    for _ = 1, calls do
+        local name = pick(F.names)
+        if random(200000) == 1 then
+            name = "Game_Exit"
+        end
+        local args, count = arguments(signatures[name])
+        F.calls = F.calls + 1
+        if F.calls % 1000 == 0 then
+            print("fuzz calls " .. F.calls)
+        end
+        if os.getenv("VELMORA_FUZZ_TRACE") then
+            print("call " .. name .. " " .. count)
+        end
+        local fn = _G[name]
+        if chance(0.03) then
+            -- Unprotected: an engine failure ends the calling callback.
+            keepAll(fn(unpack(args, 1, count)))
+        else
+            keepAll(pcall(fn, unpack(args, 1, count)))
+        end
+    end
+end
+
+-- Every callback of the game comes here with its arguments.
+function F.Enter(where, ...)
+    if not F.reached[where] then
+        F.reached[where] = true
+        print("fuzz reached " .. where)
+    end
+    keepAll(...)
+    F.depth = F.depth + 1
+    local calls = F.depth > 3 and random(0, 1) or random(0, 12)
+    local ok, err = pcall(F.Storm, calls)
+    F.depth = F.depth - 1
+    if not ok then
+        error(err, 0)
+    end
+    local r = random(1000)
+    if r <= 8 then
+        error("fuzz: " .. where .. " fails")
+    elseif r == 9 then
+        error({})
+    elseif r == 10 then
+        error(long)
+    end
+end
+
+-- The system object's heartbeat keeps a run busy whatever the fuzzing removed: with
+-- no stage left it enters one, and now and then it switches for no reason.
+function F.Beat(me)
+    if Game_GetCurStage() == nil or chance(0.03) then
+        pcall(Game_ActiveStage, pick(F.stagesGood))
+    end
+    F.Enter("OnInterval", me)
+end
+
+-- Declares the pictures and sounds the objects name, and the null handle.
+function F.Setup()
+    F.null = Stage_GetObject("no such key")
+    Res_AddSprite("dot", "res/pic/dot.png", 8, 8)
+    Res_AddAniSprite("grid", "res/pic/grid.png", 4, 4, 4, 2)
+    Res_AddAni("grid", "walk", 4, "0,1,2,3")
+    Res_AddAni("grid", "LeftDown", 2, "4,5")
+    Res_AddSprite("digits", "res/pic/digits.png", 40, 6)
+    pcall(Sound_Add, "blip.wav")
+    pcall(Sound_Add, "cut.wav")
+end
+
+-- A stage's first objects, placed so that items, mobs, bullets and the hero meet.
+function F.Populate()
+    local function try(fn, ...)
+        local ok, result = pcall(fn, ...)
+        if ok then
+            F.Keep(result)
+        end
+        return ok and result or nil
+    end
+    local hero = try(Stage_AddObject, "hero", "hero/h")
+    try(Obj_SetX, hero, 200)
+    try(Obj_SetY, hero, 300)
+    try(Obj_SetAction, hero, "go")
+    for k = 1, 3 do
+        local mob = try(Stage_AddObject, "mob" .. k, "mob/m")
+        try(Obj_SetX, mob, 150 + 40 * k)
+        try(Obj_SetY, mob, 100)
+        try(Obj_SetAction, mob, pick({ "go", "tick", "swap" }))
+        local item = try(Stage_CreateItem, pick({ "i", "i", "inoeat" }), 200, 300 - k)
+        try(Obj_SetAction, item, "tick")
+    end
+    try(Stage_CreateBullet, "bullet/s", 3, 200, 250)
+    for k = 0, 2 do
+        try(Stage_AdjustBullet, k, 0, 1)
+    end
+    try(Stage_CreateBullet, "bullet/p", 2, 190, 140)
+    try(Stage_AdjustBullet, 0, 0, -1)
+    try(Stage_AdjustBullet, 1, 0.3, -1)
+    try(Stage_CreateFriend, "friend/f", 220, 320)
+    try(Stage_CreateEffect, "e", 10, 10)
+    try(Stage_AddObject, "board", "board/b")
+    local system = Game_GetSystemHandle()
+    if chance(0.2) then
+        try(Obj_SetAction, system, pick({ "tick", "go", "swap" }))
+    else
+        try(Obj_SetAction, system, "beat")
+    end
+end

@@ -1,0 +1,5 @@
+Info = 5
+
+function OnStageCreate()
+    Fuzz.Enter("OnStageCreate")
+end

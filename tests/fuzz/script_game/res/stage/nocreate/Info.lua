@@ -1,0 +1,2 @@
+Info = { Level = 2 }
+OnStageCreate = nil

@@ -1,0 +1,2 @@
+Info = { Level = 3
+function OnStageCreate() end
