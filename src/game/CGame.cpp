@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <exception>
+#include <unordered_set>
 
 #include "game/ControllerThread.h"
 #include "game/ObjectCache.h"
@@ -94,6 +96,30 @@ void CGame::DestroyRetiredStages() {
     for (StageSlot* slot : doomed) {
         delete slot;
     }
+    ReleaseUnusedPictures(!doomed.empty());
+}
+
+void CGame::ReleaseUnusedPictures(bool stagesWent) noexcept {
+    ResourceMgr* resources = ResourceMgr::Existing();
+    if (resources == nullptr) {
+        return;
+    }
+    const std::size_t displaced = resources->DisplacedCount();
+    // Only a new declaration or a stage that went can have changed the answer.
+    if (displaced == 0 || (!stagesWent && displaced == displacedSeen_)) {
+        return;
+    }
+    try {
+        std::unordered_set<const void*> used;
+        BaseObject::ForEachLive([&used](const BaseObject& object) {
+            used.insert(object.Sprite);
+            used.insert(object.CurAni);
+        });
+        resources->ReleaseDisplaced(used);
+    } catch (const std::exception&) {
+        // Out of memory while looking: the records simply stay a while longer.
+    }
+    displacedSeen_ = resources->DisplacedCount();
 }
 
 void CGame::ActiveStage(const std::string& name) {

@@ -67,8 +67,12 @@ private:
     // teardown.
     void RetireCurStage();
     void DestroyRetiredStages();
+    // Pictures declared again under their name leave their old record to the objects
+    // that still show it; once none does (typically their stage has gone), it goes.
+    void ReleaseUnusedPictures(bool stagesWent) noexcept;
 
     std::vector<StageSlot*> retiredStages_;
+    std::size_t displacedSeen_ = 0;
 };
 
 }  // namespace Velmora

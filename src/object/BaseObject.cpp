@@ -32,6 +32,12 @@ std::size_t BaseObject::LiveCount() {
     return LiveObjects().size();
 }
 
+void BaseObject::ForEachLive(const std::function<void(const BaseObject&)>& visit) {
+    for (const void* object : LiveObjects()) {
+        visit(*static_cast<const BaseObject*>(object));
+    }
+}
+
 void BaseObject::Load(const std::string& file) {
     LuaControl* lua = LuaControl::GetInstance();
     Type = TruncateToInt(lua->GetNumber("Type", "Info", file));

@@ -2,6 +2,7 @@
 // The base of every world object: kind, position, look, collision shape, layer,
 // named integers for scripts, the current action, and the stage key.
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <map>
 #include <memory>
@@ -66,6 +67,7 @@ public:
     static bool IsLive(const void* handle);
     // Objects that exist right now (stage objects, templates, the system object).
     static std::size_t LiveCount();
+    static void ForEachLive(const std::function<void(const BaseObject&)>& visit);
     static BaseObject* FromHandle(void* handle) {
         return IsLive(handle) ? static_cast<BaseObject*>(handle) : nullptr;
     }

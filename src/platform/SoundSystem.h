@@ -56,6 +56,11 @@ public:
     virtual SoundResult GetVolume(ChannelHandle channel, float* volume) = 0;
     virtual SoundResult Stop(ChannelHandle channel) = 0;
     virtual SoundResult IsPlaying(ChannelHandle channel, bool* playing) = 0;
+    // Whether any voice still plays sound. A system that cannot tell says yes.
+    virtual bool IsSoundPlaying(Sound* sound) {
+        (void)sound;
+        return true;
+    }
     virtual SoundResult ReleaseSound(Sound* sound) = 0;
     virtual SoundResult Update() = 0;
     virtual SoundResult Close() = 0;

@@ -154,6 +154,19 @@ SoundResult VoiceSoundSystem::IsPlaying(ChannelHandle channel, bool* playing) {
     return *playing ? SOUND_OK : SOUND_ERR_INVALID_HANDLE;
 }
 
+bool VoiceSoundSystem::IsSoundPlaying(Sound* sound) {
+    for (std::size_t i = 0; i < voices_.size(); ++i) {
+        Voice& voice = voices_[i];
+        if (voice.Source == sound && voice.Live && sound != nullptr) {
+            if (VoiceRunning(static_cast<int>(i))) {
+                return true;
+            }
+            voice.Live = false;
+        }
+    }
+    return false;
+}
+
 SoundResult VoiceSoundSystem::ReleaseSound(Sound* sound) {
     auto found =
         std::find_if(samples_.begin(), samples_.end(),

@@ -24,6 +24,7 @@ public:
     SoundResult GetVolume(ChannelHandle channel, float* volume) final;
     SoundResult Stop(ChannelHandle channel) final;
     SoundResult IsPlaying(ChannelHandle channel, bool* playing) final;
+    bool IsSoundPlaying(Sound* sound) final;
     SoundResult ReleaseSound(Sound* sound) final;
     SoundResult Update() override;
     SoundResult Close() final;

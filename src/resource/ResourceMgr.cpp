@@ -1,5 +1,7 @@
 #include "resource/ResourceMgr.h"
 
+#include <algorithm>
+
 namespace Velmora {
 
 ResourceMgr::~ResourceMgr() {
@@ -26,6 +28,26 @@ void ResourceMgr::AddAniSprite(const std::string& name, const std::string& file,
 
 SpriteRecord* ResourceMgr::GetSprite(const std::string& name) {
     return Sprites[name];
+}
+
+void ResourceMgr::ReleaseDisplaced(const std::unordered_set<const void*>& used) {
+    auto inUse = [&used](const std::unique_ptr<SpriteRecord>& record) {
+        if (used.count(record.get()) != 0) {
+            return true;
+        }
+        if (record->Animations != nullptr) {
+            for (const auto& animation : *record->Animations) {
+                if (used.count(&animation.second) != 0) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    displaced_.erase(
+        std::remove_if(displaced_.begin(), displaced_.end(),
+                       [&](const std::unique_ptr<SpriteRecord>& record) { return !inUse(record); }),
+        displaced_.end());
 }
 
 void ResourceMgr::Store(const std::string& name, std::unique_ptr<SpriteRecord> record) {

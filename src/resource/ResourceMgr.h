@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "game/Singleton.h"
@@ -23,6 +24,12 @@ public:
     // The record under name, or null; an unknown name is remembered with a null record.
     SpriteRecord* GetSprite(const std::string& name);
 
+    // Records displaced by a later declaration of their name.
+    std::size_t DisplacedCount() const { return displaced_.size(); }
+    // Frees the displaced records that nothing in used refers to: neither the record
+    // nor one of its animations.
+    void ReleaseDisplaced(const std::unordered_set<const void*>& used);
+
     Platform::GraphicsDevice* Device = nullptr;
     std::map<std::string, SpriteRecord*> Sprites;
 
@@ -31,7 +38,7 @@ private:
     void Store(const std::string& name, std::unique_ptr<SpriteRecord> record);
 
     // Records displaced by a second declaration of their name: objects loaded before
-    // still draw them, so they live until shutdown.
+    // still draw them, so they live until no object shows them any more.
     std::vector<std::unique_ptr<SpriteRecord>> displaced_;
 };
 

@@ -47,8 +47,11 @@ void SoundController::Add(const std::string& name) {
         CheckResult(Platform::SOUND_ERR_UNINITIALIZED);
         return;
     }
-    // Loading a name again keeps the earlier sound alive (its plays go on); the
-    // system frees it when it closes.
+    // Loading a name again keeps the earlier sound alive while its plays go on.
+    if (entry.Sound != nullptr) {
+        replaced_.push_back(entry.Sound);
+        entry.Sound = nullptr;
+    }
     CheckResult(
         System->CreateSound("res/sound/" + name, Platform::SOUND_MODE_HARDWARE, &entry.Sound));
 }
@@ -95,6 +98,14 @@ void SoundController::Update(float frameTime) {
     }
     System->Advance(frameTime);
     System->Update();
+    for (auto it = replaced_.begin(); it != replaced_.end();) {
+        if (System->IsSoundPlaying(*it)) {
+            ++it;
+            continue;
+        }
+        System->ReleaseSound(*it);
+        it = replaced_.erase(it);
+    }
     for (auto& item : Sounds) {
         SoundEntry& entry = item.second;
         if (entry.Fade == FadeNone) {

@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "game/Singleton.h"
 #include "platform/SoundSystem.h"
@@ -41,6 +42,11 @@ public:
 private:
     // The entry of a name; null for a name never used. Calls on such names do nothing.
     SoundEntry* Find(const std::string& name);
+
+    // Sounds a name was loaded into before it was loaded again: their plays go on to
+    // their end, and then Update releases them, so games that add their sounds on
+    // every stage entry do not pile them up.
+    std::vector<Platform::Sound*> replaced_;
 };
 
 }  // namespace Velmora

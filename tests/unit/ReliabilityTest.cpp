@@ -9,6 +9,7 @@
 #include "game/ObjectCache.h"
 #include "object/Bullet.h"
 #include "platform/ImageFile.h"
+#include "platform/SoundSystem.h"
 #include "resource/ResourceMgr.h"
 #include "sound/SoundController.h"
 
@@ -99,6 +100,40 @@ TEST_F(WorldReliability, AbsurdBulletCountsAreAScriptError) {
     EXPECT_EQ(static_cast<BaseObject*>(stage()->Bullets[1]), Handle("kept"));
 }
 
+// Games that declare their pictures in every stage's OnStageCreate left one record
+// (and, on a window, one texture) behind per picture and stage entry.
+TEST_F(WorldReliability, RedeclaredPicturesGoOnceNothingShowsThem) {
+    Sprite("a", 4, 4);
+    Object("plain/p", "{ Sprite = 'a' }");
+    Object("mob/m", "{ Type = 2, Name = 'm', Sprite = 'a' }");
+    ResourceMgr* resources = ResourceMgr::GetInstance();
+    Enter("one", "Stage_AddObject('p', 'plain/p')");
+    SpriteRecord* first = resources->GetSprite("a");
+    ASSERT_NE(nullptr, first);
+    EXPECT_EQ(first, stage()->GetObject("p")->Sprite);
+    resources->AddSprite("a", "a.png", 4, 4);
+    EXPECT_EQ(1u, resources->DisplacedCount());
+    Frame();
+    stage()->Draw();
+    // The object still shows the first record.
+    EXPECT_EQ(1u, resources->DisplacedCount());
+    EXPECT_EQ(first, stage()->GetObject("p")->Sprite);
+    Enter("two");
+    Frame();
+    EXPECT_EQ(0u, resources->DisplacedCount());
+
+    // A cached kind's template keeps the record it was loaded with, and so does every
+    // object copied from it later.
+    Enter("three", "Stage_AddObject('m', 'mob/m')");
+    SpriteRecord* shown = stage()->GetObject("m")->Sprite;
+    resources->AddSprite("a", "a.png", 4, 4);
+    Enter("four", "Stage_AddObject('m', 'mob/m')");
+    Frame();
+    stage()->Draw();
+    EXPECT_EQ(1u, resources->DisplacedCount());
+    EXPECT_EQ(shown, stage()->GetObject("m")->Sprite);
+}
+
 // Scripts run by the settings file can make the game controller and the managers
 // before the game exists; when the settings then fail, nothing may stay behind.
 TEST(StartupReliability, FailingSettingsLeaveNoEngineBehind) {
@@ -130,6 +165,53 @@ TEST(StartupReliability, FailingSettingsLeaveNoEngineBehind) {
     EXPECT_EQ(nullptr, ResourceMgr::Existing());
     EXPECT_EQ(nullptr, SoundController::Existing());
     EXPECT_EQ(nullptr, ObjectCache::Existing());
+}
+
+// Adding a sound name again kept the sound loaded before until shutdown: games adding
+// their music on every stage entry piled up decoded music.
+TEST(SoundReliability, SoundsLoadedAgainGoWhenTheirPlaysEnd) {
+    TempGame game;
+    auto le = [](std::uint64_t v, int n) {
+        std::string out;
+        for (int i = 0; i < n; ++i) {
+            out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+        }
+        return out;
+    };
+    // Half a second of 8 kHz 8-bit mono.
+    const std::string body = "WAVE" + std::string("fmt ") + le(16, 4) + le(1, 2) + le(1, 2) +
+                             le(8000, 4) + le(8000, 4) + le(1, 2) + le(8, 2) + "data" +
+                             le(4000, 4) + std::string(4000, '\x80');
+    game.Write("res/sound/a.wav", "RIFF" + le(body.size(), 4) + body);
+    SoundController* sound = SoundController::GetInstance();
+    sound->System = Platform::CreateSilentSoundSystem();
+    ASSERT_EQ(Platform::SOUND_OK, sound->System->Init(20));
+
+    sound->Add("a.wav");
+    Platform::Sound* first = sound->Sounds["a.wav"].Sound;
+    sound->Play("a.wav", 1.0f, false);
+    const Platform::ChannelHandle firstPlay = sound->Sounds["a.wav"].Channel;
+    sound->Add("a.wav");
+    Platform::Sound* second = sound->Sounds["a.wav"].Sound;
+    sound->Play("a.wav", 1.0f, true);
+    sound->Update(0.25f);
+    // The first play goes on with the first sound.
+    bool playing = false;
+    EXPECT_EQ(Platform::SOUND_OK, sound->System->IsPlaying(firstPlay, &playing));
+    EXPECT_EQ(Platform::SOUND_OK, sound->System->SetMode(first, Platform::SOUND_LOOP_OFF));
+    sound->Update(0.5f);
+    EXPECT_EQ(Platform::SOUND_ERR_INVALID_HANDLE,
+              sound->System->SetMode(first, Platform::SOUND_LOOP_OFF));
+
+    // A looping play never ends by itself, so its sound stays while it loops.
+    sound->Add("a.wav");
+    sound->Update(5.0f);
+    EXPECT_EQ(Platform::SOUND_OK, sound->System->SetMode(second, Platform::SOUND_LOOP_NORMAL));
+    sound->Play("a.wav", 1.0f, false);
+    sound->Stop("a.wav");  // the newest play, of the third sound: the loop goes on
+    sound->Update(1.0f);
+    EXPECT_EQ(Platform::SOUND_OK, sound->System->SetMode(second, Platform::SOUND_LOOP_NORMAL));
+    SoundController::DestroyInstance();
 }
 
 // --record wrote pointer positions with six digits, so a recorded run replayed to
