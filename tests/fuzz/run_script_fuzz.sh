@@ -4,7 +4,8 @@
 # points, all drawn from its seed, so a failing seed replays exactly. Fails on a crash
 # (a signal or any exit status but 0), a hang, or a sanitizer report, naming the seed
 # and the command that repeats it; at the end requires that every callback named in
-# VELMORA_FUZZ_REQUIRE (blank-separated) was reached by some run.
+# VELMORA_FUZZ_REQUIRE (blank-separated) was reached by some run. Each run goes through
+# VELMORA_FUZZ_WRAPPER when it is set (valgrind and its options, for example).
 #
 #   run_script_fuzz.sh VELMORA GAME_DIR SECONDS [FIRST_SEED]
 set -uo pipefail
@@ -12,6 +13,7 @@ velmora="$1"
 game="$2"
 budget="$3"
 seed="${4:-${VELMORA_FUZZ_SEED:-1}}"
+read -r -a wrapper <<< "${VELMORA_FUZZ_WRAPPER:-}"
 required="${VELMORA_FUZZ_REQUIRE:-OnGameCreate OnKeyEvent OnStageCreate OnBegin OnAction OnInterval OnCreate}"
 
 work="$(mktemp -d)"
@@ -51,7 +53,7 @@ while [ $((SECONDS - start)) -lt "$budget" ]; do
     dt="${dts[$((seed % ${#dts[@]}))]}"
     controller=$((seed % 4 == 0 ? 1 : 0))
     make_input "$seed" "$frames" > "$work/input.txt"
-    VELMORA_FUZZ_CONTROLLER=$controller timeout 300 "$velmora" "$game" --headless \
+    VELMORA_FUZZ_CONTROLLER=$controller timeout 300 "${wrapper[@]}" "$velmora" "$game" --headless \
         --seed "$seed" --frames "$frames" --dt "$dt" --input "$work/input.txt" \
         > "$work/stdout" 2> "$work/stderr"
     status=$?
@@ -61,7 +63,7 @@ while [ $((SECONDS - start)) -lt "$budget" ]; do
         cp "$work/input.txt" "$keep/input-$seed.txt"
         echo "script fuzz: seed $seed failed with exit status $status"
         [ $status -eq 124 ] && echo "(it did not finish within 300 seconds)"
-        echo "repeat: VELMORA_FUZZ_CONTROLLER=$controller $velmora $game --headless --seed $seed --frames $frames --dt $dt --input $keep/input-$seed.txt"
+        echo "repeat: VELMORA_FUZZ_CONTROLLER=$controller ${wrapper[*]} $velmora $game --headless --seed $seed --frames $frames --dt $dt --input $keep/input-$seed.txt"
         tail -n 60 "$work/stderr"
         exit 1
     fi

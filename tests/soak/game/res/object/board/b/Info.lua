@@ -1,0 +1,1 @@
+Info = { Type = 7, Sprite = "digits", DigitSpace = 6, X = 300, Y = 20, ZOrder = 9 }

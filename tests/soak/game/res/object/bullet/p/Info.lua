@@ -1,0 +1,5 @@
+Info = { Type = 4, Name = "p", Power = 1, Speed = 350, Positive = 1, CollisionRadius = 2, Sprite = "dot" }
+
+function OnHit(bullet, target)
+    Obj_Delete(bullet)
+end

@@ -1,0 +1,5 @@
+Info = { Type = 2, Name = "m", HP = 3, CollisionRadius = 10, Sprite = "grid", AutoDirection = 1 }
+
+function OnDamage(mob, power)
+    Obj_SetHP(mob, Obj_GetHP(mob) - power)
+end

@@ -1,0 +1,6 @@
+Info = { Level = 1 }
+
+function OnStageCreate()
+    Soak.Declare()
+    Soak.Populate()
+end
