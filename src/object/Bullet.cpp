@@ -60,8 +60,8 @@ bool Bullet::OnField() const {
         // it is on the field itself, edges included.
         return X >= 0.0f && X <= fieldWidth && Y >= 0.0f && Y <= fieldHeight;
     }
-    // A bullet goes once its whole picture could be out of sight, and not a pixel
-    // before: the bounds are strict.
+    // The field widened by the whole picture on every side; a bullet exactly on that
+    // line has left.
     const float w = static_cast<float>(Sprite->ImageWidth);
     const float h = static_cast<float>(Sprite->ImageHeight);
     return -w < X && X < fieldWidth + w && -h < Y && Y < fieldHeight + h;
