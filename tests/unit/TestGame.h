@@ -69,19 +69,15 @@ inline bool WritePng(const std::string& path, int w, int h,
 // Sets an environment variable for the guard's lifetime.
 class ScopedEnv {
 public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        const char* old = std::getenv(name);
-        had_ = old != nullptr;
-        old_ = had_ ? old : "";
+    ScopedEnv(const char* name, const char* value) : name_(name), had_(std::getenv(name)) {
+        old_ = had_ ? std::getenv(name) : "";
         setenv(name, value, 1);
     }
     ~ScopedEnv() { had_ ? setenv(name_, old_.c_str(), 1) : unsetenv(name_); }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
 
 private:
     const char* name_;
-    bool had_ = false;
+    bool had_;
     std::string old_;
 };
 
