@@ -63,6 +63,12 @@ void CGame::Init() {
 }
 
 void CGame::Update() {
+    // Stages left during this frame go at its end, also when a script failure ends
+    // the frame early: a game that fails every frame must not pile them up.
+    struct RetiredStageCollector {
+        CGame* game;
+        ~RetiredStageCollector() { game->DestroyRetiredStages(); }
+    } collector{this};
     if (SystemObject != nullptr) {
         SystemObject->Update();
     }
@@ -70,7 +76,6 @@ void CGame::Update() {
         CurStage->Objects->Update();
     }
     SoundController::GetInstance()->Update(FrameTime);
-    DestroyRetiredStages();
 }
 
 void CGame::RetireCurStage() {

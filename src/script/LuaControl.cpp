@@ -111,6 +111,7 @@ void LuaControl::RegisterFunctions() {
             available[table.Entries[i].Name] = table.Entries[i].Function;
         }
     }
+    registered_.clear();
     for (const char* name : kFunctionNames) {
         auto found = available.find(name);
         if (found == available.end()) {
@@ -118,6 +119,7 @@ void LuaControl::RegisterFunctions() {
         }
         lua_pushcclosure(state_, found->second, 0);
         lua_setfield(state_, LUA_GLOBALSINDEX, name);
+        registered_.push_back(name);
     }
 }
 

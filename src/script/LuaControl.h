@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "game/Singleton.h"
 #include "script/Exception.h"
@@ -44,8 +45,10 @@ public:
     void KeepException(const Exception& e, bool isLua);
     const char* KeptMessage() const;
 
-    // Names registered by RegisterFunctions, in order (for tests and tools).
+    // The fixed order of the exported functions' names.
     static const char* const* FunctionNames(int* count);
+    // What the last RegisterFunctions stored as globals, in the order it stored them.
+    const std::vector<std::string>& RegisteredNames() const { return registered_; }
 
 private:
     // Throws the kept exception when it caused the failure that left error on top,
@@ -53,6 +56,7 @@ private:
     [[noreturn]] void ThrowFailure(const std::string& prefix, const std::string& suffix);
 
     lua_State* state_ = nullptr;
+    std::vector<std::string> registered_;
     std::unique_ptr<Exception> kept_;
     bool keptIsLua_ = false;
     std::string keptText_;

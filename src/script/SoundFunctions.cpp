@@ -1,3 +1,4 @@
+#include "object/ScoreBoard.h"
 #include "script/LuaControl.h"
 #include "script/ScriptApi.h"
 #include "sound/SoundController.h"
@@ -58,12 +59,25 @@ int SoundFadeOut(lua_State* L) {
     return 0;
 }
 
+// The score as the interpreter's integer conversion reads it, clamped so that NaN or
+// a huge number cannot reach an undefined conversion.
+int ScoreBoardSetScore(lua_State* L) {
+    void* handle = ArgHandle(L, 1);
+    const int score = ArgInt(L, 2);
+    auto* board = dynamic_cast<ScoreBoard*>(BaseObject::FromHandle(handle));
+    if (board != nullptr) {
+        board->Score = score;
+    }
+    return 0;
+}
+
 const ExportEntry kEntries[] = {
     {"Sound_Add", ExportedFunction<SoundAdd>},
     {"Sound_Play", ExportedFunction<SoundPlay>},
     {"Sound_Stop", ExportedFunction<SoundStop>},
     {"Sound_FadeIn", ExportedFunction<SoundFadeIn>},
     {"Sound_FadeOut", ExportedFunction<SoundFadeOut>},
+    {"ScoreBoard_SetScore", ExportedFunction<ScoreBoardSetScore>},
 };
 
 }  // namespace

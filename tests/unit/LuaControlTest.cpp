@@ -1,4 +1,5 @@
 #include "TestGame.h"
+#include "script/ScriptApi.h"
 
 namespace Velmora::Testing {
 namespace {
@@ -141,16 +142,80 @@ TEST_F(LuaControlTest, EngineExceptionsCrossTheInterpreterUnchanged) {
     EXPECT_EQ(0, Top());
 }
 
-TEST_F(LuaControlTest, RegistersExportedFunctionsInOrder) {
-    int count = 0;
-    const char* const* names = LuaControl::FunctionNames(&count);
-    ASSERT_EQ(60, count);
-    EXPECT_STREQ("Game_ActiveStage", names[0]);
-    EXPECT_STREQ("ScoreBoard_SetScore", names[59]);
+TEST_F(LuaControlTest, RegistersAllSixtyFunctionsInTheirOrder) {
+    const std::vector<std::string> expected = {"Game_ActiveStage",
+                                               "Game_GetCurStage",
+                                               "Game_RemoveCurStage",
+                                               "Game_SetControlAble",
+                                               "Game_GetControlAble",
+                                               "Game_Exit",
+                                               "Game_GetSystemHandle",
+                                               "Stage_AddObject",
+                                               "Stage_GetObject",
+                                               "Stage_CreateItem",
+                                               "Stage_CreateEffect",
+                                               "Stage_CreateBullet",
+                                               "Stage_AdjustBullet",
+                                               "Stage_GetBullet",
+                                               "Stage_SetScreenPos",
+                                               "Stage_CreateFriend",
+                                               "Obj_SetAction",
+                                               "Obj_GetX",
+                                               "Obj_GetY",
+                                               "Obj_SetX",
+                                               "Obj_SetY",
+                                               "Obj_GetDX",
+                                               "Obj_GetDY",
+                                               "Obj_SetDX",
+                                               "Obj_SetDY",
+                                               "Obj_SetScale",
+                                               "Obj_SetAlpha",
+                                               "Obj_SetAngle",
+                                               "Obj_SetRGB",
+                                               "Obj_SetDirection",
+                                               "Obj_SetAngleDXDY",
+                                               "Obj_GetStep",
+                                               "Obj_SetStep",
+                                               "Obj_SetBeginTime",
+                                               "Obj_SetActionTime",
+                                               "Obj_SetIntervalTime",
+                                               "Obj_GetSpeed",
+                                               "Obj_SetSpeed",
+                                               "Obj_GetHP",
+                                               "Obj_SetHP",
+                                               "Obj_Delete",
+                                               "Obj_GetHero",
+                                               "Obj_GetDirectionX",
+                                               "Obj_GetDirectionY",
+                                               "Obj_PlayAni",
+                                               "Obj_StopAni",
+                                               "Obj_SetCustom",
+                                               "Obj_GetCustom",
+                                               "Obj_GetHandle",
+                                               "Res_AddSprite",
+                                               "Res_AddAniSprite",
+                                               "Res_AddAni",
+                                               "Res_SetDefaultAniSpeed",
+                                               "Res_SetFrameAniSpeed",
+                                               "Sound_Add",
+                                               "Sound_Play",
+                                               "Sound_FadeIn",
+                                               "Sound_FadeOut",
+                                               "Sound_Stop",
+                                               "ScoreBoard_SetScore"};
     lua()->RegisterFunctions();
+    EXPECT_EQ(expected, lua()->RegisteredNames());
+
+    // Every family entry is one of them, and each global is the native function.
+    int familyEntries = 0;
+    for (ExportTable table :
+         {GameStageFunctions(), ObjectFunctions(), ResourceFunctions(), SoundScoreFunctions()}) {
+        familyEntries += table.Count;
+    }
+    EXPECT_EQ(60, familyEntries);
     lua_State* L = lua()->GetState();
-    for (const char* name : {"Game_Exit", "Game_GetSystemHandle", "Stage_SetScreenPos"}) {
-        lua_getglobal(L, name);
+    for (const std::string& name : expected) {
+        lua_getglobal(L, name.c_str());
         EXPECT_TRUE(lua_iscfunction(L, -1)) << name;
         lua_pop(L, 1);
     }

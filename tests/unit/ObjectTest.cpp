@@ -379,5 +379,25 @@ TEST_F(ScoreBoardTest, WithoutASpriteNothingIsDrawn) {
     EXPECT_TRUE(device_.CurrentFrame().empty());
 }
 
+TEST_F(ScoreBoardTest, SetScoreFromScriptsOnlyReachesLiveScoreBoards) {
+    ScoreBoard* board = Board("{ Type = 7, Sprite = 'digits', DigitSpace = 6 }");
+    Object("mob/m", "{ Type = 2, HP = 5 }");
+    RunLua(
+        "mob = Stage_AddObject('m', 'mob/m')\n"
+        "ScoreBoard_SetScore(board, 1234.9)\n"
+        "ScoreBoard_SetScore(mob, 99)\n"
+        "ScoreBoard_SetScore(nil, 7)\n"
+        "ScoreBoard_SetScore(Stage_GetObject('none'), 7)\n"
+        "ScoreBoard_SetScore(board, 0/0)");
+    EXPECT_EQ(0, board->Score);  // NaN reads as 0, after 1234.9 read as 1234
+    RunLua("ScoreBoard_SetScore(board, 1234.9)\nhp = Obj_GetHP(mob)");
+    EXPECT_EQ(1234, board->Score);
+    EXPECT_EQ(5.0, GlobalNumber("hp"));
+    // A board that is gone: the handle is ignored.
+    game()->RemoveCurStage();
+    Frame();
+    RunLua("ScoreBoard_SetScore(board, 5)");
+}
+
 }  // namespace
 }  // namespace Velmora::Testing

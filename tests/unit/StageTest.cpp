@@ -147,6 +147,20 @@ TEST_F(StageTest, StageReplacedDuringItsOwnPassStopsTheWalkAndDiesAtTheFrameEnd)
     EXPECT_EQ(0.0f, game()->StageTime);
 }
 
+TEST_F(StageTest, StagesLeftInAFailingFrameAreStillDestroyedAtItsEnd) {
+    Object("plain/o", "{}");
+    ActionFile("again", "{ BeginTime = 125 }",
+               "function OnBegin(o) Game_ActiveStage('loop') error('after the switch') end\n");
+    game_.Write("res/stage/loop/Info.lua",
+                "function OnStageCreate() Obj_SetAction(Stage_AddObject('o', 'plain/o'), 'again') end\n");
+    game()->ActiveStage("loop");
+    const std::size_t live = BaseObject::LiveCount();
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_THROW(Frame(), LuaException);
+        EXPECT_EQ(live, BaseObject::LiveCount()) << "frame " << i;
+    }
+}
+
 TEST_F(StageTest, StageActivatedFromItsOwnLoadingIsReplacedSafely) {
     Object("plain/o", "{}");
     game_.Write(

@@ -1,0 +1,1 @@
+Option = { ScreenWidth = 200, ScreenHeight = 200, FullScreen = 0 }

@@ -1,0 +1,3 @@
+function OnGameCreate()
+    Game_ActiveStage("main")
+end
