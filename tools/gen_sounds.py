@@ -277,8 +277,11 @@ def music():
 
 
 # --------------------------------------------------------------------------- files
-def write_wav(path, samples, rate, bits):
-    peak = max(1.0, max(abs(s) for s in samples))
+def write_wav(path, samples, rate, bits, normalise=False):
+    """Effects keep their relative loudness (only clipping is avoided); music is raised
+    to nearly full scale, since 8-bit samples have few levels to spare."""
+    peak = max(abs(s) for s in samples)
+    peak = peak / 0.92 if normalise else max(1.0, peak)
     with wave.open(path, "wb") as w:
         w.setnchannels(1)
         w.setframerate(rate)
@@ -298,7 +301,7 @@ def main():
         write_wav(os.path.join(out, name), samples, FX_RATE, 16)
         print(f"{name:14} {len(samples) / FX_RATE:5.2f} s")
     for name, samples in music().items():
-        write_wav(os.path.join(out, name), samples, MUSIC_RATE, 8)
+        write_wav(os.path.join(out, name), samples, MUSIC_RATE, 8, normalise=True)
         print(f"{name:14} {len(samples) / MUSIC_RATE:5.2f} s")
 
 

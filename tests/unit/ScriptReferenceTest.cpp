@@ -99,19 +99,5 @@ TEST_F(ScriptReferenceTest, DefinitionFileIsValidLuaThatDefinesEveryFunction) {
     }
 }
 
-TEST_F(ScriptReferenceTest, InterpreterRegistersEveryFunctionAsANativeFunction) {
-    LuaControl* lua = LuaControl::GetInstance();
-    lua->RegisterFunctions();
-    lua_State* L = lua->GetState();
-    int count = 0;
-    const char* const* names = LuaControl::FunctionNames(&count);
-    ASSERT_EQ(60, count);
-    for (int i = 0; i < count; ++i) {
-        lua_getglobal(L, names[i]);
-        EXPECT_TRUE(lua_iscfunction(L, -1)) << names[i] << " is not registered";
-        lua_pop(L, 1);
-    }
-}
-
 }  // namespace
 }  // namespace Velmora::Testing

@@ -2,6 +2,8 @@ Info = { Level = 0 }
 
 function OnStageCreate()
     BeginStage("title")
+    -- The last score stays on the panel; the rest shows what a new game starts with.
+    Lives, Power, AutoFire = 3, 1, false
     Backdrop("ui/space1", 20)
     Backdrop("ui/stars", 60)
     BuildHud()
