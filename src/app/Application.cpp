@@ -5,6 +5,7 @@
 
 #include "app/CInitD3D.h"
 #include "game/CGame.h"
+#include "game/ControllerThread.h"
 #include "game/ObjectCache.h"
 #include "object/BaseObject.h"
 #include "platform/Haptic.h"
@@ -241,6 +242,11 @@ void Application::ApplyReplayedInput(long frame) {
                 break;
             case InputEvent::Kind::Point:
                 Platform::HapticInjectPoint(event.X, event.Y);
+                // The poller would pass the point on a moment later, maybe after
+                // this frame's update; a replayed point must reach this frame.
+                if (CGame::GetInstance()->HapticThread) {
+                    CGame::GetInstance()->HapticThread->PollNow();
+                }
                 break;
         }
     }

@@ -26,13 +26,18 @@ ControllerThread::~ControllerThread() {
     }
 }
 
+void ControllerThread::PollNow() {
+    std::lock_guard<std::mutex> hold(pointLock_);
+    double x = 0.0;
+    double y = 0.0;
+    Platform::HapticDeviceGetPoint(&x, &y);
+    g_hapticX.store(x);
+    g_hapticY.store(y);
+}
+
 void ControllerThread::Poll() {
     while (!stop_.load()) {
-        double x = 0.0;
-        double y = 0.0;
-        Platform::HapticDeviceGetPoint(&x, &y);
-        g_hapticX.store(x);
-        g_hapticY.store(y);
+        PollNow();
         // A millisecond is far below a frame, and keeps a whole core from spinning.
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }

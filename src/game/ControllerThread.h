@@ -2,6 +2,7 @@
 // The pointing device's point, polled on a thread of its own into two process-wide
 // values that the hero reads every frame.
 #include <atomic>
+#include <mutex>
 #include <thread>
 
 namespace Velmora {
@@ -20,9 +21,15 @@ public:
     ControllerThread& operator=(const ControllerThread&) = delete;
 
     bool Running() const { return thread_.joinable(); }
+    // Takes the device's point now, on the calling thread. Input replay sets the point
+    // right before a frame, and the frame must see it whatever the poller is doing.
+    void PollNow();
 
 private:
     void Poll();
+
+    // Keeps a poll that read the old point from storing it after PollNow stored the new.
+    std::mutex pointLock_;
 
     std::atomic<bool> stop_{false};
     std::thread thread_;

@@ -2,8 +2,15 @@
 
 #include <memory>
 
+#include "game/CGame.h"
 #include "game/ObjectCache.h"
+#include "object/Friend.h"
+#include "object/Hero.h"
+#include "object/KindRules.h"
+#include "object/Mob.h"
+#include "resource/SpriteRecord.h"
 #include "script/LuaControl.h"
+#include "stage/Stage.h"
 
 namespace Velmora {
 
@@ -42,6 +49,75 @@ void Bullet::Load(const std::string& path) {
     auto stored = std::make_shared<Bullet>();
     stored->CopyBullet(*this);
     cache->AddObjectTemplate(path, std::move(stored));
+}
+
+bool Bullet::OnField() const {
+    const CGame* game = CGame::GetInstance();
+    const float fieldWidth = static_cast<float>(game->FieldWidth);
+    const float fieldHeight = static_cast<float>(game->FieldHeight);
+    if (Sprite == nullptr) {
+        // Nothing to see, so nothing to let fly off the edge: the bullet lives while
+        // it is on the field itself, edges included.
+        return X >= 0.0f && X <= fieldWidth && Y >= 0.0f && Y <= fieldHeight;
+    }
+    // The field widened by the whole picture on every side; a bullet exactly on that
+    // line has left.
+    const float w = static_cast<float>(Sprite->ImageWidth);
+    const float h = static_cast<float>(Sprite->ImageHeight);
+    return -w < X && X < fieldWidth + w && -h < Y && Y < fieldHeight + h;
+}
+
+template <typename T>
+bool Bullet::HitFirst(const std::vector<T*>& targets) {
+    for (T* target : targets) {
+        if (!target->IsCollide(*this)) {
+            continue;
+        }
+        // No iterator into the list survives the scripts: both calls may change it.
+        Stage* home = CurrentStage();
+        target->OnDamage(Power);
+        if (CurrentStage() == home && BaseObject::IsLive(target)) {
+            OnHit(target);
+        }
+        return true;
+    }
+    return false;
+}
+
+void Bullet::OnHit(BaseObject* target) {
+    LuaControl* lua = LuaControl::GetInstance();
+    lua->DoFile("res/object/bullet/" + Name + "/Info.lua");
+    lua->SelectFunction("OnHit");
+    lua_pushlightuserdata(lua->GetState(), static_cast<BaseObject*>(this));
+    lua_pushlightuserdata(lua->GetState(), target);
+    lua->CallFunction(2);
+}
+
+void Bullet::Update() {
+    Stage* home = CurrentStage();
+    BaseObject::Update();
+    if (!OnField()) {
+        Alive = false;
+        return;
+    }
+    Stage* stage = CurrentStage();
+    if (stage == nullptr || stage != home) {
+        return;
+    }
+    // The player's bullets hit mobs; the enemies' hit heroes first, friends only when
+    // no hero was touched. Whether the bullet goes on is its hit script's decision.
+    if (Positive) {
+        HitFirst(stage->Mobs);
+    } else if (!HitFirst(stage->Heroes)) {
+        HitFirst(stage->Friends);
+    }
+}
+
+void Bullet::Draw() {
+    if (AutoDirection && CurAction && CurAction->Begun) {
+        FaceMotion(*this);
+    }
+    BaseObject::Draw();
 }
 
 }  // namespace Velmora

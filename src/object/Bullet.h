@@ -3,6 +3,7 @@
 // update, so no action script is needed.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "object/BaseObject.h"
 
@@ -13,6 +14,8 @@ public:
     Bullet();
     ~Bullet() override;
 
+    void Update() override;
+    void Draw() override;
     void Load(const std::string& path) override;
 
     std::int32_t Power = 0;
@@ -23,6 +26,12 @@ public:
 
 private:
     void CopyBullet(const Bullet& source);
+    bool OnField() const;
+    // Tests the targets in order; at the first touched one, damages it and runs the
+    // hit script. True when something was hit (the update ends there).
+    template <typename T>
+    bool HitFirst(const std::vector<T*>& targets);
+    void OnHit(BaseObject* target);
 };
 
 }  // namespace Velmora

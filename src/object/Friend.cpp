@@ -1,5 +1,7 @@
 #include "object/Friend.h"
 
+#include "object/KindRules.h"
+
 namespace Velmora {
 
 Friend::Friend() {
@@ -7,5 +9,10 @@ Friend::Friend() {
 }
 
 Friend::~Friend() = default;
+
+void Friend::Update() {
+    BaseObject::Update();
+    KeepOnScreen(*this);
+}
 
 }  // namespace Velmora

@@ -8,6 +8,9 @@ class Friend : public BaseObject {
 public:
     Friend();
     ~Friend() override;
+
+    // Moves like a mob and leaves the same way; drawn even before its action begins.
+    void Update() override;
 };
 
 }  // namespace Velmora

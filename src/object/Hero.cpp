@@ -2,8 +2,16 @@
 
 #include <memory>
 
+#include "game/CGame.h"
+#include "game/ControllerThread.h"
 #include "game/ObjectCache.h"
+#include "object/Item.h"
+#include "object/KindRules.h"
+#include "object/Mob.h"
+#include "platform/Keys.h"
+#include "resource/SpriteRecord.h"
 #include "script/LuaControl.h"
+#include "stage/Stage.h"
 
 namespace Velmora {
 
@@ -48,6 +56,113 @@ void Hero::Load(const std::string& path) {
     auto stored = std::make_shared<Hero>();
     stored->CopyHero(*this);
     cache->AddObjectTemplate(path, std::move(stored));
+}
+
+void Hero::Update() {
+    Stage* home = CurrentStage();
+    BaseObject::Update();
+    Stage* stage = CurrentStage();
+    if (stage != home) {
+        return;  // an action script replaced the world this hero lived in
+    }
+    if (stage != nullptr) {
+        // A pick-up ends the hero's frame: one item at a time, and contact damage and
+        // steering wait for the next frame.
+        for (Item* item : stage->Items) {
+            if (item->IsCollide(*this)) {
+                item->OnEaten(this);
+                return;
+            }
+        }
+        CGame* game = CGame::GetInstance();
+        if (game->StageTime - LastHitTime > 1.0f) {
+            for (Mob* mob : stage->Mobs) {
+                if (mob->IsCollide(*this)) {
+                    OnDamage(-1);
+                    LastHitTime = CGame::GetInstance()->StageTime;
+                    return;
+                }
+            }
+        }
+    }
+    if (!ControlAble) {
+        return;
+    }
+    Steer();
+    KeepInField();
+}
+
+void Hero::Steer() {
+    CGame* game = CGame::GetInstance();
+    if (game->UseController) {
+        // The device's y axis points up, the field's down.
+        X = static_cast<float>(game->AdjustX + g_hapticX.load());
+        Y = static_cast<float>(game->AdjustY - g_hapticY.load());
+        return;
+    }
+    // The keys steer through the action's direction, so a hero without an action has
+    // nothing to steer.
+    Action* action = CurAction.get();
+    if (action == nullptr) {
+        return;
+    }
+    using namespace Platform;
+    if (IsKeyDown(VK_LEFT)) {
+        if (action->DX != -1.0f) {
+            PlayAni("LeftDown", false);
+        }
+        action->DX = -1.0f;
+    } else if (IsKeyDown(VK_RIGHT)) {
+        if (action->DX != 1.0f) {
+            PlayAni("RightDown", false);
+        }
+        action->DX = 1.0f;
+    } else {
+        if (action->DX == -1.0f) {
+            PlayAni("LeftUp", false);
+        } else if (action->DX == 1.0f) {
+            PlayAni("RightUp", false);
+        }
+        action->DX = 0.0f;
+    }
+    if (IsKeyDown(VK_UP)) {
+        action->DY = -1.0f;
+    } else if (IsKeyDown(VK_DOWN)) {
+        action->DY = 1.0f;
+    } else {
+        action->DY = 0.0f;
+    }
+}
+
+void Hero::KeepInField() {
+    // The field's edges are measured by the picture; without one there is no edge to
+    // keep to.
+    if (Sprite == nullptr) {
+        return;
+    }
+    const CGame* game = CGame::GetInstance();
+    const int hw = Sprite->FrameWidth / 2;
+    const int hh = Sprite->FrameHeight / 2;
+    if (X < static_cast<float>(hw)) {
+        X = static_cast<float>(hw);
+    } else if (X > static_cast<float>(game->FieldWidth - hw)) {
+        X = static_cast<float>(game->FieldWidth - hw);
+    }
+    if (Y < static_cast<float>(hh)) {
+        Y = static_cast<float>(hh);
+    } else if (Y > static_cast<float>(game->FieldHeight - hh)) {
+        Y = static_cast<float>(game->FieldHeight - hh);
+    }
+}
+
+void Hero::OnDamage(int amount) {
+    LuaControl* lua = LuaControl::GetInstance();
+    lua->DoFile("res/object/hero/" + Name + "/Info.lua");
+    // Looked up without the existence check: a missing OnDamage fails in the call.
+    lua->PushGlobal("OnDamage");
+    lua_pushlightuserdata(lua->GetState(), static_cast<BaseObject*>(this));
+    lua_pushnumber(lua->GetState(), amount);
+    lua->CallFunction(2);
 }
 
 }  // namespace Velmora

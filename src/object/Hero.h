@@ -12,6 +12,8 @@ public:
     Hero();
     ~Hero() override;
 
+    void Update() override;
+    void OnDamage(int amount) override;
     void Load(const std::string& path) override;
 
     std::string Name;
@@ -27,6 +29,8 @@ public:
 
 private:
     void CopyHero(const Hero& source);
+    void Steer();
+    void KeepInField();
 };
 
 }  // namespace Velmora

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "game/ObjectCache.h"
+#include "object/KindRules.h"
 #include "script/LuaControl.h"
 
 namespace Velmora {
@@ -37,6 +38,32 @@ void Mob::Load(const std::string& path) {
     auto stored = std::make_shared<Mob>();
     stored->CopyMob(*this);
     cache->AddObjectTemplate(path, std::move(stored));
+}
+
+void Mob::Update() {
+    BaseObject::Update();
+    KeepOnScreen(*this);
+}
+
+void Mob::Draw() {
+    // A mob waiting for its action is neither seen nor hit: it may be placed long
+    // before it enters.
+    if (!CurAction || !CurAction->Begun) {
+        return;
+    }
+    if (AutoDirection) {
+        FaceMotion(*this);
+    }
+    BaseObject::Draw();
+}
+
+void Mob::OnDamage(int amount) {
+    LuaControl* lua = LuaControl::GetInstance();
+    lua->DoFile("res/object/mob/" + Name + "/Info.lua");
+    lua->SelectFunction("OnDamage");
+    lua_pushlightuserdata(lua->GetState(), static_cast<BaseObject*>(this));
+    lua_pushnumber(lua->GetState(), amount);
+    lua->CallFunction(2);
 }
 
 }  // namespace Velmora

@@ -12,6 +12,9 @@ public:
     Mob();
     ~Mob() override;
 
+    void Update() override;
+    void Draw() override;
+    void OnDamage(int amount) override;
     void Load(const std::string& path) override;
 
     std::string Name;

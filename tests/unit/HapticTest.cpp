@@ -65,85 +65,68 @@ bool PointIs(double x, double y) {
 
 class HapticTest : public EngineTest {
 protected:
+    void SetUp() override { ASSERT_GT(port_, 0); }
     void TearDown() override {
         EngineTest::TearDown();
         HapticDeviceClose();
         g_hapticX.store(0.0);
         g_hapticY.store(0.0);
     }
+
+    const int port_ = Bindable(0);
 };
 
 TEST_F(HapticTest, DatagramsOnThePortMoveThePoint) {
-    const int port = Bindable(0);
-    ASSERT_GT(port, 0);
-    HapticConfigure(port, nullptr);
+    HapticConfigure(port_, nullptr);
     HapticDeviceOpen(4, 3.0);
-    EXPECT_EQ(0, Bindable(port));  // the device holds it
-    Send(port, "12.5 40");
+    EXPECT_EQ(0, Bindable(port_));  // the device holds it
+    Send(port_, "12.5 40");
     ASSERT_TRUE(Eventually([] { return PointIs(12.5, 40.0); }));
 
     // Anything but two finite numbers is not a point.
     for (const char* bad : {"", "abc", "1", "1 2 3", "nan 4", "1e999 2", "3 x"}) {
-        Send(port, bad);
+        Send(port_, bad);
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_TRUE(PointIs(12.5, 40.0));
 
     // Of several waiting points the newest counts.
-    Send(port, "1 1");
-    Send(port, "2 2");
-    Send(port, " -3.5\t7\n");
+    Send(port_, "1 1");
+    Send(port_, "2 2");
+    Send(port_, " -3.5\t7\n");
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_TRUE(PointIs(-3.5, 7.0));
 
     HapticDeviceClose();
     EXPECT_FALSE(HapticDeviceIsOpen());
-    EXPECT_EQ(port, Bindable(port));
+    EXPECT_EQ(port_, Bindable(port_));
     EXPECT_TRUE(PointIs(0.0, 0.0));
 }
 
-TEST_F(HapticTest, ReplayedPointsAreReportedWithoutAnySource) {
-    HapticConfigure(0, nullptr);
-    HapticDeviceOpen(4, 3.0);
-    HapticInjectPoint(5.0, 6.0);
-    EXPECT_TRUE(PointIs(5.0, 6.0));
-}
-
-TEST_F(HapticTest, ControllerOnPollsThePointUntilTeardown) {
-    const int port = Bindable(0);
-    ASSERT_GT(port, 0);
-    game_.Write("setup.lua", "Option = { Controller = 1, Port = " + std::to_string(port) +
-                                 ", AdjustX = 10, AdjustY = 600 }");
+TEST_F(HapticTest, OnlyAGameWithTheControllerOnPollsThePointUntilTeardown) {
     game_.Write("res/script/GameState.lua", "function OnGameCreate() end");
-    CGame* game = CGame::GetInstance();
-    game->Init();
-    EXPECT_TRUE(game->UseController);
-    EXPECT_EQ(port, game->Port);
-    EXPECT_TRUE(HapticDeviceIsOpen());
-    ASSERT_NE(nullptr, game->HapticThread);
-    EXPECT_TRUE(game->HapticThread->Running());
-
-    Send(port, "100 250");
-    EXPECT_TRUE(Eventually([] { return g_hapticX.load() == 100.0 && g_hapticY.load() == 250.0; }));
-    Send(port, "101 240");
-    EXPECT_TRUE(Eventually([] { return g_hapticX.load() == 101.0 && g_hapticY.load() == 240.0; }));
-
-    CGame::DestroyInstance();
-    EXPECT_FALSE(HapticDeviceIsOpen());
-    EXPECT_EQ(port, Bindable(port));
-}
-
-TEST_F(HapticTest, ControllerOffNeverOpensTheDevice) {
-    const int port = Bindable(0);
-    ASSERT_GT(port, 0);
-    game_.Write("setup.lua", "Option = { Controller = 0, Port = " + std::to_string(port) + " }");
-    game_.Write("res/script/GameState.lua", "function OnGameCreate() end");
-    CGame* game = CGame::GetInstance();
-    game->Init();
-    EXPECT_FALSE(game->UseController);
-    EXPECT_FALSE(HapticDeviceIsOpen());
-    EXPECT_EQ(nullptr, game->HapticThread);
-    EXPECT_EQ(port, Bindable(port));  // nobody listens
+    for (const bool on : {false, true}) {
+        game_.Write("setup.lua", "Option = { Controller = " + std::to_string(on ? 1 : 0) +
+                                     ", Port = " + std::to_string(port_) + " }");
+        CGame* game = CGame::GetInstance();
+        game->Init();
+        EXPECT_EQ(on, game->UseController);
+        EXPECT_EQ(port_, game->Port);
+        EXPECT_EQ(on, HapticDeviceIsOpen());
+        EXPECT_EQ(on, game->HapticThread != nullptr && game->HapticThread->Running());
+        EXPECT_EQ(on ? 0 : port_, Bindable(port_));  // held only while the device is open
+        if (on) {
+            Send(port_, "100 250");
+            EXPECT_TRUE(
+                Eventually([] { return g_hapticX.load() == 100.0 && g_hapticY.load() == 250.0; }));
+            Send(port_, "101 240");
+            EXPECT_TRUE(
+                Eventually([] { return g_hapticX.load() == 101.0 && g_hapticY.load() == 240.0; }));
+        }
+        CGame::DestroyInstance();
+        EXPECT_FALSE(HapticDeviceIsOpen());
+        EXPECT_EQ(port_, Bindable(port_));
+    }
 }
 
 }  // namespace

@@ -5,12 +5,15 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "game/CGame.h"
+#include "platform/ImageFile.h"
 #include "platform/Keys.h"
 #include "platform/MessageBox.h"
 #include "script/LuaControl.h"
@@ -45,6 +48,37 @@ public:
 private:
     std::filesystem::path root_;
     std::filesystem::path previous_;
+};
+
+// Writes a w x h PNG from texels given row by row as 0xAARRGGBB; a single texel
+// fills the whole picture.
+inline bool WritePng(const std::string& path, int w, int h,
+                     const std::vector<std::uint32_t>& argb = {0xFFFFFFFFu}) {
+    Platform::Image image;
+    image.Width = w;
+    image.Height = h;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(w) * h; ++i) {
+        const std::uint32_t c = argb[argb.size() == 1 ? 0 : i];
+        for (int shift : {16, 8, 0, 24}) {
+            image.Rgba.push_back(static_cast<std::uint8_t>(c >> shift));
+        }
+    }
+    return Platform::SavePngRgba(path, image);
+}
+
+// Sets an environment variable for the guard's lifetime.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name), had_(std::getenv(name)) {
+        old_ = had_ ? std::getenv(name) : "";
+        setenv(name, value, 1);
+    }
+    ~ScopedEnv() { had_ ? setenv(name_, old_.c_str(), 1) : unsetenv(name_); }
+
+private:
+    const char* name_;
+    bool had_;
+    std::string old_;
 };
 
 // Base fixture: a fresh game folder and fresh singletons for every test.

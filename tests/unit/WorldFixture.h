@@ -6,7 +6,6 @@
 #include "TestGame.h"
 #include "game/ObjectCache.h"
 #include "object/BaseObject.h"
-#include "platform/ImageFile.h"
 #include "platform/RecordingDevice.h"
 #include "platform/Screen.h"
 #include "resource/ResourceMgr.h"
@@ -51,12 +50,8 @@ protected:
         game_.Write("res/action/" + name + "/Info.lua", "Info = " + info + "\n" + extra);
     }
     // A white picture declared as a sprite of the given size.
-    void Sprite(const std::string& name, int w, int h) {
-        Platform::Image image;
-        image.Width = w;
-        image.Height = h;
-        image.Rgba.assign(static_cast<std::size_t>(w) * h * 4, 255);
-        ASSERT_TRUE(Platform::SavePngRgba((game_.Root() / (name + ".png")).string(), image));
+    static void Sprite(const std::string& name, int w, int h) {
+        ASSERT_TRUE(WritePng(name + ".png", w, h));
         ResourceMgr::GetInstance()->AddSprite(name, name + ".png", w, h);
     }
     // Runs one frame of game logic with the given frame time.

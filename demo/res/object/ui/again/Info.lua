@@ -1,0 +1,1 @@
+Info = { Sprite = "again", ZOrder = 30 }

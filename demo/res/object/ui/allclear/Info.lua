@@ -1,0 +1,1 @@
+Info = { Sprite = "allclear", ZOrder = 30 }

@@ -1,0 +1,1 @@
+Info = { Sprite = "auto", ZOrder = 101 }

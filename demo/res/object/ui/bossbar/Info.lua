@@ -1,0 +1,1 @@
+Info = { Sprite = "bossbar", ZOrder = 101 }

@@ -1,0 +1,1 @@
+Info = { Sprite = "controls", ZOrder = 30 }

@@ -1,0 +1,1 @@
+Info = { Sprite = "finalscore", ZOrder = 30 }

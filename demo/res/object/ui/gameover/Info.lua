@@ -1,0 +1,1 @@
+Info = { Sprite = "gameover", ZOrder = 30 }

@@ -1,0 +1,1 @@
+Info = { Sprite = "goal", ZOrder = 30 }

@@ -1,0 +1,1 @@
+Info = { Sprite = "life", ZOrder = 101 }

@@ -1,0 +1,1 @@
+Info = { Sprite = "logo", ZOrder = 30 }

@@ -1,0 +1,1 @@
+Info = { Sprite = "panel", ZOrder = 100 }

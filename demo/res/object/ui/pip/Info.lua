@@ -1,0 +1,1 @@
+Info = { Sprite = "pips", ZOrder = 101 }

@@ -1,0 +1,1 @@
+Info = { Sprite = "space1", ZOrder = -20 }

@@ -1,0 +1,1 @@
+Info = { Sprite = "space2", ZOrder = -20 }

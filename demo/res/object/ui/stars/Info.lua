@@ -1,0 +1,1 @@
+Info = { Sprite = "stars", ZOrder = -19 }

@@ -1,0 +1,1 @@
+Info = { Sprite = "start", ZOrder = 30 }

@@ -1,0 +1,1 @@
+Info = { Sprite = "thanks", ZOrder = 30 }

@@ -1,0 +1,57 @@
+#include "object/KindRules.h"
+
+#include <cmath>
+
+#include "game/CGame.h"
+#include "object/BaseObject.h"
+#include "platform/D3DMath.h"
+#include "resource/SpriteRecord.h"
+#include "stage/Stage.h"
+#include "stage/StageSlot.h"
+
+namespace Velmora {
+
+namespace {
+constexpr float kPi = 3.141592654f;
+constexpr float kMargin = 500.0f;
+}  // namespace
+
+Stage* CurrentStage() {
+    const StageSlot* slot = CGame::GetInstance()->CurStage;
+    return slot != nullptr ? slot->Objects.get() : nullptr;
+}
+
+float MotionAngle(float dx, float dy) {
+    const Platform::Vector2 n = Platform::Vec2Normalize(Platform::Vector2{dx, dy});
+    const float down = std::acos(n.y);
+    if (std::acos(-n.x) < kPi / 2.0f) {
+        return down;
+    }
+    return 2.0f * kPi - down;
+}
+
+void FaceMotion(BaseObject& object) {
+    const Action* action = object.CurAction.get();
+    if (action == nullptr || (action->DX == 0.0f && action->DY == 0.0f)) {
+        return;
+    }
+    object.Angle = MotionAngle(action->DX, action->DY);
+}
+
+void KeepOnScreen(BaseObject& object) {
+    const Action* action = object.CurAction.get();
+    if (action == nullptr || !action->Begun || object.Sprite == nullptr) {
+        return;
+    }
+    const CGame* game = CGame::GetInstance();
+    const float w = static_cast<float>(object.Sprite->ImageWidth);
+    const float h = static_cast<float>(object.Sprite->ImageHeight);
+    const float fieldWidth = static_cast<float>(game->FieldWidth);
+    const float fieldHeight = static_cast<float>(game->FieldHeight);
+    if (object.X >= fieldWidth + w + kMargin || object.X <= -(w + kMargin) ||
+        object.Y >= fieldHeight + h + kMargin || object.Y <= -(h + kMargin)) {
+        object.Alive = false;
+    }
+}
+
+}  // namespace Velmora

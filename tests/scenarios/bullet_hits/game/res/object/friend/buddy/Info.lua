@@ -1,0 +1,1 @@
+Info = { Type = 8, CollisionRadius = 10 }

@@ -1,0 +1,1 @@
+Info = { Type = 8, Sprite = "m64" }

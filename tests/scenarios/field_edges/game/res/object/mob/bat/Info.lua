@@ -1,0 +1,2 @@
+Info = { Type = 2, Name = "bat", Sprite = "m64" }
+function OnDamage(m, amount) end

@@ -1,0 +1,6 @@
+function OnGameCreate()
+    Game_ActiveStage("main")
+end
+
+function OnKeyEvent(key)
+end

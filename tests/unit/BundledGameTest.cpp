@@ -1,0 +1,109 @@
+// The bundled game declares its pictures by size and its sounds by name in
+// GameState.lua, while the files come from the generators in tools/. A regenerated
+// picture of another size would be drawn stretched without any error, and a renamed
+// sound would fail only when played; these checks catch both before a player does.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "TestGame.h"
+#include "script/LuaControl.h"
+
+namespace Velmora::Testing {
+namespace {
+
+const std::string kDemo = std::string(VELMORA_SOURCE_DIR) + "/demo/";
+
+// Width and height from a PNG's header, or (0, 0) when the file is not a PNG.
+std::pair<int, int> PngSize(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    unsigned char header[24] = {};
+    in.read(reinterpret_cast<char*>(header), sizeof(header));
+    const unsigned char magic[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (in.gcount() != 24 || !std::equal(magic, magic + 8, header)) {
+        return {0, 0};
+    }
+    auto be32 = [&](int at) {
+        return static_cast<int>(static_cast<std::uint32_t>(header[at]) << 24 |
+                                static_cast<std::uint32_t>(header[at + 1]) << 16 |
+                                static_cast<std::uint32_t>(header[at + 2]) << 8 | header[at + 3]);
+    };
+    return {be32(16), be32(20)};
+}
+
+// Runs the demo's OnGameCreate with the engine's functions replaced by recorders:
+// every other exported name is a no-op, so the stage is never entered.
+class BundledGameTest : public EngineTest {
+protected:
+    void SetUp() override {
+        std::filesystem::current_path(kDemo);
+        RunLua(R"(
+            Pictures, Sounds = {}, {}
+            function Res_AddSprite(name, file, w, h)
+                Pictures[#Pictures + 1] = { name = name, file = file, w = w, h = h, cols = 1, rows = 1 }
+            end
+            function Res_AddAniSprite(name, file, w, h, cols, rows)
+                Pictures[#Pictures + 1] = { name = name, file = file, w = w, h = h, cols = cols, rows = rows }
+            end
+            function Sound_Add(name) Sounds[#Sounds + 1] = name end
+            setmetatable(_G, { __index = function(_, key)
+                if type(key) == "string" and key:match("^%u%a+_%u") then return function() end end
+            end })
+            dofile("res/script/GameState.lua")
+            OnGameCreate()
+            setmetatable(_G, nil)
+        )");
+    }
+    void TearDown() override {
+        std::filesystem::current_path(game_.Root());
+        EngineTest::TearDown();
+    }
+};
+
+TEST_F(BundledGameTest, PicturesAreDeclaredAtTheSizeOfTheirFiles) {
+    lua_State* L = LuaControl::GetInstance()->GetState();
+    lua_getglobal(L, "Pictures");
+    const int count = static_cast<int>(lua_objlen(L, -1));
+    EXPECT_GT(count, 30);
+    for (int i = 1; i <= count; ++i) {
+        lua_rawgeti(L, -1, i);
+        auto field = [&](const char* key) {
+            lua_getfield(L, -1, key);
+            const double value = lua_tonumber(L, -1);
+            lua_pop(L, 1);
+            return static_cast<int>(value);
+        };
+        lua_getfield(L, -1, "file");
+        const std::string file = lua_tostring(L, -1);
+        lua_pop(L, 1);
+        const std::pair<int, int> size = PngSize(kDemo + file);
+        EXPECT_EQ(field("w") * field("cols"), size.first) << file;
+        EXPECT_EQ(field("h") * field("rows"), size.second) << file;
+        // Centred on whole pixels, odd sides would put texel edges on pixel centres.
+        EXPECT_EQ(0, field("w") % 2) << file << " has an odd cell width";
+        EXPECT_EQ(0, field("h") % 2) << file << " has an odd cell height";
+        lua_pop(L, 1);
+    }
+    lua_pop(L, 1);
+}
+
+TEST_F(BundledGameTest, EverySoundItAddsIsInItsSoundFolder) {
+    lua_State* L = LuaControl::GetInstance()->GetState();
+    lua_getglobal(L, "Sounds");
+    const int count = static_cast<int>(lua_objlen(L, -1));
+    EXPECT_GT(count, 10);
+    for (int i = 1; i <= count; ++i) {
+        lua_rawgeti(L, -1, i);
+        const std::string name = lua_tostring(L, -1);
+        EXPECT_TRUE(std::filesystem::is_regular_file(kDemo + "res/sound/" + name)) << name;
+        lua_pop(L, 1);
+    }
+    lua_pop(L, 1);
+}
+
+}  // namespace
+}  // namespace Velmora::Testing

@@ -1,0 +1,292 @@
+#include <cmath>
+
+#include "WorldFixture.h"
+#include "game/ControllerThread.h"
+#include "object/Bullet.h"
+#include "object/Hero.h"
+#include "object/KindRules.h"
+#include "object/Mob.h"
+#include "platform/Keys.h"
+#include "resource/SpriteRecord.h"
+#include "stage/Stage.h"
+
+namespace Velmora::Testing {
+namespace {
+
+constexpr float kPiF = 3.14159265358979323846f;
+
+TEST(FacingTest, AngleRunsClockwiseFromStraightDownAndNeedsMotion) {
+    const struct {
+        float dx, dy, angle;
+    } cases[] = {{0, 1, 2 * kPiF},
+                 {-1, 0, kPiF / 2},
+                 {0, -1, kPiF},
+                 {1, 0, 3 * kPiF / 2},
+                 {-5, 5, kPiF / 4},
+                 {1, -1, 5 * kPiF / 4},
+                 {3, 4, 2 * kPiF - std::acos(0.8f)}};
+    for (const auto& c : cases) {
+        EXPECT_FLOAT_EQ(c.angle, MotionAngle(c.dx, c.dy)) << c.dx << ", " << c.dy;
+    }
+    BaseObject object;
+    object.Angle = 1.0f;
+    FaceMotion(object);
+    EXPECT_EQ(1.0f, object.Angle);
+    object.CurAction = std::make_unique<Action>();
+    FaceMotion(object);
+    EXPECT_EQ(1.0f, object.Angle);
+    object.CurAction->DY = -2.0f;
+    FaceMotion(object);
+    EXPECT_FLOAT_EQ(kPiF, object.Angle);
+}
+
+class KindTest : public WorldTest {
+protected:
+    void TearDown() override {
+        g_hapticX.store(0.0);
+        g_hapticY.store(0.0);
+        WorldTest::TearDown();
+    }
+};
+
+TEST_F(KindTest, MobsAppearAndTurnOnlyOnceTheirActionBegins) {
+    Sprite("pic", 8, 8);
+    Object("mob/turner", "{ Type = 2, Name = 'turner', Sprite = 'pic', AutoDirection = 1 }");
+    // A Lua boolean is not a number: the flag reads as off.
+    Object("mob/stiff", "{ Type = 2, Name = 'stiff', Sprite = 'pic', AutoDirection = true }");
+    Object("friend/f", "{ Type = 8, Sprite = 'pic' }");
+    ActionFile("go", "{ DX = 1, BeginTime = 250 }", "function OnBegin(o) end\n");
+    Enter("s",
+          "turner = Stage_AddObject('t', 'mob/turner') Obj_SetAction(turner, 'go')\n"
+          "stiff = Stage_AddObject('s', 'mob/stiff') Obj_SetAction(stiff, 'go')\n"
+          "Obj_SetAngle(stiff, 0.5)\n"
+          "buddy = Stage_CreateFriend('friend/f', 0, 0)");
+    auto* turner = static_cast<Mob*>(Handle("turner"));
+    auto* stiff = static_cast<Mob*>(Handle("stiff"));
+    EXPECT_TRUE(turner->AutoDirection);
+    EXPECT_FALSE(stiff->AutoDirection);
+
+    Frame();
+    stage()->Draw();
+    EXPECT_EQ(1u, device_.CurrentFrame().size());  // the friend, which has no action at all
+    EXPECT_EQ(0.0f, turner->Angle);
+
+    Frame();
+    device_.Present();
+    stage()->Draw();
+    EXPECT_EQ(3u, device_.CurrentFrame().size());
+    EXPECT_FLOAT_EQ(3.0f * kPiF / 2.0f, turner->Angle);
+    EXPECT_EQ(0.5f, stiff->Angle);
+}
+
+TEST_F(KindTest, BulletPowerLoadsAsAWholeNumberAndTheBulletFacesItsFlight) {
+    Sprite("pic", 8, 8);
+    Object("bullet/b", "{ Type = 4, Name = 'b', Sprite = 'pic', Power = -1.5, AutoDirection = 1 }");
+    Enter("s", "Stage_CreateBullet('bullet/b', 1, 100, 100) Stage_AdjustBullet(0, 0, -1)");
+    auto* bullet = static_cast<Bullet*>(stage()->Bullets[0]);
+    EXPECT_EQ(-1, bullet->Power);
+    stage()->Draw();  // drawn before its action begins, but not yet turned
+    EXPECT_EQ(1u, device_.CurrentFrame().size());
+    EXPECT_EQ(0.0f, bullet->Angle);
+    Frame();
+    stage()->Draw();
+    EXPECT_FLOAT_EQ(kPiF, bullet->Angle);
+}
+
+class HeroTest : public KindTest {
+protected:
+    // A hero at (100, 100) with a 33 x 33 cell, moving 1 pixel per 0.125 s frame.
+    Hero* MakeHero() {
+        Sprite("ship", 33, 33);
+        SpriteRecord* record = ResourceMgr::GetInstance()->GetSprite("ship");
+        for (const char* name : {"LeftDown", "RightDown", "LeftUp", "RightUp"}) {
+            record->AddAnimation(name, 1, "0");
+            record->GetAnimation(name)->Loop = true;
+        }
+        Object("hero/ace", "{ Type = 1, Name = 'ace', Sprite = 'ship' }",
+               "function OnDamage(h, amount) end\n");
+        ActionFile("fly", "{ Speed = 8, BeginTime = 1 }", "function OnBegin(o) end\n");
+        Enter("s",
+              "hero = Stage_AddObject('h', 'hero/ace') Obj_SetX(hero, 100) Obj_SetY(hero, 100)\n"
+              "Obj_SetAction(hero, 'fly')");
+        return static_cast<Hero*>(Handle("hero"));
+    }
+
+    // Holds exactly the given arrows (L, R, U, D) for one frame; returns the animation
+    // that frame started ("-" for none).
+    std::string Hold(Hero* hero, const std::string& keys) {
+        const std::pair<char, int> arrows[] = {{'L', Platform::VK_LEFT},
+                                               {'R', Platform::VK_RIGHT},
+                                               {'U', Platform::VK_UP},
+                                               {'D', Platform::VK_DOWN}};
+        for (auto [letter, key] : arrows) {
+            Platform::SetKeyDown(key, keys.find(letter) != std::string::npos);
+        }
+        hero->AniTime = 1.0f;  // a start resets it
+        Frame();
+        if (hero->AniTime != 0.0f) {
+            return "-";
+        }
+        for (const auto& entry : *hero->Sprite->Animations) {
+            if (&entry.second == hero->CurAni) {
+                return entry.first;
+            }
+        }
+        return "?";
+    }
+};
+
+TEST_F(HeroTest, MovementAnimationsStartOnlyWhenTheSidewaysDirectionChanges) {
+    Hero* hero = MakeHero();
+    const std::pair<const char*, const char*> steps[] = {
+        {"LR", "LeftDown"},  // left wins over right
+        {"LR", "-"},        {"L", "-"},        {"", "LeftUp"},
+        {"", "-"},          {"L", "LeftDown"}, {"R", "RightDown"},  // no frame between: no LeftUp
+        {"R", "-"},         {"", "RightUp"},   {"UD", "-"},  // vertical steering plays nothing
+        {"D", "-"},         {"", "-"}};
+    for (auto [keys, started] : steps) {
+        EXPECT_EQ(started, Hold(hero, keys)) << "holding " << keys;
+    }
+    EXPECT_FALSE(hero->CurAni->Loop);
+}
+
+TEST_F(HeroTest, OnlyAControllableHeroWithAPictureIsKeptInTheField) {
+    Hero* hero = MakeHero();
+    hero->X = -50.0f;
+    hero->ControlAble = false;
+    Frame();
+    EXPECT_EQ(-50.0f, hero->X);
+    hero->ControlAble = true;
+    Frame();
+    EXPECT_EQ(16.0f, hero->X);  // 33 / 2 in whole pixels
+    hero->Sprite = nullptr;     // nothing to measure the edge by
+    hero->X = -50.0f;
+    Frame();
+    EXPECT_EQ(-50.0f, hero->X);
+}
+
+TEST_F(HeroTest, TheDevicePlacesTheHeroWithOrWithoutAnActionAndTheKeysDoNot) {
+    game()->UseController = true;
+    game()->AdjustX = 100;
+    game()->AdjustY = 500;
+    g_hapticX.store(30.25);
+    g_hapticY.store(20.0);
+    Hero* hero = MakeHero();
+    hero->CurAction->DX = 0.5f;
+    Platform::SetKeyDown(Platform::VK_LEFT, true);
+    Frame();
+    EXPECT_EQ(130.25f, hero->X);
+    EXPECT_EQ(480.0f, hero->Y);
+    EXPECT_EQ(0.5f, hero->CurAction->DX);  // the direction is left alone
+    EXPECT_EQ(nullptr, hero->CurAni);
+
+    hero->CurAction.reset();
+    g_hapticX.store(1.5);
+    g_hapticY.store(2.5);
+    Frame();
+    EXPECT_EQ(101.5f, hero->X);
+    EXPECT_EQ(497.5f, hero->Y);
+    // Without the device, the keys have no action to steer through.
+    game()->UseController = false;
+    Frame();
+    Frame();
+    EXPECT_EQ(101.5f, hero->X);
+    EXPECT_EQ(nullptr, hero->CurAni);
+}
+
+TEST_F(KindTest, MissingCallbacksFailWithTheirLookupsOwnMessages) {
+    ActionFile("now", "{ BeginTime = 1 }", "function OnBegin(o) end\n");
+    Object("hero/bare", "{ Type = 1, Name = 'bare', CollisionRadius = 5 }");
+    Object("mob/bare", "{ Type = 2, Name = 'bare', CollisionRadius = 5 }");
+    Object("friend/bare", "{ Type = 8, CollisionRadius = 5 }");
+    Object("bullet/mine", "{ Type = 4, Name = 'mine', Positive = 1 }");
+    Object("bullet/theirs", "{ Type = 4, Name = 'theirs' }");
+
+    // The hero's OnDamage is looked up without a check, so the call itself fails.
+    Enter("contact",
+          "Obj_SetAction(Stage_AddObject('m', 'mob/bare'), 'now')\n"
+          "hero = Stage_AddObject('h', 'hero/bare') Obj_SetAction(hero, 'now')");
+    static_cast<Hero*>(Handle("hero"))->LastHitTime = -1.0f;
+    try {
+        Frame();
+        ADD_FAILURE() << "mob contact without OnDamage did not fail";
+    } catch (const LuaException& e) {
+        EXPECT_EQ(0u, std::string(e.GetMessageText()).find("LuaControl::CallFunction(): "))
+            << e.GetMessageText();
+    }
+
+    Enter("shot",
+          "Obj_SetAction(Stage_AddObject('m', 'mob/bare'), 'now')\n"
+          "Stage_CreateBullet('bullet/mine', 1, 0, 0)");
+    EXPECT_THROW_TEXT(Frame(), LuaException,
+                      "LuaControl::SelectFunction(): Function 'OnDamage' does not exist.");
+
+    Enter("spat",
+          "Obj_SetAction(Stage_CreateFriend('friend/bare', 0, 0), 'now')\n"
+          "Stage_CreateBullet('bullet/theirs', 1, 0, 0)");
+    EXPECT_THROW_TEXT(Frame(), LuaException,
+                      "LuaControl::SelectFunction(): Function 'OnHit' does not exist.");
+}
+
+TEST_F(KindTest, HitScriptsMayReshapeOrReplaceTheWorld) {
+    // Every callback here grows the lists that the kinds are scanning, deletes the
+    // objects involved, or replaces the stage under the running update.
+    ActionFile("now", "{ BeginTime = 1 }", "function OnBegin(o) end\n");
+    Object(
+        "mob/hydra", "{ Type = 2, Name = 'hydra', CollisionRadius = 5 }",
+        "function OnDamage(m, amount)\n"
+        "  for i = 1, 40 do Obj_SetAction(Stage_AddObject('spawn' .. i, 'mob/hydra'), 'now') end\n"
+        "  Obj_Delete(m)\n"
+        "  if leave then Game_ActiveStage('calm') end\n"
+        "end\n");
+    Object("bullet/shot", "{ Type = 4, Name = 'shot', Positive = 1 }",
+           "function OnHit(b, t)\n"
+           "  hits = (hits or 0) + 1\n"
+           "  Stage_CreateBullet('bullet/shot', 30, 400, 400)\n"
+           "  Obj_Delete(b)\n"
+           "end\n");
+    Object("hero/ace", "{ Type = 1, Name = 'ace', CollisionRadius = 5 }",
+           "function OnDamage(h, amount) Game_RemoveCurStage() end\n");
+    Object("item/gem", "{ Type = 5, Name = 'gem', CollisionRadius = 5 }",
+           "function OnEaten(i, h) eaten = (eaten or 0) + 1 Game_ActiveStage('calm') end\n");
+    Object("bullet/spit", "{ Type = 4, Name = 'spit' }", "function OnHit(b, t) spat = 1 end\n");
+    game_.Write("res/stage/calm/Info.lua", "function OnStageCreate() end\n");
+
+    Enter("s",
+          "Obj_SetAction(Stage_AddObject('m', 'mob/hydra'), 'now')\n"
+          "Stage_CreateBullet('bullet/shot', 3, 0, 0)");
+    Frame();
+    EXPECT_EQ(1.0, GlobalNumber("hits"));  // the other two found the mob dead
+    EXPECT_EQ(41u, stage()->Mobs.size());  // the dead one goes on its next turn
+    RunLua("leave = true");
+    // The spawned mobs begin after the bullets' turn in this frame; in the next one a
+    // bullet hits one, whose script replaces the stage: the bullet's own script is not
+    // run on a world that is gone.
+    Frame();
+    EXPECT_EQ("s", game()->CurStage->Name);
+    Frame();
+    EXPECT_EQ("calm", game()->CurStage->Name);
+    EXPECT_EQ(1.0, GlobalNumber("hits"));
+    EXPECT_TRUE(stage()->ByKey.empty());
+
+    // Likewise when the target's script removes the stage altogether.
+    Enter("t",
+          "Obj_SetAction(Stage_AddObject('h', 'hero/ace'), 'now')\n"
+          "Stage_CreateBullet('bullet/spit', 2, 0, 0)");
+    Frame();
+    EXPECT_EQ(nullptr, game()->CurStage);
+    EXPECT_EQ("<nil>", GlobalString("spat"));
+
+    // Eating switches the stage; the hero stops there.
+    Enter("u",
+          "Obj_SetAction(Stage_CreateItem('gem', 0, 0), 'now')\n"
+          "Obj_SetAction(Stage_CreateItem('gem', 0, 0), 'now')\n"
+          "Obj_SetAction(Stage_AddObject('h', 'hero/ace'), 'now')");
+    Frame();
+    EXPECT_EQ(1.0, GlobalNumber("eaten"));
+    EXPECT_EQ("calm", game()->CurStage->Name);
+    Frame();
+}
+
+}  // namespace
+}  // namespace Velmora::Testing
