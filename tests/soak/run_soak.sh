@@ -39,7 +39,7 @@ fi
 awk -v frames="$frames" -v bound="$bound" '
     $1 == "soak" && $2 == "rss" {
         tick = $3; rss = $4; lua = $6
-        printf "tick %6d  resident %6d kB  interpreter %4d kB\n", tick, rss, lua
+        printf "tick %6d  resident %6d kB  interpreter %4d kB  hits %d eaten %d damage %d\n", tick, rss, lua, $8, $10, $12
         if (tick < frames / 5) next
         if (base == "") base = rss
         if (rss > peak) peak = rss

@@ -3,7 +3,7 @@
 -- stage is switched every few seconds. Every stage entry declares its pictures and
 -- sounds again, as games that declare what a stage needs in OnStageCreate do. The
 -- process's resident memory and the interpreter's heap are printed now and then.
-Soak = { tick = 0, ring = {}, other = { a = "b", b = "a" } }
+Soak = { tick = 0, ring = {}, other = { a = "b", b = "a" }, hits = 0, eaten = 0, damage = 0 }
 local S = Soak
 
 local function rss()
@@ -91,7 +91,8 @@ function S.Tick()
     end
     ScoreBoard_SetScore(S.board, t)
     if t % 5000 == 0 then
-        print(string.format("soak rss %d %d lua %d", t, rss(), collectgarbage("count")))
+        print(string.format("soak rss %d %d lua %d hits %d eaten %d damage %d", t, rss(),
+                            collectgarbage("count"), S.hits, S.eaten, S.damage))
     end
     if t % 250 == 0 then
         -- Objects still waiting for deletion go with the stage.
