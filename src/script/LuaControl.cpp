@@ -73,11 +73,44 @@ const char* const kFunctionNames[] = {
     "ScoreBoard_SetScore",
 };
 
-// Reads table[key] in protected mode: the global may be missing or of any type,
-// and indexing a non-table would otherwise abort the whole process.
-int ProtectedIndex(lua_State* L) {
-    lua_gettable(L, 1);
+// Marks the failure "the global is nothing that has fields", as opposed to an error
+// that a script raised while it was read.
+char g_notIndexable;
+
+// Pushes the field named at 2 of the global named at 1, in protected mode: the global
+// may be missing or of any type, and both lookups may run a script's metamethods (a
+// strict global table, an Info whose __index raises). Indexing a non-table, or such an
+// error, outside a protected call would abort the whole process.
+int ProtectedField(lua_State* L) {
+    lua_pushvalue(L, 1);
+    lua_gettable(L, LUA_GLOBALSINDEX);
+    if (!lua_istable(L, 3)) {
+        if (lua_getmetatable(L, 3) == 0) {
+            lua_pushlightuserdata(L, &g_notIndexable);
+            return lua_error(L);
+        }
+        lua_pop(L, 1);
+    }
+    lua_pushvalue(L, 2);
+    lua_gettable(L, 3);
     return 1;
+}
+
+// Pushes table.key; false, with the error on top instead, when reading it failed.
+bool PushFieldProtected(lua_State* L, const std::string& table, const std::string& key) {
+    lua_pushcfunction(L, ProtectedField);
+    lua_pushlstring(L, table.data(), table.size());
+    lua_pushlstring(L, key.data(), key.size());
+    return lua_pcall(L, 2, 1, 0) == 0;
+}
+
+// The end of the message for a field that could not be read.
+std::string FieldFailure(lua_State* L, const std::string& table) {
+    if (lua_touserdata(L, -1) == &g_notIndexable) {
+        return table + " is not a table.";
+    }
+    const char* error = lua_tostring(L, -1);
+    return error != nullptr ? error : "null";
 }
 
 // Reads the global named by the string on top in protected mode: scripts may give the
@@ -242,13 +275,12 @@ float LuaControl::GetNumber(const std::string& key, const std::string& table,
                             const std::string& path) {
     DoFile(path);
     const int top = lua_gettop(state_);
-    lua_pushcfunction(state_, ProtectedIndex);
-    lua_getfield(state_, LUA_GLOBALSINDEX, table.c_str());
-    lua_pushstring(state_, key.c_str());
-    if (lua_pcall(state_, 2, 1, 0) != 0) {
+    if (!PushFieldProtected(state_, table, key)) {
+        const std::string why = FieldFailure(state_, table);
         lua_settop(state_, top);
+        kept_.reset();
         throw LuaException("LuaControl::GetNumber(): cannot read " + table + "." + key + " from '" +
-                           path + "': " + table + " is not a table.");
+                           path + "': " + why);
     }
     const double value = lua_tonumber(state_, -1);
     lua_settop(state_, top);
@@ -258,13 +290,12 @@ float LuaControl::GetNumber(const std::string& key, const std::string& table,
 std::string LuaControl::GetString(const std::string& key, const std::string& path) {
     DoFile(path);
     const int top = lua_gettop(state_);
-    lua_pushcfunction(state_, ProtectedIndex);
-    lua_getfield(state_, LUA_GLOBALSINDEX, "Info");
-    lua_pushstring(state_, key.c_str());
-    if (lua_pcall(state_, 2, 1, 0) != 0) {
+    if (!PushFieldProtected(state_, "Info", key)) {
+        const std::string why = FieldFailure(state_, "Info");
         lua_settop(state_, top);
+        kept_.reset();
         throw LuaException("LuaControl::GetString(): cannot read Info." + key + " from '" + path +
-                           "': Info is not a table.");
+                           "': " + why);
     }
     std::string result = PopString();
     lua_settop(state_, top);

@@ -50,6 +50,32 @@ TEST_F(ScriptHostReliability, StrictGlobalsInGameStateReachTheKeyHandlerAsAScrip
                       "undeclared OnKeyEvent");
 }
 
+// Reading Option or Info looked the global up outside any protected call, so a strict
+// global table without it aborted the process; an Info whose __index raises was
+// reported as "not a table".
+TEST_F(ScriptHostReliability, FieldsThatFailToReadNameTheScriptsError) {
+    game_.Write("strict.lua", std::string(kStrict) + "x = 1\n");
+    EXPECT_THROW_TEXT(lua()->GetNumber("ScreenWidth", "Option", "strict.lua"), LuaException,
+                      "LuaControl::GetNumber(): cannot read Option.ScreenWidth from "
+                      "'strict.lua': undeclared Option");
+    EXPECT_EQ(0, Top());
+    RunLua("setmetatable(_G, nil)");
+    game_.Write("trap.lua",
+                "Info = setmetatable({}, {__index = function(t, k) error('no ' .. k, 0) end})\n");
+    EXPECT_THROW_TEXT(lua()->GetString("Name", "trap.lua"), LuaException,
+                      "LuaControl::GetString(): cannot read Info.Name from 'trap.lua': no Name");
+    game_.Write("number.lua", "Info = 5\n");
+    EXPECT_THROW_TEXT(lua()->GetNumber("Type", "Info", "number.lua"), LuaException,
+                      "LuaControl::GetNumber(): cannot read Info.Type from 'number.lua': Info is "
+                      "not a table.");
+    // A table with a metatable that answers is read through it.
+    game_.Write(
+        "proxy.lua",
+        "Info = setmetatable({}, {__index = function(t, k) return k == 'Type' and 7 end})\n");
+    EXPECT_EQ(7.0f, lua()->GetNumber("Type", "Info", "proxy.lua"));
+    EXPECT_EQ(0, Top());
+}
+
 // A damaged precompiled chunk made the interpreter allocate gigabytes and run for
 // minutes; chunks for the original platform never loaded here anyway.
 TEST_F(ScriptHostReliability, PrecompiledChunksAreRefusedWithTheFileNamed) {
