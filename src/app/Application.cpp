@@ -79,9 +79,11 @@ int Application::Run() {
     try {
         LuaControl* lua = LuaControl::GetInstance();
         lua->RegisterFunctions();
-        g_screenWidth = static_cast<int>(lua->GetNumber("ScreenWidth", "Option", "setup.lua"));
-        g_screenHeight = static_cast<int>(lua->GetNumber("ScreenHeight", "Option", "setup.lua"));
-        fullScreen = static_cast<int>(lua->GetNumber("FullScreen", "Option", "setup.lua"));
+        // Truncated like every script number: a setting beyond the int range has no
+        // defined plain conversion.
+        g_screenWidth = TruncateToInt(lua->GetNumber("ScreenWidth", "Option", "setup.lua"));
+        g_screenHeight = TruncateToInt(lua->GetNumber("ScreenHeight", "Option", "setup.lua"));
+        fullScreen = TruncateToInt(lua->GetNumber("FullScreen", "Option", "setup.lua"));
     } catch (const Exception& e) {
         // Without its settings the game cannot even open its window.
         Platform::ShowMessageBox(nullptr, e.GetMessageText());

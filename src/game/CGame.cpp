@@ -48,10 +48,10 @@ void CGame::Init() {
     SystemObject = new BaseObject();
 
     LuaControl* lua = LuaControl::GetInstance();
-    UseController = static_cast<int>(lua->GetNumber("Controller", "Option", "setup.lua")) != 0;
-    AdjustX = static_cast<int>(lua->GetNumber("AdjustX", "Option", "setup.lua"));
-    AdjustY = static_cast<int>(lua->GetNumber("AdjustY", "Option", "setup.lua"));
-    Port = static_cast<int>(lua->GetNumber("Port", "Option", "setup.lua"));
+    UseController = TruncateToInt(lua->GetNumber("Controller", "Option", "setup.lua")) != 0;
+    AdjustX = TruncateToInt(lua->GetNumber("AdjustX", "Option", "setup.lua"));
+    AdjustY = TruncateToInt(lua->GetNumber("AdjustY", "Option", "setup.lua"));
+    Port = TruncateToInt(lua->GetNumber("Port", "Option", "setup.lua"));
 
     if (UseController) {
         Platform::HapticConfigure(Port, GameWindow);
