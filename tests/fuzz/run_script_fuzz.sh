@@ -40,8 +40,10 @@ make_input() {
                 if (vk == 27 && rand() < 0.9) vk = 32
                 printf "%d down %d\n", f, vk
                 if (rand() < 0.9) printf "%d up %d\n", f + int(rand() * 3), vk
-            } else {
+            } else if (rand() < 0.95) {
                 printf "%d point %.3f %.3f\n", f, rand() * 700 - 100, rand() * 900 - 100
+            } else {
+                printf "%d point %s %s\n", f, (rand() < 0.5 ? "1e300" : "-3e9"), (rand() < 0.5 ? "-1e-300" : "4e9")
             }
             f += 1 + int(rand() * 6)
         }
