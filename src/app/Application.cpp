@@ -78,6 +78,7 @@ int Application::Run() {
     int fullScreen = 0;
     try {
         LuaControl* lua = LuaControl::GetInstance();
+        lua->SetChunkCache(options_.ChunkCache);
         lua->RegisterFunctions();
         // Truncated like every script number: a setting beyond the int range has no
         // defined plain conversion.
@@ -108,6 +109,8 @@ int Application::Run() {
 
     d3d_ = new CInitD3D();
     d3d_->RenderCallback = DrawCurrentStage;
+    d3d_->VSync = options_.VSync;
+    d3d_->KeepFrames = options_.ScreenshotFile.has_value();
     {
         std::string error;
         if (!d3d_->Init(window_.get(), fullScreen != 0, &error)) {
@@ -171,6 +174,9 @@ int Application::Run() {
             break;
         }
         RunFrame();
+        if (frame_ == 0) {
+            startupSeconds_ = SecondsSince(created_);
+        }
         ++frame_;
         if (options_.Frames && frame_ >= *options_.Frames) {
             Teardown();
@@ -280,10 +286,11 @@ void Application::Teardown() {
 void Application::PrintStats() const {
     const double frames = frame_ > 0 ? static_cast<double>(frame_) : 1.0;
     std::printf(
-        "frames=%ld seconds=%.3f fps=%.1f update_ms=%.3f draw_ms=%.3f draws=%.1f objects=%zu\n",
+        "frames=%ld seconds=%.3f fps=%.1f update_ms=%.3f draw_ms=%.3f draws=%.1f objects=%zu "
+        "startup_ms=%.1f\n",
         frame_, runSeconds_, runSeconds_ > 0.0 ? frame_ / runSeconds_ : 0.0,
         updateSeconds_ * 1000.0 / frames, drawSeconds_ * 1000.0 / frames, drawCalls_ / frames,
-        peakObjects_);
+        peakObjects_, startupSeconds_ * 1000.0);
     std::fflush(stdout);
 }
 

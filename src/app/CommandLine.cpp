@@ -83,6 +83,8 @@ std::string UsageText() {
            "  --stats            at exit print frames, seconds, fps, update and draw times,\n"
            "                     draw calls per frame and the peak object count\n"
            "  --no-chunk-cache   compile script files on every run instead of reusing them\n"
+           "  --no-vsync         present frames at once instead of waiting for the display's\n"
+           "                     vertical retrace (benchmarks)\n"
            "  --help             show this text\n"
            "  --version          show the version\n";
 }
@@ -109,6 +111,8 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, Options& options
             options.Stats = true;
         } else if (arg == "--no-chunk-cache") {
             options.ChunkCache = false;
+        } else if (arg == "--no-vsync") {
+            options.VSync = false;
         } else if (arg == "--frames") {
             long frames = 0;
             if (!value(text) || !ParseLong(text, frames) || frames < 0) {

@@ -26,6 +26,7 @@ struct Options {
     std::optional<std::string> ScreenshotFile;
     bool Stats = false;
     bool ChunkCache = true;
+    bool VSync = true;
     std::vector<InputEvent> Input;  // read from InputFile, in file order
 };
 

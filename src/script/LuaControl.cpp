@@ -129,27 +129,6 @@ bool PushGlobalProtected(lua_State* L, const std::string& name) {
     return lua_pcall(L, 1, 1, 0) == 0;
 }
 
-// Whether luaL_loadfile would read path as a precompiled chunk: after an optional
-// first line starting with '#', the chunk begins with the escape of Lua's signature.
-// The interpreter does not fully check such chunks, and a damaged one can make it
-// run wild or exhaust memory; those compiled for the original 32-bit platform never
-// loaded here anyway, so only source is accepted.
-bool IsPrecompiledChunk(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        return false;
-    }
-    int c = std::fgetc(file);
-    if (c == '#') {
-        while (c != EOF && c != '\n') {
-            c = std::fgetc(file);
-        }
-        c = c == EOF ? EOF : std::fgetc(file);
-    }
-    std::fclose(file);
-    return c == LUA_SIGNATURE[0];
-}
-
 }  // namespace
 
 LuaControl::LuaControl() {
@@ -163,6 +142,7 @@ LuaControl::LuaControl() {
     lua_pushstring(state_, "line");
     lua_pcall(state_, 2, 0, 0);
     lua_settop(state_, 0);
+    chunks_.WatchWrites(state_);
 }
 
 LuaControl::~LuaControl() {
@@ -225,15 +205,28 @@ void LuaControl::ThrowFailure(const std::string& prefix, const std::string& suff
 
 void LuaControl::DoFile(const std::string& path) {
     const int top = lua_gettop(state_);
-    if (IsPrecompiledChunk(path)) {
+    // Compiling takes room on the interpreter's C stack for every level of syntax, so a
+    // script that calls into the engine ever deeper runs out of room in the compiler
+    // first, with the compiler's message. Deep down, files are compiled every time so
+    // that such a failure comes where and as it always did.
+    const ChunkCache::Result loaded =
+        chunks_.Push(state_, path, keepChunks_ && depth_ < kCachedDepth);
+    if (loaded == ChunkCache::Result::Precompiled) {
         throw LuaException("LuaControl::DoFile(): luaL_dofile failed. ErrorMessage from Lua: '" +
                            path + ": precompiled chunks are not loaded, only Lua source'");
     }
-    if (luaL_loadfile(state_, path.c_str()) != 0 || lua_pcall(state_, 0, LUA_MULTRET, 0) != 0) {
+    if (loaded == ChunkCache::Result::Failed || ProtectedCall(0, LUA_MULTRET) != 0) {
         ThrowFailure("LuaControl::DoFile(): luaL_dofile failed. ErrorMessage from Lua: '", "'");
     }
     kept_.reset();
     lua_settop(state_, top);
+}
+
+int LuaControl::ProtectedCall(int argumentCount, int results) {
+    ++depth_;
+    const int status = lua_pcall(state_, argumentCount, results, 0);
+    --depth_;
+    return status;
 }
 
 void LuaControl::SelectFunction(const std::string& name) {
@@ -254,7 +247,7 @@ void LuaControl::PushGlobal(const std::string& name) {
 }
 
 void LuaControl::CallFunction(int argumentCount) {
-    if (lua_pcall(state_, argumentCount, 0, 0) != 0) {
+    if (ProtectedCall(argumentCount, 0) != 0) {
         ThrowFailure("LuaControl::CallFunction(): ", "");
     }
     kept_.reset();

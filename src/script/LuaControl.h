@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/Singleton.h"
+#include "script/ChunkCache.h"
 #include "script/Exception.h"
 
 namespace Velmora {
@@ -23,8 +24,12 @@ public:
     // Registers the exported functions as globals, in their fixed order.
     void RegisterFunctions();
 
-    // Runs a script file; values its chunk returns are dropped.
+    // Runs a script file; values its chunk returns are dropped. The file's compiled
+    // chunk is kept and run again while the file is unchanged, unless turned off.
     void DoFile(const std::string& path);
+    void SetChunkCache(bool on) { keepChunks_ = on; }
+    // How many times DoFile compiled a file.
+    long Compiles() const { return chunks_.Compiles(); }
     // Pushes the global function name for CallFunction; throws when it is nil.
     void SelectFunction(const std::string& name);
     // Pushes the global name with no check (the lookups that fail later, in the call).
@@ -54,8 +59,16 @@ private:
     // Throws the kept exception when it caused the failure that left error on top,
     // else a LuaException with prefix + the error text. Pops the error value.
     [[noreturn]] void ThrowFailure(const std::string& prefix, const std::string& suffix);
+    // lua_pcall, counting how deep the host's calls are nested.
+    int ProtectedCall(int argumentCount, int results);
+
+    // Host calls nested deeper than this compile their files every time.
+    static constexpr int kCachedDepth = 40;
 
     lua_State* state_ = nullptr;
+    ChunkCache chunks_;
+    bool keepChunks_ = true;
+    int depth_ = 0;
     std::vector<std::string> registered_;
     std::unique_ptr<Exception> kept_;
     bool keptIsLua_ = false;

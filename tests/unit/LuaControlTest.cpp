@@ -1,3 +1,7 @@
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
 #include "TestGame.h"
 #include "script/ScriptApi.h"
 
@@ -8,6 +12,24 @@ class LuaControlTest : public EngineTest {
 protected:
     LuaControl* lua() { return LuaControl::GetInstance(); }
     int Top() { return lua_gettop(lua()->GetState()); }
+    // Writes a file that looks an hour old: files changed moments ago are never kept,
+    // since their times may not yet tell one write from the next.
+    void WriteOld(const std::string& path, const std::string& content) {
+        game_.Write(path, content);
+        std::filesystem::last_write_time(
+            game_.Root() / path,
+            std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    }
+    // Runs code and returns its error text ("" when it ran).
+    std::string LuaError(const std::string& code) {
+        lua_State* L = lua()->GetState();
+        if (luaL_dostring(L, code.c_str()) == 0) {
+            return "";
+        }
+        std::string error = lua_tostring(L, -1);
+        lua_pop(L, 1);
+        return error;
+    }
 };
 
 TEST_F(LuaControlTest, LastRunFileDefinesSharedCallback) {
@@ -222,4 +244,76 @@ TEST_F(LuaControlTest, RegistersAllSixtyFunctionsInTheirOrder) {
 }
 
 }  // namespace
+TEST_F(LuaControlTest, KeptChunksRunLikeFreshOnes) {
+    WriteOld("Info.lua",
+             "runs = (runs or 0) + 1\n"
+             "Info = { Runs = runs }\n"
+             "setfenv(1, {})\n");
+    for (int i = 0; i < 5; ++i) {
+        lua()->DoFile("Info.lua");
+    }
+    // One compile; every run executes the whole file against the globals again, so a
+    // run that swapped its own environment does not leave the next one in it.
+    EXPECT_EQ(1, lua()->Compiles());
+    EXPECT_EQ(5.0, GlobalNumber("runs"));
+    EXPECT_EQ(6.0f, lua()->GetNumber("Runs", "Info", "Info.lua"));
+    EXPECT_EQ(1, lua()->Compiles());
+    EXPECT_EQ(0, Top());
+}
+
+TEST_F(LuaControlTest, ChangedFilesAreCompiledAgain) {
+    WriteOld("Info.lua", "value = 1");
+    lua()->DoFile("Info.lua");
+    lua()->DoFile("Info.lua");
+    EXPECT_EQ(1, lua()->Compiles());
+
+    // Another program's edit (same size, other time) is seen once a millisecond has
+    // passed since the file was last looked at.
+    WriteOld("Info.lua", "value = 2");
+    std::filesystem::last_write_time(
+        game_.Root() / "Info.lua",
+        std::filesystem::file_time_type::clock::now() - std::chrono::hours(2));
+    std::this_thread::sleep_for(std::chrono::milliseconds(3));
+    lua()->DoFile("Info.lua");
+    EXPECT_EQ(2.0, GlobalNumber("value"));
+
+    // The game's own writes are seen by the very next run: in place, through a
+    // replacement moved over it, and after the file was removed.
+    RunLua("local f = io.open('Info.lua', 'w') f:write('value = 3') f:close()");
+    lua()->DoFile("Info.lua");
+    EXPECT_EQ(3.0, GlobalNumber("value"));
+    WriteOld("Info.lua", "value = 4");
+    lua()->DoFile("Info.lua");
+    WriteOld("next.lua", "value = 5");
+    RunLua("assert(os.rename('next.lua', 'Info.lua'))");
+    lua()->DoFile("Info.lua");
+    EXPECT_EQ(5.0, GlobalNumber("value"));
+    RunLua("assert(os.remove('Info.lua'))");
+    EXPECT_THROW(lua()->DoFile("Info.lua"), LuaException);
+    EXPECT_EQ(0, Top());
+}
+
+TEST_F(LuaControlTest, WithoutTheCacheEveryRunCompiles) {
+    lua()->SetChunkCache(false);
+    WriteOld("Info.lua", "value = 1");
+    for (int i = 0; i < 3; ++i) {
+        lua()->DoFile("Info.lua");
+    }
+    EXPECT_EQ(3, lua()->Compiles());
+}
+
+TEST_F(LuaControlTest, WatchedLibraryFunctionsBehaveAsBefore) {
+    // Argument errors still name the function as the script called it.
+    EXPECT_NE(std::string::npos, LuaError("io.open()").find("bad argument #1 to 'open'"));
+    EXPECT_NE(std::string::npos,
+              LuaError("local f = io.tmpfile() f:write({})").find("bad argument #1 to 'write'"));
+    EXPECT_NE(std::string::npos, LuaError("os.remove()").find("bad argument #1 to 'remove'"));
+    // Files opened through the wrappers close the way their kind needs.
+    EXPECT_EQ("", LuaError("local p = assert(io.popen('echo piped')) piped = p:read('*l') "
+                           "assert(p:close())"));
+    EXPECT_EQ("piped", GlobalString("piped"));
+    EXPECT_EQ("", LuaError("io.output('out.txt') io.write('x') io.close() io.output(io.stdout)"));
+    EXPECT_TRUE(std::filesystem::exists(game_.Root() / "out.txt"));
+}
+
 }  // namespace Velmora::Testing

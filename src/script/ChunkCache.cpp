@@ -1,0 +1,159 @@
+#include "script/ChunkCache.h"
+
+#include <sys/stat.h>
+#include <cstdio>
+#include <initializer_list>
+
+namespace Velmora {
+
+namespace {
+
+// Whether luaL_loadfile would read path as a precompiled chunk: after an optional
+// first line starting with '#', the chunk begins with the escape of Lua's signature.
+// The interpreter does not fully check such chunks, and a damaged one can make it
+// run wild or exhaust memory; those compiled for the original 32-bit platform never
+// loaded here anyway, so only source is accepted.
+bool IsPrecompiledChunk(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    int c = std::fgetc(file);
+    if (c == '#') {
+        while (c != EOF && c != '\n') {
+            c = std::fgetc(file);
+        }
+        c = c == EOF ? EOF : std::fgetc(file);
+    }
+    std::fclose(file);
+    return c == LUA_SIGNATURE[0];
+}
+
+bool Same(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// File times advance in the kernel's clock ticks (and by whole seconds on some file
+// systems), so a file written twice within one tick keeps its time. A file modified
+// in the last two seconds is therefore compiled on every run until its time is safely
+// in the past; after that any write gives it a newer one.
+bool RecentlyModified(const timespec& modified) {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return modified.tv_sec + 2 >= now.tv_sec;
+}
+
+std::int64_t MonotonicNanoseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+constexpr std::int64_t kLookAgainAfter = 1000000;  // nanoseconds
+
+// A library function that may change files, and the cache to tell when it runs. The
+// replacement calls the original in its own frame, with the original's environment,
+// so that argument errors name the function as the script called it.
+struct WriteHook {
+    lua_CFunction Original;
+    ChunkCache* Cache;
+};
+
+int HookedWriter(lua_State* L) {
+    auto* hook = static_cast<WriteHook*>(lua_touserdata(L, lua_upvalueindex(1)));
+    hook->Cache->FilesMayHaveChanged();
+    const int results = hook->Original(L);
+    hook->Cache->FilesMayHaveChanged();
+    return results;
+}
+
+// Replaces the C function table.name, table being an absolute stack index.
+void HookWriter(lua_State* L, int table, const char* name, ChunkCache* cache) {
+    lua_getfield(L, table, name);
+    const lua_CFunction original = lua_tocfunction(L, -1);
+    if (original != nullptr) {
+        auto* hook = static_cast<WriteHook*>(lua_newuserdata(L, sizeof(WriteHook)));
+        *hook = WriteHook{original, cache};
+        lua_pushcclosure(L, HookedWriter, 1);
+        lua_getfenv(L, -2);
+        lua_setfenv(L, -2);
+        lua_setfield(L, table, name);
+    }
+    lua_pop(L, 1);
+}
+
+}  // namespace
+
+ChunkCache::Result ChunkCache::Push(lua_State* L, const std::string& path, bool keep) {
+    if (keep) {
+        auto found = entries_.find(path);
+        if (found != entries_.end()) {
+            Entry& entry = found->second;
+            const std::int64_t now = MonotonicNanoseconds();
+            bool unchanged =
+                entry.CheckedWrites == writes_ && now - entry.CheckedAt < kLookAgainAfter;
+            struct stat info {};
+            if (!unchanged && stat(path.c_str(), &info) == 0 && entry.Device == info.st_dev &&
+                entry.Inode == info.st_ino && entry.Size == info.st_size &&
+                Same(entry.Modified, info.st_mtim)) {
+                unchanged = true;
+                entry.CheckedAt = now;
+                entry.CheckedWrites = writes_;
+            }
+            if (unchanged) {
+                lua_rawgeti(L, LUA_REGISTRYINDEX, entry.Ref);
+                // A chunk may have changed its own environment (setfenv(1, t)); a fresh
+                // load would start from the globals again.
+                lua_pushvalue(L, LUA_GLOBALSINDEX);
+                lua_setfenv(L, -2);
+                return Result::Loaded;
+            }
+            luaL_unref(L, LUA_REGISTRYINDEX, entry.Ref);
+            entries_.erase(found);
+        }
+    }
+    if (IsPrecompiledChunk(path)) {
+        return Result::Precompiled;
+    }
+    ++compiles_;
+    // Looked at before it is read: a write in between leaves the older figures with the
+    // newer chunk, and the next look compiles it once more.
+    struct stat info {};
+    const bool kept = keep && stat(path.c_str(), &info) == 0 && !RecentlyModified(info.st_mtim);
+    const std::int64_t checkedAt = MonotonicNanoseconds();
+    if (luaL_loadfile(L, path.c_str()) != 0) {
+        return Result::Failed;
+    }
+    if (kept) {
+        lua_pushvalue(L, -1);
+        entries_[path] = Entry{
+            info.st_dev, info.st_ino, info.st_size, info.st_mtim, luaL_ref(L, LUA_REGISTRYINDEX),
+            checkedAt,   writes_};
+    }
+    return Result::Loaded;
+}
+
+void ChunkCache::WatchWrites(lua_State* L) {
+    const int top = lua_gettop(L);
+    lua_getglobal(L, "io");
+    if (lua_istable(L, -1)) {
+        for (const char* name : {"close", "flush", "open", "output", "popen", "write"}) {
+            HookWriter(L, top + 1, name, this);
+        }
+    }
+    luaL_getmetatable(L, LUA_FILEHANDLE);
+    if (lua_istable(L, -1)) {
+        for (const char* name : {"close", "flush", "seek", "setvbuf", "write"}) {
+            HookWriter(L, top + 2, name, this);
+        }
+    }
+    lua_getglobal(L, "os");
+    if (lua_istable(L, -1)) {
+        for (const char* name : {"execute", "remove", "rename"}) {
+            HookWriter(L, top + 3, name, this);
+        }
+    }
+    lua_settop(L, top);
+}
+
+}  // namespace Velmora
