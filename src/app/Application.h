@@ -1,6 +1,7 @@
 #pragma once
 // Start-up, the main loop and the teardown: what WinMain and the window procedure
 // did on the original platform.
+#include <chrono>
 #include <cstdio>
 #include <memory>
 
@@ -50,6 +51,9 @@ private:
     long drawCalls_ = 0;
     std::size_t peakObjects_ = 0;
     double runSeconds_ = 0.0;
+    // From the start of the program to the end of its first frame.
+    std::chrono::steady_clock::time_point created_ = std::chrono::steady_clock::now();
+    double startupSeconds_ = 0.0;
 };
 
 }  // namespace Velmora

@@ -13,7 +13,8 @@ bool CInitD3D::Init(Platform::Window* window, bool fullScreen, std::string* erro
     if (window == nullptr) {
         Device = std::make_unique<Platform::RecordingDevice>(g_screenWidth, g_screenHeight);
     } else {
-        Device = Platform::CreateOpenGLDevice(*window, fullScreen, Width, Height, VSync, error);
+        Device = Platform::CreateOpenGLDevice(*window, fullScreen, Width, Height, VSync, KeepFrames,
+                                              error);
         if (Device == nullptr) {
             return false;
         }

@@ -27,6 +27,8 @@ public:
     int Height = 600;
     bool Windowed = true;
     bool VSync = true;
+    // The last presented frame must stay readable (a screenshot is wanted).
+    bool KeepFrames = false;
     void (*RenderCallback)() = nullptr;
 };
 

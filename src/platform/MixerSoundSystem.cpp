@@ -81,7 +81,9 @@ bool CreateMixerSoundSystem(std::unique_ptr<SoundSystem>* system, std::string* e
     if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
         *error = SDL_GetError();
         Mix_Quit();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        // Quitting the audio subsystem now would wait for its device-watching thread,
+        // up to a tenth of a second of start-up on a machine without sound; it ends
+        // with the program instead.
         return false;
     }
     g_deviceHeld = true;

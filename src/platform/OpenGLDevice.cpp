@@ -29,10 +29,11 @@ struct GLVertex {
     float v;
 };
 
-// 16-bit indices address at most 65536 vertices per draw call.
-constexpr int MaxQuadsPerCall = 4096;
-// The stream buffer holds several calls' worth before it is orphaned and refilled.
-constexpr int StreamVertexCapacity = MaxQuadsPerCall * QuadVertexCount * 8;
+// 16-bit indices address at most 65536 vertices per draw call: 16384 quads, so a
+// field of ten thousand bullets of one picture is one call.
+constexpr int MaxQuadsPerCall = 65536 / QuadVertexCount;
+// The stream buffer holds a few calls' worth before it is orphaned and refilled.
+constexpr int StreamVertexCapacity = MaxQuadsPerCall * QuadVertexCount * 4;
 
 const char* const kVertexShader = R"(#version 330 core
 layout(location = 0) in vec4 aPosition;
@@ -123,8 +124,8 @@ bool CompileShader(GLenum kind, const char* source, GLuint& shader, std::string&
 
 class OpenGLDevice : public GraphicsDevice {
 public:
-    OpenGLDevice(Window& window, SDL_GLContext context, int width, int height)
-        : window_(window), context_(context), width_(width), height_(height) {
+    OpenGLDevice(Window& window, SDL_GLContext context, int width, int height, bool direct)
+        : window_(window), context_(context), width_(width), height_(height), direct_(direct) {
         link_ = std::make_shared<ContextLink>();
         link_->Device = this;
         const char* noBatch = std::getenv("VELMORA_GL_NO_BATCH");
@@ -221,6 +222,9 @@ public:
         glSamplerParameteri(samplers_[1], GL_TEXTURE_MAG_FILTER, GL_NEAREST);
 
         for (RenderTarget& target : targets_) {
+            if (direct_) {
+                break;
+            }
             glGenTextures(1, &target.Colour);
             glBindTexture(GL_TEXTURE_2D, target.Colour);
             glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width_, height_, 0, GL_RGBA, GL_UNSIGNED_BYTE,
@@ -248,7 +252,7 @@ public:
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         }
         glBindTexture(GL_TEXTURE_2D, 0);
-        glBindFramebuffer(GL_FRAMEBUFFER, targets_[current_].Framebuffer);
+        glBindFramebuffer(GL_FRAMEBUFFER, direct_ ? 0 : targets_[current_].Framebuffer);
         glViewport(0, 0, width_, height_);
 
         // The original device had an automatic depth buffer, so depth testing was on
@@ -315,6 +319,12 @@ public:
     void Present() override {
         Flush();
         SDL_Window* window = static_cast<SDL_Window*>(window_.NativeHandle());
+        lastFrameDrawCalls_ = drawCalls_;
+        drawCalls_ = 0;
+        if (direct_) {
+            SDL_GL_SwapWindow(window);
+            return;
+        }
         int drawableWidth = 0;
         int drawableHeight = 0;
         SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
@@ -330,8 +340,6 @@ public:
         hasPresented_ = true;
         current_ = 1 - current_;
         glBindFramebuffer(GL_FRAMEBUFFER, targets_[current_].Framebuffer);
-        lastFrameDrawCalls_ = drawCalls_;
-        drawCalls_ = 0;
     }
 
     void DrawQuad(const Texture* texture, const VertexBuffer& buffer) override {
@@ -405,7 +413,7 @@ public:
     }
 
     bool SaveScreenshot(const std::string& path) override {
-        if (!hasPresented_) {
+        if (direct_ || !hasPresented_) {
             return false;
         }
         Flush();
@@ -514,6 +522,10 @@ private:
     GLuint vertexBuffer_ = 0;
     GLuint indexBuffer_ = 0;
     GLuint samplers_[2] = {0, 0};  // linear, point
+    // Frames drawn straight into the window's back buffer: nothing kept to read back,
+    // and no copy per frame, which on a software rasteriser costs as much as a frame
+    // of a few thousand sprites.
+    bool direct_ = false;
     std::array<RenderTarget, 2> targets_{};
     int current_ = 0;
     int presented_ = 0;
@@ -543,7 +555,8 @@ GLTexture::~GLTexture() {
 }  // namespace
 
 std::unique_ptr<GraphicsDevice> CreateOpenGLDevice(Window& window, bool fullScreen, int fullWidth,
-                                                   int fullHeight, bool vsync, std::string* error) {
+                                                   int fullHeight, bool vsync, bool keepFrames,
+                                                   std::string* error) {
     auto fail = [error](const std::string& why) {
         if (error != nullptr) {
             *error = why;
@@ -580,7 +593,8 @@ std::unique_ptr<GraphicsDevice> CreateOpenGLDevice(Window& window, bool fullScre
                     std::to_string(version / 10) + "." + std::to_string(version % 10));
     }
     SDL_GL_SetSwapInterval(vsync ? 1 : 0);
-    auto device = std::make_unique<OpenGLDevice>(window, context, width, height);
+    auto device =
+        std::make_unique<OpenGLDevice>(window, context, width, height, !fullScreen && !keepFrames);
     std::string why;
     if (!device->Setup(why)) {
         return fail(why);

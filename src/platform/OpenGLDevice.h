@@ -10,9 +10,12 @@ namespace Velmora::Platform {
 
 // Windowed: the back buffer has the window's client size. Full screen: the back
 // buffer is fullWidth x fullHeight (800 x 600) scaled to the screen. Presentation
-// waits for the vertical retrace unless vsync is false. Null, with *error saying
-// why, when no OpenGL 3.3 context can be made.
+// waits for the vertical retrace unless vsync is false. keepFrames keeps each
+// presented frame readable for SaveScreenshot; without it a windowed device draws
+// straight into the window. Null, with *error saying why, when no OpenGL 3.3 context
+// can be made.
 std::unique_ptr<GraphicsDevice> CreateOpenGLDevice(Window& window, bool fullScreen, int fullWidth,
-                                                   int fullHeight, bool vsync, std::string* error);
+                                                   int fullHeight, bool vsync, bool keepFrames,
+                                                   std::string* error);
 
 }  // namespace Velmora::Platform

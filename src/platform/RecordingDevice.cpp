@@ -13,6 +13,7 @@ std::unique_ptr<Texture> RecordingDevice::CreateTextureFromFile(const std::strin
     texture->Width = image.Width;
     texture->Height = image.Height;
     texture->Path = path;
+    files_.insert(path);
     return texture;
 }
 
@@ -44,7 +45,7 @@ void RecordingDevice::DrawQuad(const Texture* texture, const VertexBuffer& buffe
         draw.V[i] = buffer.Vertices[i].v;
         draw.Colour[i] = buffer.Vertices[i].colour;
     }
-    draw.TextureFile = texture->Path;
+    draw.TextureFile = &*files_.insert(texture->Path).first;
     draw.State = State();
     draw.Culled = IsCulled(draw.X, draw.Y);
     current_.push_back(std::move(draw));

@@ -2,6 +2,8 @@
 // The graphics device of headless runs and tests: it rasterises nothing, but keeps
 // every draw of the last frame with its transformed corners, so tests can check
 // geometry, colours and texture coordinates exactly.
+#include <set>
+#include <string>
 #include <vector>
 
 #include "platform/GraphicsDevice.h"
@@ -14,7 +16,9 @@ struct RecordedDraw {
     float U[QuadVertexCount];
     float V[QuadVertexCount];
     std::uint32_t Colour[QuadVertexCount];
-    std::string TextureFile;
+    // The picture's file, kept once per file by the device: recording a draw allocates
+    // nothing once the frame's storage has grown.
+    const std::string* TextureFile = nullptr;
     RenderState State;
     bool Culled = false;
 };
@@ -45,6 +49,7 @@ private:
     int height_;
     std::vector<RecordedDraw> current_;
     std::vector<RecordedDraw> lastFrame_;
+    std::set<std::string> files_;
     std::uint32_t clearColour_ = 0;
     int presents_ = 0;
 };

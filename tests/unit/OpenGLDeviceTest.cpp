@@ -1,8 +1,10 @@
 // The OpenGL device on a real window: needs a display (ctest runs this suite under
 // Xvfb), and skips itself without one. Pictures are drawn through the device with
 // known transforms and read back through SaveScreenshot.
+#include <epoxy/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -58,11 +60,11 @@ protected:
 
     // A new device in the sprite set-up: screen pixels, origin top-left, y down; cull
     // what is counter-clockwise on screen, so quads wound like SetQuad's are drawn.
-    void Remake(bool fullScreen) {
+    void Remake(bool fullScreen, bool keepFrames = true) {
         textures_.clear();
         device_.reset();
         std::string error;
-        device_ = CreateOpenGLDevice(*window_, fullScreen, 800, 600, false, &error);
+        device_ = CreateOpenGLDevice(*window_, fullScreen, 800, 600, false, keepFrames, &error);
         ASSERT_NE(device_, nullptr) << error;
         device_->SetTransform(TransformKind::View, MatrixIdentity());
         device_->SetTransform(TransformKind::World, MatrixIdentity());
@@ -111,6 +113,26 @@ protected:
         Image image;
         EXPECT_TRUE(device_->SaveScreenshot("shot.png"));
         EXPECT_TRUE(LoadImageRgba("shot.png", image));
+        return image;
+    }
+
+    // What the window's back buffer holds now, top row first, opaque like a screenshot.
+    static Image WindowPixels() {
+        Image image;
+        image.Width = kWidth;
+        image.Height = kHeight;
+        const std::size_t row = static_cast<std::size_t>(kWidth) * 4;
+        std::vector<std::uint8_t> bottomUp(row * kHeight);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+        glReadBuffer(GL_BACK);
+        glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+        for (int y = 0; y < kHeight; ++y) {
+            const auto* from = &bottomUp[static_cast<std::size_t>(kHeight - 1 - y) * row];
+            image.Rgba.insert(image.Rgba.end(), from, from + row);
+        }
+        for (std::size_t i = 3; i < image.Rgba.size(); i += 4) {
+            image.Rgba[i] = 0xFF;
+        }
         return image;
     }
 
@@ -287,6 +309,46 @@ TEST_F(OpenGLDeviceTest, BatchedQuadsMatchUnbatchedInOneDrawCall) {
     const Image single = draw();
     EXPECT_EQ(device_->LastFrameDrawCalls(), kQuads);
     EXPECT_TRUE(batched.Rgba == single.Rgba) << "batching changed the picture";
+}
+
+// Without screenshots the device draws straight into the window instead of a kept
+// frame that is copied there; the picture must stay the same.
+TEST_F(OpenGLDeviceTest, DrawingStraightIntoTheWindowGivesTheSamePicture) {
+    auto scene = [&](const Texture* texture) {
+        device_->State().Colour = ColourOp::AddColourModulateAlpha;
+        device_->State().AlphaBlend = true;
+        for (int i = 0; i < 40; ++i) {
+            device_->SetTransform(
+                TransformKind::World,
+                MatrixMultiply(MatrixRotationZ(0.61f * static_cast<float>(i)),
+                               MatrixTranslation(static_cast<float>((i * 41) % kWidth),
+                                                 static_cast<float>((i * 23) % kHeight), 0.0f)));
+            device_->DrawQuad(texture, Quad(-10.0f, -7.0f, 20.0f, 14.0f,
+                                            static_cast<std::uint32_t>((i * 37 % 256) << 24)));
+        }
+    };
+    const std::vector<std::uint32_t> texels{0xFFFF0000u, 0x80FFFFFFu, 0xC000FF00u, 0xFF0000FFu};
+    const Texture* texture = MakeTexture(2, 2, texels);
+    const Image kept = Frame([&] { scene(texture); });
+
+    ASSERT_NO_FATAL_FAILURE(Remake(false, false));
+    texture = MakeTexture(2, 2, texels);
+    device_->Clear(kClear);
+    ASSERT_TRUE(device_->BeginScene());
+    scene(texture);
+    device_->EndScene();
+    const Image direct = WindowPixels();
+    device_->Present();
+    EXPECT_EQ(device_->LastFrameDrawCalls(), 1);
+    // The software rasteriser blends into the window's own pixel format, which may
+    // round a blended channel the other way: one step is all it may differ by.
+    ASSERT_EQ(kept.Rgba.size(), direct.Rgba.size());
+    int worst = 0;
+    for (std::size_t i = 0; i < kept.Rgba.size(); ++i) {
+        worst = std::max(worst, std::abs(kept.Rgba[i] - direct.Rgba[i]));
+    }
+    EXPECT_LE(worst, 1) << "drawing into the window changed the picture";
+    EXPECT_FALSE(device_->SaveScreenshot("none.png"));  // nothing is kept to read
 }
 
 // The score board draws one record several times a frame, rewriting its texture

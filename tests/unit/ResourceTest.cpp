@@ -102,7 +102,7 @@ TEST_F(ResourceTest, DeclaredSizesShapeTheQuadWhateverTheFileSize) {
     const RecordedDraw& d = device_.CurrentFrame().back();
     EXPECT_FLOAT_EQ(0.25f, d.U[0]);
     EXPECT_FLOAT_EQ(1.0f, d.V[3]);
-    EXPECT_EQ("pic.png", d.TextureFile);
+    EXPECT_EQ("pic.png", *d.TextureFile);
     ExpectBounds(d, 288, 352, 224, 256);
 }
 
@@ -266,8 +266,8 @@ TEST_F(ResourceTest, RedeclaredNameKeepsEarlierHoldersOnTheOldRecord) {
     ASSERT_NE(first, second);
     EXPECT_EQ(10, first->ImageWidth);
     EXPECT_EQ(1u, first->GetAnimation("walk")->Frames.size());
-    EXPECT_EQ("pic.png", DrawAt(first, 0, 0).TextureFile);
-    EXPECT_EQ("other.png", DrawAt(second, 0, 0).TextureFile);
+    EXPECT_EQ("pic.png", *DrawAt(first, 0, 0).TextureFile);
+    EXPECT_EQ("other.png", *DrawAt(second, 0, 0).TextureFile);
     // Shutdown frees both (the leak checker of the sanitizer build watches this).
 }
 
