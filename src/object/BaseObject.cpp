@@ -158,9 +158,17 @@ bool BaseObject::IsCollide(const BaseObject& other) const {
     const float by = other.EllipseY != 0.0f ? other.EllipseY : other.CollisionRadius;
     const float dx = X - other.X;
     const float dy = Y - other.Y;
+    const float sx = ax * ax + bx * bx;
+    const float sy = ay * ay + by * by;
+    // Most pairs are far apart: a quotient surely above 1 makes its root above 1 and
+    // the sum too, so they are told apart without dividing. Only pairs this cannot
+    // decide (NaN included) reach the exact test below.
+    if (dx * dx > 2.0f * sx || dy * dy > 2.0f * sy) {
+        return false;
+    }
     // The sum of the roots, not of the quotients: the hit region is a diamond.
-    const float p = std::sqrt(static_cast<float>(dx * dx / (ax * ax + bx * bx)));
-    const float q = std::sqrt(static_cast<float>(dy * dy / (ay * ay + by * by)));
+    const float p = std::sqrt(static_cast<float>(dx * dx / sx));
+    const float q = std::sqrt(static_cast<float>(dy * dy / sy));
     return p + q <= 1.0f;
 }
 

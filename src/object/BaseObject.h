@@ -99,6 +99,13 @@ public:
     // stage takes it out of that list when it removes it, whatever Type says by then.
     int StageList = 0;
 
+    // The last motion the object was turned toward and the angle it gave: most objects
+    // fly straight, so the angle is worked out again only when the motion changes.
+    float FacedDX = 0.0f;
+    float FacedDY = 0.0f;
+    float FacedAngle = 0.0f;
+    bool HasFaced = false;
+
 private:
     // Destroys the current action, or keeps it until its running call returns.
     void RetireAction();

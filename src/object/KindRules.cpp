@@ -1,6 +1,7 @@
 #include "object/KindRules.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "game/CGame.h"
 #include "object/BaseObject.h"
@@ -35,7 +36,15 @@ void FaceMotion(BaseObject& object) {
     if (action == nullptr || (action->DX == 0.0f && action->DY == 0.0f)) {
         return;
     }
-    object.Angle = MotionAngle(action->DX, action->DY);
+    // Compared bit for bit, so that a motion of -0 or NaN is looked at like any other.
+    if (!object.HasFaced || std::memcmp(&object.FacedDX, &action->DX, sizeof(float)) != 0 ||
+        std::memcmp(&object.FacedDY, &action->DY, sizeof(float)) != 0) {
+        object.FacedDX = action->DX;
+        object.FacedDY = action->DY;
+        object.FacedAngle = MotionAngle(action->DX, action->DY);
+        object.HasFaced = true;
+    }
+    object.Angle = object.FacedAngle;
 }
 
 void KeepOnScreen(BaseObject& object) {

@@ -20,6 +20,18 @@ std::string ObjectFile(const std::string& path) {
     return "res/object/" + path + "/Info.lua";
 }
 
+// Objects lie wherever the allocator put them, so a pass over thousands of them waits
+// on memory for each one; asking for the object a few places ahead hides some of it.
+void Prefetch(const std::vector<BaseObject*>& objects, std::size_t i) {
+    constexpr std::size_t kAhead = 6;
+    if (i + kAhead < objects.size() && objects[i + kAhead] != nullptr) {
+        const char* ahead = reinterpret_cast<const char*>(objects[i + kAhead]);
+        __builtin_prefetch(ahead);
+        __builtin_prefetch(ahead + 64);
+        __builtin_prefetch(ahead + 128);
+    }
+}
+
 template <typename T>
 void EraseFrom(std::vector<T*>& list, const BaseObject* object) {
     list.erase(std::remove(list.begin(), list.end(), object), list.end());
@@ -180,32 +192,43 @@ void Stage::Unlist(BaseObject* object) {
 }
 
 void Stage::Update() {
-    // Objects created during the pass are appended to their layer list (std::list and
-    // std::map keep the walk's iterators valid), so those in this layer or a higher
+    // Objects created during the pass are appended to their layer (the walk goes by
+    // index and std::map keeps its iterators valid), so those in this layer or a higher
     // one are visited in the same pass.
     for (auto layer = ByZOrder.begin(); layer != ByZOrder.end(); ++layer) {
-        std::list<BaseObject*>& objects = layer->second;
-        for (auto it = objects.begin(); it != objects.end();) {
-            BaseObject* object = *it;
+        std::vector<BaseObject*>& objects = layer->second;
+        bool removed = false;
+        for (std::size_t i = 0; i < objects.size(); ++i) {
+            BaseObject* object = objects[i];
+            if (object == nullptr) {
+                continue;
+            }
+            Prefetch(objects, i);
             object->Update();
             if (retired_) {
                 return;  // a script replaced this stage; it is destroyed later
             }
-            if (object->Alive) {
-                ++it;
-                continue;
+            if (!object->Alive) {
+                Unlist(object);
+                objects[i] = nullptr;
+                removed = true;
+                delete object;
             }
-            Unlist(object);
-            it = objects.erase(it);
-            delete object;
+        }
+        if (removed) {
+            objects.erase(std::remove(objects.begin(), objects.end(), nullptr), objects.end());
         }
     }
 }
 
 void Stage::Draw() {
     for (auto& layer : ByZOrder) {
-        for (BaseObject* object : layer.second) {
-            object->Draw();
+        const std::vector<BaseObject*>& objects = layer.second;
+        for (std::size_t i = 0; i < objects.size(); ++i) {
+            if (objects[i] != nullptr) {
+                Prefetch(objects, i);
+                objects[i]->Draw();
+            }
         }
     }
 }

@@ -2,7 +2,6 @@
 // The container of one level's objects: it creates them from their scripts, keeps
 // them under string keys, in layer lists and in kind lists, and owns them until they
 // die or the stage ends.
-#include <list>
 #include <map>
 #include <string>
 #include <vector>
@@ -45,7 +44,9 @@ public:
 
     int NextSerial = 0;
     std::map<std::string, BaseObject*> ByKey;
-    std::map<int, std::list<BaseObject*>> ByZOrder;
+    // Layers in ZOrder, each in registration order. An object removed during a pass
+    // leaves a null entry until the pass has finished that layer.
+    std::map<int, std::vector<BaseObject*>> ByZOrder;
     std::vector<Bullet*> Bullets;
     std::vector<Mob*> Mobs;
     std::vector<Hero*> Heroes;
