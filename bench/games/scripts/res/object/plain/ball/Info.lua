@@ -1,0 +1,1 @@
+Info = { Type = 3, Sprite = "dot" }
