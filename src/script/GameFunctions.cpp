@@ -111,7 +111,9 @@ int Stage_GetObject(lua_State* L) {
     return PushHandle(L, stage != nullptr ? stage->GetObject(key) : nullptr);
 }
 
-int Stage_CreateItem(lua_State* L) {
+// Stage_CreateItem, Stage_CreateEffect, Stage_CreateFriend: (name, x, y) -> handle.
+template <typename T, T* (Stage::*Create)(const std::string&, float, float)>
+int CreateAt(lua_State* L) {
     std::string name;
     const bool hasName = ArgString(L, 1, name);
     const float x = ArgFloat(L, 2);
@@ -120,19 +122,16 @@ int Stage_CreateItem(lua_State* L) {
         return 0;
     }
     Stage* stage = CurrentStage();
-    return PushHandle(L, stage != nullptr ? stage->CreateItem(name, x, y) : nullptr);
+    return PushHandle(
+        L, stage != nullptr ? static_cast<BaseObject*>((stage->*Create)(name, x, y)) : nullptr);
+}
+
+int Stage_CreateItem(lua_State* L) {
+    return CreateAt<Item, &Stage::CreateItem>(L);
 }
 
 int Stage_CreateEffect(lua_State* L) {
-    std::string name;
-    const bool hasName = ArgString(L, 1, name);
-    const float x = ArgFloat(L, 2);
-    const float y = ArgFloat(L, 3);
-    if (!hasName) {
-        return 0;
-    }
-    Stage* stage = CurrentStage();
-    return PushHandle(L, stage != nullptr ? stage->CreateEffect(name, x, y) : nullptr);
+    return CreateAt<Effect, &Stage::CreateEffect>(L);
 }
 
 // More bullets than any volley needs: a count this large is a mistake (an infinite or
@@ -196,16 +195,7 @@ int Stage_SetScreenPos(lua_State* L) {
 }
 
 int Stage_CreateFriend(lua_State* L) {
-    std::string path;
-    const bool hasPath = ArgString(L, 1, path);
-    const float x = ArgFloat(L, 2);
-    const float y = ArgFloat(L, 3);
-    if (!hasPath) {
-        return 0;
-    }
-    Stage* stage = CurrentStage();
-    return PushHandle(
-        L, stage != nullptr ? static_cast<BaseObject*>(stage->CreateFriend(path, x, y)) : nullptr);
+    return CreateAt<Friend, &Stage::CreateFriend>(L);
 }
 
 const ExportEntry kEntries[] = {

@@ -1,7 +1,5 @@
 #include "script/LuaControl.h"
 
-#include <cstdio>
-#include <cstring>
 #include <map>
 
 #include "script/ScriptApi.h"
