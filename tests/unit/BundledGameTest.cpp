@@ -18,21 +18,11 @@ namespace {
 
 const std::string kDemo = std::string(VELMORA_SOURCE_DIR) + "/demo/";
 
-// Width and height from a PNG's header, or (0, 0) when the file is not a PNG.
-std::pair<int, int> PngSize(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    unsigned char header[24] = {};
-    in.read(reinterpret_cast<char*>(header), sizeof(header));
-    const unsigned char magic[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (in.gcount() != 24 || !std::equal(magic, magic + 8, header)) {
-        return {0, 0};
-    }
-    auto be32 = [&](int at) {
-        return static_cast<int>(static_cast<std::uint32_t>(header[at]) << 24 |
-                                static_cast<std::uint32_t>(header[at + 1]) << 16 |
-                                static_cast<std::uint32_t>(header[at + 2]) << 8 | header[at + 3]);
-    };
-    return {be32(16), be32(20)};
+// Width and height of a picture file, or (0, 0) when it does not load.
+std::pair<int, int> PictureSize(const std::string& path) {
+    Platform::Image image;
+    return Platform::LoadImageRgba(path, image) ? std::pair{image.Width, image.Height}
+                                                : std::pair{0, 0};
 }
 
 // Runs the demo's OnGameCreate with the engine's functions replaced by recorders:
@@ -80,7 +70,7 @@ TEST_F(BundledGameTest, PicturesMatchTheirFilesAndSoundsAreInTheSoundFolder) {
         lua_getfield(L(), -1, "file");
         const std::string file = lua_tostring(L(), -1);
         lua_pop(L(), 2);
-        const std::pair<int, int> size = PngSize(kDemo + file);
+        const std::pair<int, int> size = PictureSize(kDemo + file);
         EXPECT_EQ(w * cols, size.first) << file;
         EXPECT_EQ(h * rows, size.second) << file;
         // Centred on whole pixels, odd sides would put texel edges on pixel centres.

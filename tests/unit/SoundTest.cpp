@@ -150,7 +150,6 @@ TEST_F(SoundTest, StopAndFadesReachOnlyTheNewestPlay) {
     EXPECT_NEAR(0.035f, Volume(rising), 1e-6);
     EXPECT_TRUE(Playing(first));
     EXPECT_NEAR(0.43f, Volume(first), 1e-6);
-
 }
 
 TEST_F(SoundTest, FadeOfAVoiceTakenOverLeavesTheNewOwnerAlone) {
