@@ -18,21 +18,11 @@ namespace {
 
 const std::string kDemo = std::string(VELMORA_SOURCE_DIR) + "/demo/";
 
-// Width and height from a PNG's header, or (0, 0) when the file is not a PNG.
-std::pair<int, int> PngSize(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    unsigned char header[24] = {};
-    in.read(reinterpret_cast<char*>(header), sizeof(header));
-    const unsigned char magic[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (in.gcount() != 24 || !std::equal(magic, magic + 8, header)) {
-        return {0, 0};
-    }
-    auto be32 = [&](int at) {
-        return static_cast<int>(static_cast<std::uint32_t>(header[at]) << 24 |
-                                static_cast<std::uint32_t>(header[at + 1]) << 16 |
-                                static_cast<std::uint32_t>(header[at + 2]) << 8 | header[at + 3]);
-    };
-    return {be32(16), be32(20)};
+// Width and height of a picture file, or (0, 0) when it does not load.
+std::pair<int, int> PictureSize(const std::string& path) {
+    Platform::Image image;
+    return Platform::LoadImageRgba(path, image) ? std::pair{image.Width, image.Height}
+                                                : std::pair{0, 0};
 }
 
 // Runs the demo's OnGameCreate with the engine's functions replaced by recorders:
@@ -64,45 +54,39 @@ protected:
     }
 };
 
-TEST_F(BundledGameTest, PicturesAreDeclaredAtTheSizeOfTheirFiles) {
-    lua_State* L = LuaControl::GetInstance()->GetState();
-    lua_getglobal(L, "Pictures");
-    const int count = static_cast<int>(lua_objlen(L, -1));
+TEST_F(BundledGameTest, PicturesMatchTheirFilesAndSoundsAreInTheSoundFolder) {
+    lua_getglobal(L(), "Pictures");
+    const int count = static_cast<int>(lua_objlen(L(), -1));
     EXPECT_GT(count, 30);
     for (int i = 1; i <= count; ++i) {
-        lua_rawgeti(L, -1, i);
+        lua_rawgeti(L(), -1, i);
         auto field = [&](const char* key) {
-            lua_getfield(L, -1, key);
-            const double value = lua_tonumber(L, -1);
-            lua_pop(L, 1);
-            return static_cast<int>(value);
+            lua_getfield(L(), -1, key);
+            const int value = static_cast<int>(lua_tonumber(L(), -1));
+            lua_pop(L(), 1);
+            return value;
         };
-        lua_getfield(L, -1, "file");
-        const std::string file = lua_tostring(L, -1);
-        lua_pop(L, 1);
-        const std::pair<int, int> size = PngSize(kDemo + file);
-        EXPECT_EQ(field("w") * field("cols"), size.first) << file;
-        EXPECT_EQ(field("h") * field("rows"), size.second) << file;
+        const int w = field("w"), h = field("h"), cols = field("cols"), rows = field("rows");
+        lua_getfield(L(), -1, "file");
+        const std::string file = lua_tostring(L(), -1);
+        lua_pop(L(), 2);
+        const std::pair<int, int> size = PictureSize(kDemo + file);
+        EXPECT_EQ(w * cols, size.first) << file;
+        EXPECT_EQ(h * rows, size.second) << file;
         // Centred on whole pixels, odd sides would put texel edges on pixel centres.
-        EXPECT_EQ(0, field("w") % 2) << file << " has an odd cell width";
-        EXPECT_EQ(0, field("h") % 2) << file << " has an odd cell height";
-        lua_pop(L, 1);
+        EXPECT_EQ(0, w % 2 + h % 2) << file << " has an odd cell side";
     }
-    lua_pop(L, 1);
-}
+    lua_pop(L(), 1);
 
-TEST_F(BundledGameTest, EverySoundItAddsIsInItsSoundFolder) {
-    lua_State* L = LuaControl::GetInstance()->GetState();
-    lua_getglobal(L, "Sounds");
-    const int count = static_cast<int>(lua_objlen(L, -1));
-    EXPECT_GT(count, 10);
-    for (int i = 1; i <= count; ++i) {
-        lua_rawgeti(L, -1, i);
-        const std::string name = lua_tostring(L, -1);
+    lua_getglobal(L(), "Sounds");
+    EXPECT_GT(lua_objlen(L(), -1), 10u);
+    for (int i = 1; i <= static_cast<int>(lua_objlen(L(), -1)); ++i) {
+        lua_rawgeti(L(), -1, i);
+        const std::string name = lua_tostring(L(), -1);
+        lua_pop(L(), 1);
         EXPECT_TRUE(std::filesystem::is_regular_file(kDemo + "res/sound/" + name)) << name;
-        lua_pop(L, 1);
     }
-    lua_pop(L, 1);
+    lua_pop(L(), 1);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <functional>
 #include <thread>
 
 #include "TestGame.h"
@@ -24,7 +23,7 @@ sockaddr_in Loopback(int port) {
     return address;
 }
 
-// A UDP port on loopback that nobody holds, or 0 when it cannot be bound.
+// A UDP port on loopback that nobody holds (0 asks for any), or 0 when it cannot be bound.
 int Bindable(int port) {
     const int fd = socket(AF_INET, SOCK_DGRAM, 0);
     sockaddr_in address = Loopback(port);
@@ -46,21 +45,20 @@ void Send(int port, const std::string& text) {
     close(fd);
 }
 
-bool Eventually(const std::function<bool()>& condition) {
+// Waits up to 3 s for the point to read (x, y) through the device or the game's copy.
+bool PointBecomes(double x, double y, bool gameCopy = false) {
     for (int i = 0; i < 300; ++i) {
-        if (condition()) {
+        double px = g_hapticX.load();
+        double py = g_hapticY.load();
+        if (!gameCopy) {
+            HapticDeviceGetPoint(&px, &py);
+        }
+        if (px == x && py == y) {
             return true;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return false;
-}
-
-bool PointIs(double x, double y) {
-    double px = -1.0;
-    double py = -1.0;
-    HapticDeviceGetPoint(&px, &py);
-    return px == x && py == y;
 }
 
 class HapticTest : public EngineTest {
@@ -81,26 +79,24 @@ TEST_F(HapticTest, DatagramsOnThePortMoveThePoint) {
     HapticDeviceOpen(4, 3.0);
     EXPECT_EQ(0, Bindable(port_));  // the device holds it
     Send(port_, "12.5 40");
-    ASSERT_TRUE(Eventually([] { return PointIs(12.5, 40.0); }));
+    ASSERT_TRUE(PointBecomes(12.5, 40.0));
 
     // Anything but two finite numbers is not a point.
+    // Anything but two finite numbers is not a point; of several points the newest counts.
     for (const char* bad : {"", "abc", "1", "1 2 3", "nan 4", "1e999 2", "3 x"}) {
         Send(port_, bad);
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_TRUE(PointIs(12.5, 40.0));
-
-    // Of several waiting points the newest counts.
-    Send(port_, "1 1");
-    Send(port_, "2 2");
-    Send(port_, " -3.5\t7\n");
+    EXPECT_TRUE(PointBecomes(12.5, 40.0));
+    for (const char* text : {"1 1", "2 2", " -3.5\t7\n"}) {
+        Send(port_, text);
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_TRUE(PointIs(-3.5, 7.0));
-
+    EXPECT_TRUE(PointBecomes(-3.5, 7.0));
     HapticDeviceClose();
     EXPECT_FALSE(HapticDeviceIsOpen());
     EXPECT_EQ(port_, Bindable(port_));
-    EXPECT_TRUE(PointIs(0.0, 0.0));
+    EXPECT_TRUE(PointBecomes(0.0, 0.0));
 }
 
 TEST_F(HapticTest, OnlyAGameWithTheControllerOnPollsThePointUntilTeardown) {
@@ -117,11 +113,9 @@ TEST_F(HapticTest, OnlyAGameWithTheControllerOnPollsThePointUntilTeardown) {
         EXPECT_EQ(on ? 0 : port_, Bindable(port_));  // held only while the device is open
         if (on) {
             Send(port_, "100 250");
-            EXPECT_TRUE(
-                Eventually([] { return g_hapticX.load() == 100.0 && g_hapticY.load() == 250.0; }));
+            EXPECT_TRUE(PointBecomes(100.0, 250.0, true));
             Send(port_, "101 240");
-            EXPECT_TRUE(
-                Eventually([] { return g_hapticX.load() == 101.0 && g_hapticY.load() == 240.0; }));
+            EXPECT_TRUE(PointBecomes(101.0, 240.0, true));
         }
         CGame::DestroyInstance();
         EXPECT_FALSE(HapticDeviceIsOpen());

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <functional>
 
 #include "WorldFixture.h"
 #include "object/Action.h"
@@ -34,12 +35,9 @@ TEST(CollisionTest, HitRegionIsADiamondWidenedByBothShapes) {
         float ellipseX, x, y, moverRadius;
         bool hit;
     } cases[] = {
-        {0, 7, 0, 0, true},    // p = 0.7
-        {0, 7, 7, 0, false},   // 0.7 + 0.7, although 7^2 + 7^2 < 10^2
-        {0, 10, 0, 0, true},   // touching exactly counts
-        {0, 0, 0, 0, true},    // same spot
-        {0, 12, 0, 0, false},  //
-        {0, 12, 0, 10, true},  // 12 / sqrt(200) < 1
+        {0, 7, 0, 0, true},    {0, 7, 7, 0, false},  // 0.7 + 0.7, although 7^2 + 7^2 < 10^2
+        {0, 10, 0, 0, true},   {0, 0, 0, 0, true},
+        {0, 12, 0, 0, false},  {0, 12, 0, 10, true},  // 12 / sqrt(200) < 1
         {20, 15, 0, 0, true},  // a semi-axis replaces the radius along its axis
         {20, 0, 15, 0, false}, {20, 0, 10, 0, true},
     };
@@ -55,20 +53,17 @@ TEST(CollisionTest, HitRegionIsADiamondWidenedByBothShapes) {
 }
 
 TEST(CollisionTest, OnlyTheTargetsGatesCount) {
-    Target target(20.0f);
     BaseObject mover;  // no radius, no action: never a gate
-    target.CurAction->Begun = false;
-    EXPECT_FALSE(target.IsCollide(mover));
-    target.CurAction->Begun = true;
-    target.Alive = false;
-    EXPECT_FALSE(target.IsCollide(mover));
-    target.Alive = true;
-    target.CollisionRadius = 0.0f;  // whatever its ellipse
-    EXPECT_FALSE(target.IsCollide(mover));
-    target.CollisionRadius = 10.0f;
-    EXPECT_TRUE(target.IsCollide(mover));
-    target.CurAction.reset();
-    EXPECT_FALSE(target.IsCollide(mover));
+    const std::function<void(Target&)> closed[] = {
+        [](Target& t) { t.CurAction->Begun = false; }, [](Target& t) { t.Alive = false; },
+        [](Target& t) { t.CollisionRadius = 0.0f; },  // whatever its ellipse
+        [](Target& t) { t.CurAction.reset(); }};
+    EXPECT_TRUE(Target(20.0f).IsCollide(mover));
+    for (const auto& close : closed) {
+        Target target(20.0f);
+        close(target);
+        EXPECT_FALSE(target.IsCollide(mover));
+    }
 }
 
 class ObjectTest : public WorldTest {};
@@ -174,10 +169,7 @@ TEST_F(ObjectTest, SetDirectionTurnsTheObjectTowardsTheTarget) {
     BaseObject* t = Handle("t");
     const struct {
         float dx, dy, angle;
-    } cases[] = {{0.0f, -10.0f, kPiF},
-                 {10.0f, 0.0f, 3.0f * kPiF / 2},
-                 {-10.0f, 0.0f, kPiF / 2},
-                 {0.0f, 10.0f, 2.0f * kPiF}};
+    } cases[] = {{0, -10, kPiF}, {10, 0, 3 * kPiF / 2}, {-10, 0, kPiF / 2}, {0, 10, 2 * kPiF}};
     for (const auto& c : cases) {
         t->X = c.dx;
         t->Y = c.dy;

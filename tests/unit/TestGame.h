@@ -39,9 +39,8 @@ public:
 
     // Writes a file relative to the game folder, creating its folders.
     void Write(const std::string& path, const std::string& content) const {
-        const std::filesystem::path full = root_ / path;
-        std::filesystem::create_directories(full.parent_path());
-        std::ofstream(full, std::ios::binary) << content;
+        std::filesystem::create_directories((root_ / path).parent_path());
+        std::ofstream(root_ / path, std::ios::binary) << content;
     }
     std::filesystem::path Root() const { return root_; }
 
@@ -50,17 +49,16 @@ private:
     std::filesystem::path previous_;
 };
 
-// Writes a w x h PNG from texels given row by row as 0xAARRGGBB; a single texel
-// fills the whole picture.
+// Writes a w x h PNG from texels given row by row as 0xAARRGGBB; one texel fills it.
 inline bool WritePng(const std::string& path, int w, int h,
                      const std::vector<std::uint32_t>& argb = {0xFFFFFFFFu}) {
     Platform::Image image;
     image.Width = w;
     image.Height = h;
     for (std::size_t i = 0; i < static_cast<std::size_t>(w) * h; ++i) {
-        const std::uint32_t c = argb[argb.size() == 1 ? 0 : i];
         for (int shift : {16, 8, 0, 24}) {
-            image.Rgba.push_back(static_cast<std::uint8_t>(c >> shift));
+            image.Rgba.push_back(
+                static_cast<std::uint8_t>(argb[argb.size() == 1 ? 0 : i] >> shift));
         }
     }
     return Platform::SavePngRgba(path, image);
@@ -94,25 +92,18 @@ protected:
         Platform::SetMessageObserver(nullptr);
     }
 
+    static lua_State* L() { return LuaControl::GetInstance()->GetState(); }
     // Runs a chunk of Lua in the shared interpreter; fails the test on an error.
     void RunLua(const std::string& code) {
-        lua_State* L = LuaControl::GetInstance()->GetState();
-        ASSERT_EQ(luaL_dostring(L, code.c_str()), 0) << lua_tostring(L, -1);
+        ASSERT_EQ(luaL_dostring(L(), code.c_str()), 0) << lua_tostring(L(), -1);
     }
-    // Reads a global as a number or string through the interpreter.
-    double GlobalNumber(const std::string& name) {
-        lua_State* L = LuaControl::GetInstance()->GetState();
-        lua_getglobal(L, name.c_str());
-        const double value = lua_tonumber(L, -1);
-        lua_pop(L, 1);
-        return value;
-    }
+    // A global read through the interpreter ("<nil>" for a string that is not there).
+    double GlobalNumber(const std::string& name) { return std::stod(GlobalString(name)); }
     std::string GlobalString(const std::string& name) {
-        lua_State* L = LuaControl::GetInstance()->GetState();
-        lua_getglobal(L, name.c_str());
-        const char* text = lua_tostring(L, -1);
+        lua_getglobal(L(), name.c_str());
+        const char* text = lua_tostring(L(), -1);
         std::string value = text != nullptr ? text : "<nil>";
-        lua_pop(L, 1);
+        lua_pop(L(), 1);
         return value;
     }
 
@@ -120,16 +111,14 @@ protected:
 };
 
 // Expects a statement to throw an exception of exactly class E with the given text.
-#define EXPECT_THROW_TEXT(statement, E, text)                       \
-    do {                                                            \
-        bool caught_ = false;                                       \
-        try {                                                       \
-            statement;                                              \
-        } catch (const E& e_) {                                     \
-            caught_ = true;                                         \
-            EXPECT_EQ(std::string(text), e_.GetMessageText());      \
-        }                                                           \
-        EXPECT_TRUE(caught_) << "expected " #E " from " #statement; \
+#define EXPECT_THROW_TEXT(statement, E, text)                    \
+    do {                                                         \
+        try {                                                    \
+            statement;                                           \
+            ADD_FAILURE() << "expected " #E " from " #statement; \
+        } catch (const E& e_) {                                  \
+            EXPECT_EQ(std::string(text), e_.GetMessageText());   \
+        }                                                        \
     } while (0)
 
 }  // namespace Velmora::Testing

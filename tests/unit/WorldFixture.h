@@ -61,10 +61,9 @@ protected:
         game()->Update();
     }
     BaseObject* Handle(const std::string& global) {
-        lua_State* L = LuaControl::GetInstance()->GetState();
-        lua_getglobal(L, global.c_str());
-        void* p = lua_touserdata(L, -1);
-        lua_pop(L, 1);
+        lua_getglobal(L(), global.c_str());
+        void* p = lua_touserdata(L(), -1);
+        lua_pop(L(), 1);
         return static_cast<BaseObject*>(p);
     }
 
