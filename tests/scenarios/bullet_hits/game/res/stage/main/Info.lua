@@ -23,7 +23,6 @@ end
 
 -- Bullets that are never aimed stay where they are made.
 function Tick()
-    print("frame " .. frame)
     if frame == 2 then
         fire("bullet/shot", 11, 200)   -- the player's, over the hero and the friend: nothing
         fire("bullet/shot", 12, 100)   -- the player's, over the mob: hits it every frame
