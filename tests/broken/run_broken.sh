@@ -1,104 +1,65 @@
 #!/usr/bin/env bash
-# Builds one broken game from its description in CASES and runs it headless: standard
-# output, standard error (where headless message boxes go) and the exit status must be
-# exactly the expected ones.
+# Builds one broken game from its block in CASES and runs it headless: standard output,
+# standard error (where headless message boxes go) and the exit status must be exactly
+# the expected ones.
 #
 #   run_broken.sh VELMORA CASES NAME [--show]
 #
-# CASES holds blocks "=== <name>", each a list of sections "--- <what>": a file of the
-# game by its path, "args" (one line of options), "input" (replayed input), "stdout",
+# CASES holds blocks "=== <name>" of sections "--- <what>": a game file by its path,
+# "stage" (the body of OnStageCreate of the stage "main"), "args", "input", "stdout",
 # "stderr" and "status" (expected; empty and 0 when left out). The block "=== defaults"
-# (first in the file) gives the files and args of every game unless its own block
-# names them. Blank lines at the end of a section (and of what the run printed) are
-# not compared: they keep the blocks apart. --show prints what the run gave instead of
-# comparing, to write a new case.
+# gives every section a block does not name. Blank lines at the end of a section (and
+# of what the run printed) are not compared. --show prints what the run gave instead.
 set -uo pipefail
-velmora="$1"
-cases="$2"
-name="$3"
-show="${4:-}"
-# Many small files: in memory where there is some.
+velmora="$1"; cases="$2"; name="$3"; show="${4:-}"
 work="$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-
-# Drops the blank lines at the end of a file.
-trim() {
-    awk '{ line[NR] = $0 } NF || length($0) { last = NR } END { for (i = 1; i <= last; i++) print line[i] }' \
-        "$1" > "$1.trimmed" && mv "$1.trimmed" "$1"
-}
-
-# Writes the sections of the blocks "defaults" and NAME, the later over the earlier:
-# game files under $work/game, the others as $work/<section>. Blank lines at the end of
-# a section are dropped.
 game="$work/game"
-if ! awk -v name="$name" -v game="$game" -v work="$work" '
-    function flush(   i, path, d) {
+awk -v name="$name" -v game="$game" -v work="$work" '
+    function flush(   i, key) {
         if (section == "") return
-        path = (section ~ /^(args|input|stdout|stderr|status)$/) ? work "/" section : game "/" section
-        paths[++count] = path
-        d = path; sub(/\/[^\/]*$/, "", d); dirs[d] = 1
-        text[count] = ""
-        for (i = 1; i <= last; i++) text[count] = text[count] lines[i] "\n"
+        key = section
+        if (section == "stage") {
+            key = "res/stage/main/Info.lua"
+            lines[0] = "Info = { Level = 1 }\nfunction OnStageCreate()"; lines[++last] = "end"
+        }
+        if (!(key in text)) order[++count] = key
+        text[key] = (section == "stage") ? lines[0] "\n" : ""
+        for (i = 1; i <= last; i++) text[key] = text[key] lines[i] "\n"
         section = ""
     }
-    /^=== / { flush(); block = substr($0, 5); inside = (block == "defaults" || block == name); if (block == name) found = 1; next }
+    /^=== / { flush(); block = substr($0, 5); inside = (block == "defaults" || block == name); found += (block == name); next }
     !inside { next }
-    /^--- / { flush(); section = substr($0, 5); n = 0; last = 0; next }
+    /^--- / { flush(); section = substr($0, 5); last = 0; n = 0; next }
     section != "" { lines[++n] = $0; if (length($0)) last = n }
     END {
         flush()
         if (!found) exit 1
-        list = ""
-        for (d in dirs) list = list " \"" d "\""
-        system("mkdir -p" list)
-        for (i = 1; i <= count; i++) { printf "%s", text[i] > paths[i]; close(paths[i]) }
-    }' "$cases"; then
-    echo "broken games: no case $name in $cases"
-    exit 2
-fi
-args=""
-[ -f "$work/args" ] && args="$(head -n 1 "$work/args")"
-input=""
-[ -f "$work/input" ] && input="$work/input"
-declare -A expected=([stdout]="$work/stdout" [stderr]="$work/stderr" [status]="$work/status")
-for stream in stdout stderr status; do
-    if [ -f "$work/$stream" ]; then
-        mv "$work/$stream" "$work/expected_$stream"
-        expected[$stream]="$work/expected_$stream"
-    else
-        expected[$stream]=""
-    fi
-done
-
-read -r -a options <<< "$args"
-if [ -n "$input" ]; then
-    options+=(--input "$input")
-fi
+        for (i = 1; i <= count; i++) {
+            path = (order[i] ~ /^(args|input|stdout|stderr|status)$/) ? work "/expected_" order[i] : game "/" order[i]
+            d = path; sub(/\/[^\/]*$/, "", d); system("mkdir -p \"" d "\"")
+            printf "%s", text[order[i]] > path; close(path)
+        }
+    }' "$cases" || { echo "broken games: no case $name in $cases"; exit 2; }
+options=()
+[ -f "$work/expected_args" ] && read -r -a options < "$work/expected_args"
+[ -f "$work/expected_input" ] && options+=(--input "$work/expected_input")
 "$velmora" "$game" --headless "${options[@]}" > "$work/stdout" 2> "$work/stderr"
 status=$?
-
 if [ "$show" = "--show" ]; then
-    echo "--- stdout"; cat "$work/stdout"
-    echo "--- stderr"; cat "$work/stderr"
-    echo "--- status"; echo "$status"
-    exit 0
+    for stream in stdout stderr; do echo "--- $stream"; cat "$work/$stream"; done
+    echo "--- status"; echo "$status"; exit 0
 fi
-
-trim "$work/stdout"
-trim "$work/stderr"
 fail=0
 want_status=0
-[ -n "${expected[status]}" ] && want_status="$(head -n 1 "${expected[status]}")"
-if [ "$status" != "$want_status" ]; then
-    echo "exit status $status, expected $want_status"
-    fail=1
-fi
+[ -f "$work/expected_status" ] && want_status="$(head -n 1 "$work/expected_status")"
+[ "$status" = "$want_status" ] || { echo "exit status $status, expected $want_status"; fail=1; }
 for stream in stdout stderr; do
-    want="${expected[$stream]}"
-    [ -n "$want" ] || { want="$work/empty"; : > "$want"; }
-    if ! diff -u "$want" "$work/$stream"; then
-        echo "$stream differs (above)"
-        fail=1
-    fi
+    # Trailing blank lines dropped on both sides.
+    for f in "$work/expected_$stream" "$work/$stream"; do
+        [ -f "$f" ] && awk '{ l[NR] = $0 } length($0) { n = NR } END { for (i = 1; i <= n; i++) print l[i] }' "$f" > "$f.t"
+        [ -f "$f.t" ] || : > "$f.t"
+    done
+    diff -u "$work/expected_$stream.t" "$work/$stream.t" || { echo "$stream differs (above)"; fail=1; }
 done
 exit $fail

@@ -5,29 +5,17 @@
 -- functions, live handles, the null handle and handles of objects that are gone.
 -- Randomness comes from math.random, which the engine seeds with --seed (Lua's
 -- generator is the C library's), so a seed replays a run exactly.
-
-Fuzz = {}
+Fuzz = { calls = 0, depth = 0, pool = {}, reached = {} }
 local F = Fuzz
-
-local random = math.random
-local function pick(list)
-    return list[random(#list)]
-end
-local function chance(p)
-    return random() < p
-end
-F.Pick = pick
-
-F.calls = 0
-F.depth = 0
-F.pool = {}
-F.reached = {}
 F.proxy = newproxy(true)
 F.co = coroutine.create(function() end)
 
-local long = string.rep("x", 4096)
-local huge = string.rep("9", 400)
+local random = math.random
+local function pick(list) return list[random(#list)] end
+local function chance(p) return random() < p end
+F.Pick = pick
 
+local long, huge = string.rep("x", 4096), string.rep("9", 400)
 local numbers = {
     0, -0.0, 1, -1, 0.5, -0.5, 2, 3, 7, 10, 33, 100, 255, 256, 300, 449, 450, 599, 600, 1000,
     4096, 65536, 2 ^ 31 - 1, 2 ^ 31, -2 ^ 31, -2 ^ 31 - 1, 2 ^ 32, 2 ^ 53, -2 ^ 53, 2 ^ 63,
@@ -68,231 +56,104 @@ local lists = {
 }
 
 local any
-
 local function handle()
-    local n = #F.pool
-    if n > 0 and chance(0.8) then
-        return F.pool[random(n)]
-    end
-    if chance(0.5) then
-        return F.null
-    end
+    if #F.pool > 0 and chance(0.8) then return pick(F.pool) end
+    if chance(0.5) then return F.null end
     return any()
 end
+local kinds = {
+    function() return nil end, function() return chance(0.5) end,
+    function() return pick(numbers) end, function() return random(-1000, 1000) end,
+    function() return pick(strings) end, function() return {} end,
+    function() return { 1, 2, x = 3 } end, function() return print end,
+    function() return function() end end, function() return F.proxy end,
+    function() return F.co end, handle, function() return io.stdout end,
+    function() return pick(lists[pick({ "stage", "objpath", "action", "sprite", "sound", "key" })]) end,
+}
+function any() return kinds[random(#kinds)]() end
 
 local function number()
-    if chance(0.5) then
-        return pick(numbers)
-    end
-    if chance(0.8) then
-        return random(-700, 1300) + random()
-    end
+    if chance(0.5) then return pick(numbers) end
+    if chance(0.8) then return random(-700, 1300) + random() end
     return any()
 end
-
-local function ms()
-    if chance(0.7) then
-        return pick({ 0, 1, 10, 50, 100, 250, 1000 })
-    end
-    return number()
-end
-
+local function ms() return chance(0.7) and pick({ 0, 1, 10, 50, 100, 250, 1000 }) or number() end
 -- Small counts only where the engine makes that many objects: a script asking for
 -- billions of bullets asks for what it gets.
 local function count()
-    if chance(0.85) then
-        return random(0, 12)
-    end
+    if chance(0.85) then return random(0, 12) end
     return pick({ -1, -2 ^ 31, 0 / 0, 2.9, -0.5, "3", nil, {}, true })
 end
-
-local function flag()
-    return pick({ true, false, nil, 0, "", F.null })
-end
-
-local function named(list)
+local function flag() return pick({ true, false, nil, 0, "", F.null }) end
+local function s(list)
     return function()
-        if chance(0.75) then
-            return pick(lists[list])
-        end
-        if chance(0.5) then
-            return pick(strings)
-        end
-        return any()
+        if chance(0.75) then return pick(lists[list]) end
+        return chance(0.5) and pick(strings) or any()
     end
-end
-
-function any()
-    local r = random(14)
-    if r == 1 then
-        return nil
-    elseif r == 2 then
-        return chance(0.5)
-    elseif r == 3 then
-        return pick(numbers)
-    elseif r == 4 then
-        return random(-1000, 1000)
-    elseif r == 5 then
-        return pick(strings)
-    elseif r == 6 then
-        return {}
-    elseif r == 7 then
-        return { 1, 2, x = 3 }
-    elseif r == 8 then
-        return print
-    elseif r == 9 then
-        return function() end
-    elseif r == 10 then
-        return F.proxy
-    elseif r == 11 then
-        return F.co
-    elseif r == 12 then
-        return handle()
-    elseif r == 13 then
-        return io.stdout
-    end
-    local names = lists[pick({ "stage", "objpath", "action", "sprite", "sound", "key" })]
-    return pick(names)
 end
 
 local o, n, i, b, c = handle, number, number, flag, count
-local s = named
--- Argument kinds of every exported function, in the engine's registration order.
+-- Argument kinds of every exported function.
 local signatures = {
-    Game_ActiveStage = { s("stage") },
-    Game_GetCurStage = {},
-    Game_RemoveCurStage = {},
-    Game_SetControlAble = { b },
-    Game_GetControlAble = {},
-    Game_Exit = {},
-    Game_GetSystemHandle = {},
-    Stage_AddObject = { s("key"), s("objpath") },
-    Stage_GetObject = { s("key") },
-    Stage_CreateItem = { s("item"), n, n },
-    Stage_CreateEffect = { s("effect"), n, n },
-    Stage_CreateBullet = { s("bullet"), c, n, n },
-    Stage_AdjustBullet = { c, n, n },
-    Stage_GetBullet = { c },
-    Stage_SetScreenPos = { i, i },
-    Stage_CreateFriend = { s("friend"), n, n },
-    Obj_SetAction = { o, s("action") },
-    Obj_GetX = { o },
-    Obj_GetY = { o },
-    Obj_SetX = { o, n },
-    Obj_SetY = { o, n },
-    Obj_GetDX = { o },
-    Obj_GetDY = { o },
-    Obj_SetDX = { o, n },
-    Obj_SetDY = { o, n },
-    Obj_SetScale = { o, n },
-    Obj_SetAlpha = { o, n },
-    Obj_SetAngle = { o, n },
-    Obj_SetRGB = { o, n, n, n },
-    Obj_SetDirection = { o, o },
-    Obj_SetAngleDXDY = { o, i },
-    Obj_GetStep = { o },
-    Obj_SetStep = { o, i },
-    Obj_SetBeginTime = { o, ms },
-    Obj_SetActionTime = { o, ms },
-    Obj_SetIntervalTime = { o, ms },
-    Obj_GetSpeed = { o },
-    Obj_SetSpeed = { o, n },
-    Obj_GetHP = { o },
-    Obj_SetHP = { o, i },
-    Obj_Delete = { o },
-    Obj_GetHero = {},
-    Obj_GetDirectionX = { o, o },
-    Obj_GetDirectionY = { o, o },
-    Obj_PlayAni = { o, s("ani"), b },
-    Obj_StopAni = { o },
-    Obj_SetCustom = { o, s("custom"), i },
-    Obj_GetCustom = { o, s("custom") },
-    Obj_GetHandle = { s("key") },
+    Game_ActiveStage = { s("stage") }, Game_GetCurStage = {}, Game_RemoveCurStage = {},
+    Game_SetControlAble = { b }, Game_GetControlAble = {}, Game_Exit = {},
+    Game_GetSystemHandle = {}, Stage_AddObject = { s("key"), s("objpath") },
+    Stage_GetObject = { s("key") }, Stage_CreateItem = { s("item"), n, n },
+    Stage_CreateEffect = { s("effect"), n, n }, Stage_CreateBullet = { s("bullet"), c, n, n },
+    Stage_AdjustBullet = { c, n, n }, Stage_GetBullet = { c }, Stage_SetScreenPos = { i, i },
+    Stage_CreateFriend = { s("friend"), n, n }, Obj_SetAction = { o, s("action") },
+    Obj_GetX = { o }, Obj_GetY = { o }, Obj_SetX = { o, n }, Obj_SetY = { o, n },
+    Obj_GetDX = { o }, Obj_GetDY = { o }, Obj_SetDX = { o, n }, Obj_SetDY = { o, n },
+    Obj_SetScale = { o, n }, Obj_SetAlpha = { o, n }, Obj_SetAngle = { o, n },
+    Obj_SetRGB = { o, n, n, n }, Obj_SetDirection = { o, o }, Obj_SetAngleDXDY = { o, i },
+    Obj_GetStep = { o }, Obj_SetStep = { o, i }, Obj_SetBeginTime = { o, ms },
+    Obj_SetActionTime = { o, ms }, Obj_SetIntervalTime = { o, ms }, Obj_GetSpeed = { o },
+    Obj_SetSpeed = { o, n }, Obj_GetHP = { o }, Obj_SetHP = { o, i }, Obj_Delete = { o },
+    Obj_GetHero = {}, Obj_GetDirectionX = { o, o }, Obj_GetDirectionY = { o, o },
+    Obj_PlayAni = { o, s("ani"), b }, Obj_StopAni = { o }, Obj_SetCustom = { o, s("custom"), i },
+    Obj_GetCustom = { o, s("custom") }, Obj_GetHandle = { s("key") },
     Res_AddSprite = { s("sprite"), s("pic"), i, i },
     Res_AddAniSprite = { s("sprite"), s("pic"), i, i, i, i },
     Res_AddAni = { s("sprite"), s("ani"), i, s("frames") },
     Res_SetDefaultAniSpeed = { s("sprite"), s("ani"), n },
-    Res_SetFrameAniSpeed = { s("sprite"), s("ani"), i, n },
-    Sound_Add = { s("sound") },
-    Sound_Play = { s("sound"), n, b },
-    Sound_FadeIn = { s("sound"), b },
-    Sound_FadeOut = { s("sound") },
-    Sound_Stop = { s("sound") },
-    ScoreBoard_SetScore = { o, i },
+    Res_SetFrameAniSpeed = { s("sprite"), s("ani"), i, n }, Sound_Add = { s("sound") },
+    Sound_Play = { s("sound"), n, b }, Sound_FadeIn = { s("sound"), b },
+    Sound_FadeOut = { s("sound") }, Sound_Stop = { s("sound") }, ScoreBoard_SetScore = { o, i },
 }
 
 -- How often each function is drawn: stage switches reload a whole stage, and ending
 -- the game ends the run, so both come less often than the rest.
 F.names = {}
 for name in pairs(signatures) do
-    local weight = 4
-    if name == "Game_ActiveStage" or name == "Game_RemoveCurStage" then
-        weight = 1
-    elseif name == "Game_Exit" then
-        weight = 0
-    end
-    for _ = 1, weight do
-        F.names[#F.names + 1] = name
-    end
+    local weight = ({ Game_ActiveStage = 1, Game_RemoveCurStage = 1, Game_Exit = 0 })[name] or 4
+    for _ = 1, weight do F.names[#F.names + 1] = name end
 end
-table.sort(F.names)  -- pairs() order is not part of a seed
+table.sort(F.names) -- pairs() order is not part of a seed
 
 function F.Keep(value)
-    if type(value) ~= "userdata" or value == F.proxy or value == io.stdout then
-        return
-    end
-    local n = #F.pool
-    if n < 48 then
-        F.pool[n + 1] = value
-    else
-        F.pool[random(n)] = value
-    end
+    if type(value) ~= "userdata" or value == F.proxy or value == io.stdout then return end
+    if #F.pool < 48 then F.pool[#F.pool + 1] = value else F.pool[random(#F.pool)] = value end
 end
-
 local function keepAll(...)
-    for k = 1, select("#", ...) do
-        F.Keep((select(k, ...)))
-    end
-end
-
-local function arguments(signature)
-    local args = {}
-    local count = #signature
-    -- Now and then too few or too many arguments, or none of the expected kinds.
-    if chance(0.1) then
-        count = random(0, 7)
-    end
-    for k = 1, count do
-        local make = signature[k]
-        if make == nil or chance(0.08) then
-            args[k] = any()
-        else
-            args[k] = make()
-        end
-    end
-    return args, count
+    for k = 1, select("#", ...) do F.Keep((select(k, ...))) end
 end
 
 function F.Storm(calls)
     for _ = 1, calls do
-        local name = pick(F.names)
-        if random(200000) == 1 then
-            name = "Game_Exit"
+        local name = random(200000) == 1 and "Game_Exit" or pick(F.names)
+        local signature, args = signatures[name], {}
+        -- Now and then too few or too many arguments, or none of the expected kinds.
+        local count = chance(0.1) and random(0, 7) or #signature
+        for k = 1, count do
+            if signature[k] == nil or chance(0.08) then args[k] = any() else args[k] = signature[k]() end
         end
-        local args, count = arguments(signatures[name])
         F.calls = F.calls + 1
-        if F.calls % 1000 == 0 then
-            print("fuzz calls " .. F.calls)
-        end
-        if os.getenv("VELMORA_FUZZ_TRACE") then
-            print("call " .. name .. " " .. count)
-        end
-        local fn = _G[name]
+        if F.calls % 1000 == 0 then print("fuzz calls " .. F.calls) end
+        if os.getenv("VELMORA_FUZZ_TRACE") then print("call " .. name .. " " .. count) end
         if chance(0.03) then
-            -- Unprotected: an engine failure ends the calling callback.
-            keepAll(fn(unpack(args, 1, count)))
+            keepAll(_G[name](unpack(args, 1, count))) -- unprotected: a failure ends the callback
         else
-            keepAll(pcall(fn, unpack(args, 1, count)))
+            keepAll(pcall(_G[name], unpack(args, 1, count)))
         end
     end
 end
@@ -305,12 +166,9 @@ function F.Enter(where, ...)
     end
     keepAll(...)
     F.depth = F.depth + 1
-    local calls = F.depth > 3 and random(0, 1) or random(0, 12)
-    local ok, err = pcall(F.Storm, calls)
+    local ok, err = pcall(F.Storm, F.depth > 3 and random(0, 1) or random(0, 12))
     F.depth = F.depth - 1
-    if not ok then
-        error(err, 0)
-    end
+    if not ok then error(err, 0) end
     local r = random(1000)
     if r <= 8 then
         error("fuzz: " .. where .. " fails")
@@ -324,9 +182,7 @@ end
 -- The system object's heartbeat keeps a run busy whatever the fuzzing removed: with
 -- no stage left it enters one, and now and then it switches for no reason.
 function F.Beat(me)
-    if Game_GetCurStage() == nil or chance(0.03) then
-        pcall(Game_ActiveStage, pick(F.stagesGood))
-    end
+    if Game_GetCurStage() == nil or chance(0.03) then pcall(Game_ActiveStage, pick(F.stagesGood)) end
     F.Enter("OnInterval", me)
 end
 
@@ -346,37 +202,27 @@ end
 function F.Populate()
     local function try(fn, ...)
         local ok, result = pcall(fn, ...)
-        if ok then
-            F.Keep(result)
-        end
+        if ok then F.Keep(result) end
         return ok and result or nil
     end
-    local hero = try(Stage_AddObject, "hero", "hero/h")
-    try(Obj_SetX, hero, 200)
-    try(Obj_SetY, hero, 300)
-    try(Obj_SetAction, hero, "go")
+    local function place(key, path, x, y, action)
+        local obj = try(Stage_AddObject, key, path)
+        try(Obj_SetX, obj, x)
+        try(Obj_SetY, obj, y)
+        try(Obj_SetAction, obj, action)
+    end
+    place("hero", "hero/h", 200, 300, "go")
     for k = 1, 3 do
-        local mob = try(Stage_AddObject, "mob" .. k, "mob/m")
-        try(Obj_SetX, mob, 150 + 40 * k)
-        try(Obj_SetY, mob, 100)
-        try(Obj_SetAction, mob, pick({ "go", "tick", "swap" }))
-        local item = try(Stage_CreateItem, pick({ "i", "i", "inoeat" }), 200, 300 - k)
-        try(Obj_SetAction, item, "tick")
+        place("mob" .. k, "mob/m", 150 + 40 * k, 100, pick({ "go", "tick", "swap" }))
+        try(Obj_SetAction, try(Stage_CreateItem, pick({ "i", "i", "inoeat" }), 200, 300 - k), "tick")
     end
     try(Stage_CreateBullet, "bullet/s", 3, 200, 250)
-    for k = 0, 2 do
-        try(Stage_AdjustBullet, k, 0, 1)
-    end
+    for k = 0, 2 do try(Stage_AdjustBullet, k, 0, 1) end
     try(Stage_CreateBullet, "bullet/p", 2, 190, 140)
     try(Stage_AdjustBullet, 0, 0, -1)
     try(Stage_AdjustBullet, 1, 0.3, -1)
     try(Stage_CreateFriend, "friend/f", 220, 320)
     try(Stage_CreateEffect, "e", 10, 10)
     try(Stage_AddObject, "board", "board/b")
-    local system = Game_GetSystemHandle()
-    if chance(0.2) then
-        try(Obj_SetAction, system, pick({ "tick", "go", "swap" }))
-    else
-        try(Obj_SetAction, system, "beat")
-    end
+    try(Obj_SetAction, Game_GetSystemHandle(), chance(0.2) and pick({ "tick", "go", "swap" }) or "beat")
 end

@@ -2,6 +2,3 @@ function OnGameCreate()
     Res_AddSprite("dot", "res/pic.png", 8, 8)
     Game_ActiveStage("main")
 end
-
-function OnKeyEvent(key)
-end

@@ -3,6 +3,3 @@ function OnGameCreate()
     Res_AddSprite("m64", "res/pic.png", 64, 64)
     Game_ActiveStage("main")
 end
-
-function OnKeyEvent(key)
-end

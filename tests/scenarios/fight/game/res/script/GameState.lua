@@ -19,11 +19,8 @@ end
 -- Space fires a wide volley on top of the hero's own steady fire.
 function OnKeyEvent(key)
     local hero = Obj_GetHero()
-    if key == 32 and hero then
-        Stage_CreateBullet("bullet/shot", 3, Obj_GetX(hero), Obj_GetY(hero) - 16)
-        Stage_AdjustBullet(0, -0.3, -1)
-        Stage_AdjustBullet(1, 0, -1)
-        Stage_AdjustBullet(2, 0.3, -1)
-        volleys = (volleys or 0) + 1
-    end
+    if key ~= 32 or not hero then return end
+    Stage_CreateBullet("bullet/shot", 3, Obj_GetX(hero), Obj_GetY(hero) - 16)
+    for k, dx in ipairs({ -0.3, 0, 0.3 }) do Stage_AdjustBullet(k - 1, dx, -1) end
+    volleys = (volleys or 0) + 1
 end

@@ -3,7 +3,4 @@ function OnGameCreate()
     Res_AddSprite("hero", "res/pic.png", 33, 33)
     Game_ActiveStage("main")
 end
-
-function OnKeyEvent(key)
-    print("key " .. key)
-end
+function OnKeyEvent(key) print("key " .. key) end

@@ -1,7 +1,13 @@
 function OnGameCreate()
     print("created")
+    error("boom")
 end
 
+-- Key 66 fails every time; the failure is shown once for the whole run.
 function OnKeyEvent(key)
     print("key " .. key)
+    if key == 66 then
+        local missing = nil
+        missing.field = key
+    end
 end

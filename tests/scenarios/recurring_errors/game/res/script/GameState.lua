@@ -1,3 +1,1 @@
-function OnGameCreate()
-    Game_ActiveStage("main")
-end
+function OnGameCreate() Game_ActiveStage("main") end

@@ -1,6 +1,1 @@
-function OnGameCreate()
-    Game_ActiveStage("main")
-end
-
-function OnKeyEvent(key)
-end
+function OnGameCreate() Game_ActiveStage("main") end

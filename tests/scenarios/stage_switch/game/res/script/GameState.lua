@@ -1,12 +1,7 @@
 frame = 0
 visits = 0
 
-function OnGameCreate()
-    Game_ActiveStage("one")
-end
-
-function OnKeyEvent(key)
-end
+function OnGameCreate() Game_ActiveStage("one") end
 
 -- Called by the system object's clock every frame, before the stage's pass.
 function OnFrame(f)

@@ -1,8 +1,3 @@
 Info = { BeginTime = 1, Interval = 1, Speed = 0 }
-
-function OnBegin(me)
-end
-
-function OnInterval(me)
-    Soak.Tick()
-end
+function OnBegin(me) end
+function OnInterval(me) Soak.Tick() end

@@ -1,4 +1,2 @@
 Info = { BeginTime = 1, Speed = 0 }
-
-function OnBegin(me)
-end
+function OnBegin(me) end

@@ -1,6 +1,2 @@
 Info = { Level = 1 }
-
-function OnStageCreate()
-    Soak.Declare()
-    Soak.Populate()
-end
+function OnStageCreate() Soak.Enter() end

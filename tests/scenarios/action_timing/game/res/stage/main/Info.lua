@@ -1,31 +1,23 @@
 Info = { Level = 1 }
-
+local function add(key, action)
+    local o = Stage_AddObject(key, "plain/thing")
+    Obj_SetAction(o, action)
+    return o
+end
 function OnStageCreate()
     Obj_SetAction(Game_GetSystemHandle(), "clock")
-    walker = Stage_AddObject("walker", "plain/thing")
-    Obj_SetAction(walker, "walk")
-    sleeper = Stage_AddObject("sleeper", "plain/thing")
-    Obj_SetAction(sleeper, "never")
-    still = Stage_AddObject("still", "plain/thing")
-    Obj_SetAction(still, "still")
-    fast = Stage_AddObject("fast", "plain/thing")
-    Obj_SetAction(fast, "fast")
+    walker, sleeper, still, fast = add("walker", "walk"), add("sleeper", "never"), add("still", "still"), add("fast", "fast")
     -- The observer is registered last, so it sees every frame after the others moved.
-    observer = Stage_AddObject("observer", "plain/thing")
-    Obj_SetAction(observer, "clock")
-
+    add("observer", "clock")
     local placed = Stage_AddObject("placed", "plain/thing")
-    Obj_SetX(placed, 33)
-    Obj_SetY(placed, 44)
-    Obj_SetAction(placed, "place")
+    Obj_SetX(placed, 33); Obj_SetY(placed, 44); Obj_SetAction(placed, "place")
     print("placed", Obj_GetX(placed), Obj_GetY(placed))
     print("step", Obj_GetStep(walker))
     Obj_SetStep(walker, 2.7)
     print("step", Obj_GetStep(walker))
 end
 
--- Runs in the observer's OnInterval (the clock action file defines it as well).
-local clockInterval = OnInterval
+-- Runs in the observer's OnInterval.
 function Observe(f)
     if f == 6 or f == 12 then
         print("frame " .. f .. " sleeper x=" .. Obj_GetX(sleeper) .. " still x=" .. Obj_GetX(still))

@@ -1,12 +1,8 @@
 Info = { Level = 1 }
-
 -- Names as numbers, since custom values are: 1 hero, 2 friend, 3 mob, 11.. bullets.
 local function named(o, name, x)
     Obj_SetCustom(o, "name", name)
-    Obj_SetX(o, x)
-    Obj_SetY(o, 300)
-    Obj_SetAction(o, "now")
-    return o
+    Obj_SetX(o, x); Obj_SetY(o, 300); Obj_SetAction(o, "now")
 end
 
 local function fire(path, name, x)
@@ -23,7 +19,6 @@ end
 
 -- Bullets that are never aimed stay where they are made.
 function Tick()
-    print("frame " .. frame)
     if frame == 2 then
         fire("bullet/shot", 11, 200)   -- the player's, over the hero and the friend: nothing
         fire("bullet/shot", 12, 100)   -- the player's, over the mob: hits it every frame

@@ -1,12 +1,5 @@
--- Runs on the system object, which is updated before the stage. A period of one
--- millisecond always lags behind the frames, so OnInterval comes once every frame:
--- frame is the number of the frame under way.
+-- On the system object, updated before the stage. A period of one millisecond always
+-- lags behind the frames, so OnInterval comes once every frame.
 Info = { BeginTime = 1, Interval = 1 }
-function OnBegin(o)
-    frame = 1
-    Tick()
-end
-function OnInterval(o)
-    frame = frame + 1
-    Tick()
-end
+function OnBegin(o) frame = 1; Tick() end
+function OnInterval(o) frame = frame + 1; Tick() end

@@ -2,13 +2,7 @@
 Info = { Speed = 120, BeginTime = 1, Interval = 500 }
 function OnBegin(item)
     local hero = Obj_GetHero()
-    if hero then
-        Obj_SetDX(item, Obj_GetDirectionX(item, hero))
-        Obj_SetDY(item, Obj_GetDirectionY(item, hero))
-    else
-        Obj_SetDY(item, 1)
-    end
+    Obj_SetDX(item, hero and Obj_GetDirectionX(item, hero) or 0)
+    Obj_SetDY(item, hero and Obj_GetDirectionY(item, hero) or 1)
 end
-function OnInterval(item)
-    if Obj_GetY(item) > 650 then Obj_Delete(item) end
-end
+function OnInterval(item) if Obj_GetY(item) > 650 then Obj_Delete(item) end end

@@ -22,20 +22,14 @@ function OnStageCreate()
     p1 = Stage_AddObject("p1", "plain/thing") show("plain", "object/plain/thing")
     Stage_AddObject("p2", "plain/thing") show("plain again", "object/plain/thing")
     w1 = Stage_AddObject("w1", "plain/thing")
-    Obj_SetCustom(w1, "id", 1)
-    Obj_SetAction(w1, "walk") show("action", "action/walk")
+    Obj_SetCustom(w1, "id", 1); Obj_SetAction(w1, "walk") show("action", "action/walk")
     show("stage so far", "stage/main")
     Obj_SetAction(Stage_AddObject("observer", "plain/thing"), "clock")
 
     -- Copies share nothing after loading.
     Obj_SetHP(m1, -1.5)
     print("hp", Obj_GetHP(m1), Obj_GetHP(m2), Obj_GetHP(h1), Obj_GetHP(e1), (Obj_GetHP(i1)))
-    Obj_SetHP(e1, 7)
-    Obj_SetHP(f1, 7)
-    Obj_SetHP(b1, 7)
-    Obj_SetHP(p1, 7)
-    Obj_SetHP(Stage_GetBullet(0), 7)
-    Obj_SetHP(Game_GetSystemHandle(), 7)
+    for _, o in ipairs({ e1, f1, b1, p1, Stage_GetBullet(0), Game_GetSystemHandle() }) do Obj_SetHP(o, 7) end
     print("no hit points", (Obj_GetHP(f1)), (Obj_GetHP(b1)), (Obj_GetHP(p1)), (Obj_GetHP(Stage_GetBullet(0))),
         (Obj_GetHP(Game_GetSystemHandle())), Obj_GetHP(e1))
     print("board", Obj_GetX(b1), Obj_GetY(b1))
@@ -44,11 +38,9 @@ end
 function Observe(f)
     if f == 4 then
         local w2 = Stage_AddObject("w2", "plain/thing")
-        Obj_SetCustom(w2, "id", 2)
-        Obj_SetAction(w2, "walk")
+        Obj_SetCustom(w2, "id", 2); Obj_SetAction(w2, "walk")
         print("frame 4 second walker", runs["action/walk"], "stage", runs["stage/main"])
     elseif f == 8 then
         Game_ActiveStage("again")
     end
 end
-observer = observer or nil

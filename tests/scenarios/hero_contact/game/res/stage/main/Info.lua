@@ -1,12 +1,8 @@
 Info = { Level = 1 }
-
 local function place(key, path, action, id)
     local o = Stage_AddObject(key, path)
-    Obj_SetX(o, 200)
-    Obj_SetY(o, 300)
-    Obj_SetAction(o, action)
+    Obj_SetX(o, 200); Obj_SetY(o, 300); Obj_SetAction(o, action)
     if id then Obj_SetCustom(o, "id", id) end
-    return o
 end
 
 -- Everything stands on the hero from the start; the actions decide when each one
@@ -21,6 +17,4 @@ function OnStageCreate()
     place("i3", "item/apple", "at2000", 3)
     place("hero", "hero/ace", "now")
 end
-
-function Tick()
-end
+function Tick() end

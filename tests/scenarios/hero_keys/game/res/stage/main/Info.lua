@@ -1,5 +1,4 @@
 Info = { Level = 1 }
-
 function OnStageCreate()
     Obj_SetAction(Game_GetSystemHandle(), "clock")
     hero = Stage_AddObject("hero", "hero/ace")
@@ -8,7 +7,10 @@ function OnStageCreate()
     Obj_SetY(hero, 300)
 end
 
+-- Shown when the keys change the heading: the places in between follow from the speed.
 function Tick()
-    print(string.format("frame %d: x %g y %g dx %g dy %g", frame, Obj_GetX(hero), Obj_GetY(hero),
-        Obj_GetDX(hero), Obj_GetDY(hero)))
+    local line = string.format("x %g y %g dx %g dy %g", Obj_GetX(hero), Obj_GetY(hero), Obj_GetDX(hero), Obj_GetDY(hero))
+    local heading = line:match("dx.*")
+    if heading ~= last then print("frame " .. frame .. ": " .. line) end
+    last = heading
 end

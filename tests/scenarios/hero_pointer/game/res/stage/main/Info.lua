@@ -1,12 +1,14 @@
 Info = { Level = 1 }
-
 function OnStageCreate()
     Obj_SetAction(Game_GetSystemHandle(), "clock")
     hero = Stage_AddObject("hero", "hero/ace")
     Obj_SetAction(hero, "steer")
 end
 
+-- Shown when the hero moves: the pointer places it, keys and a disabled control do not.
 function Tick()
     if frame == 9 then Game_SetControlAble(false) end
-    print(string.format("frame %d: x %g y %g dx %g", frame, Obj_GetX(hero), Obj_GetY(hero), Obj_GetDX(hero)))
+    local line = string.format("x %g y %g dx %g", Obj_GetX(hero), Obj_GetY(hero), Obj_GetDX(hero))
+    if line ~= last then print("frame " .. frame .. ": " .. line) end
+    last = line
 end

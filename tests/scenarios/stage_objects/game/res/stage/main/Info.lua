@@ -1,5 +1,4 @@
 Info = { Level = 2 }
-
 local function add(key, path, id, action)
     local o = Stage_AddObject(key, path)
     Obj_SetCustom(o, "id", id)
@@ -27,9 +26,7 @@ function OnStageCreate()
     -- The latest batch by index.
     print("batch", Stage_GetBullet(0) == Obj_GetHandle("5_Bullet3"), Stage_GetBullet(1) == Obj_GetHandle("5_Bullet4"),
         (Stage_GetBullet(2)), (Stage_GetBullet(-1)))
-    Stage_AdjustBullet(1, 3, 4)
-    Stage_AdjustBullet(7, 1, 1)
-    Stage_AdjustBullet(-1, 1, 1)
+    Stage_AdjustBullet(1, 3, 4); Stage_AdjustBullet(7, 1, 1); Stage_AdjustBullet(-1, 1, 1)
     print("adjusted", Obj_GetDX(Stage_GetBullet(1)), Obj_GetDY(Stage_GetBullet(1)), Obj_GetSpeed(Stage_GetBullet(1)),
         Obj_GetDX(Stage_GetBullet(0)))
     Stage_CreateBullet("bullet/shot", 3, 50, 60)
@@ -37,11 +34,8 @@ function OnStageCreate()
     Obj_Delete(Stage_GetBullet(1))
 
     -- Layers: 5, 0, 5 in that order of registration.
-    add("a", "plain/z5", 1, "tick")
-    add("b", "plain/z0", 2, "tick")
-    add("c", "plain/z5", 3, "tick")
-    add("dup", "plain/z0", 6, "tick")
-    add("dup", "plain/z0", 7, "tick")
+    add("a", "plain/z5", 1, "tick"); add("b", "plain/z0", 2, "tick"); add("c", "plain/z5", 3, "tick")
+    add("dup", "plain/z0", 6, "tick"); add("dup", "plain/z0", 7, "tick")
     print("dup is", Obj_GetCustom(Obj_GetHandle("dup"), "id"))
 
     -- A file declaring Type 4 given to Stage_AddObject is a plain object, not a bullet.
@@ -49,13 +43,12 @@ function OnStageCreate()
     print("plain bullet", Obj_GetDX(plain), Stage_GetBullet(0) == Obj_GetHandle("5_Bullet6"))
 
     -- Heroes.
-    local h1 = Stage_AddObject("h1", "hero/ace")
-    local h2 = Stage_AddObject("h2", "hero/ace")
+    local h1, h2 = Stage_AddObject("h1", "hero/ace"), Stage_AddObject("h2", "hero/ace")
     print("hero", Obj_GetHero() == h1, Obj_GetHP(h1), Game_GetControlAble())
     Game_SetControlAble(false)
-    print("control", Game_GetControlAble())
+    local off = Game_GetControlAble()
     Game_SetControlAble(1)
-    print("control", Game_GetControlAble())
+    print("control", off, Game_GetControlAble())
 
     -- Keys given as numbers, and missing arguments.
     add(5, "plain/z0", 9)
@@ -69,15 +62,12 @@ end
 hook = function(o, id)
     if frame == 2 and id == 2 then
         -- Created during the pass: same layer now, lower layer next frame.
-        add("d", "plain/z0", 4, "spawned")
-        add("e", "plain/low", 5, "spawned")
-        local b = Stage_GetBullet(1)
+        add("d", "plain/z0", 4, "spawned"); add("e", "plain/low", 5, "spawned")
         print("removed bullet", Stage_GetBullet(1), Stage_GetBullet(2) == Obj_GetHandle("5_Bullet8"))
         local moving = Obj_GetHandle("5_Bullet4")
         print("moving bullet", Obj_GetX(moving), Obj_GetY(moving))
     elseif frame == 3 and id == 2 then
-        Obj_Delete(Obj_GetHandle("a"))
-        Obj_Delete(Obj_GetHandle("h2"))
+        Obj_Delete(Obj_GetHandle("a")); Obj_Delete(Obj_GetHandle("h2"))
     elseif frame == 3 and id == 6 then
         Obj_Delete(o)
     elseif frame == 3 and id == 3 then

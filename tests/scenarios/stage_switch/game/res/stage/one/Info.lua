@@ -5,7 +5,6 @@ function OnStageCreate()
     Obj_SetAction(Game_GetSystemHandle(), "clock")
     for id, key in ipairs({ "a", "b" }) do
         local o = Stage_AddObject(key, "plain/thing")
-        Obj_SetCustom(o, "id", id)
-        Obj_SetAction(o, "switcher")
+        Obj_SetCustom(o, "id", id); Obj_SetAction(o, "switcher")
     end
 end

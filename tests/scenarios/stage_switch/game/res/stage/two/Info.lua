@@ -4,7 +4,6 @@ function OnStageCreate()
     Obj_SetAction(Game_GetSystemHandle(), "clock")
     for id, key in ipairs({ "t", "u" }) do
         local o = Stage_AddObject(key, "plain/thing")
-        Obj_SetCustom(o, "id", id)
-        Obj_SetAction(o, "remover")
+        Obj_SetCustom(o, "id", id); Obj_SetAction(o, "remover")
     end
 end

@@ -1,7 +1,6 @@
 Info = { Type = 5, Name = "coin", Sprite = "coin", CollisionRadius = 10, ZOrder = 1 }
 function OnEaten(item, hero)
     tally.eaten = tally.eaten + 1
-    score = score + 50
-    ScoreBoard_SetScore(Obj_GetHandle("board"), score)
+    Score(50)
     Obj_Delete(item)
 end

@@ -1,8 +1,0 @@
-function OnGameCreate()
-    print("creating")
-    error("boom")
-end
-
-function OnKeyEvent(key)
-    print("key " .. key)
-end
