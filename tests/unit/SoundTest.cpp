@@ -91,68 +91,43 @@ protected:
     SoundController* sound_ = nullptr;
 };
 
-TEST_F(SoundTest, FadesRunAtSevenTenthsPerSecondAndEndAtTheLimit) {
+TEST_F(SoundTest, FadesReachOnlyTheNewestPlayOfTheirOwnVoice) {
+    // Seven tenths of the range a second, ending at the limit.
     sound_->FadeIn("music.wav", true);
     const ChannelHandle rising = Channel("music.wav");
     EXPECT_EQ(0.0f, Volume(rising));
-    for (int frame = 1; frame <= 14; ++frame) {
+    for (int frame = 0; frame < 14; ++frame) {
         sound_->Update(0.1f);
-        EXPECT_NEAR(0.07f * static_cast<float>(frame), Volume(rising), 1e-6) << frame;
     }
+    EXPECT_NEAR(0.98f, Volume(rising), 1e-5);
     EXPECT_EQ(FadeIn, Fade("music.wav"));
     sound_->Update(0.1f);
     EXPECT_EQ(1.0f, Volume(rising));
     EXPECT_EQ(FadeNone, Fade("music.wav"));
-
+    // Fading out goes down from where the volume is and stops the play below zero.
     sound_->Play("shot.wav", 0.3f, true);
     sound_->FadeOut("shot.wav");
     const ChannelHandle falling = Channel("shot.wav");
-    for (float expected : {0.23f, 0.16f, 0.09f, 0.02f}) {
+    for (int frame = 0; frame < 4; ++frame) {
         sound_->Update(0.1f);
-        ASSERT_TRUE(Playing(falling));
-        EXPECT_NEAR(expected, Volume(falling), 1e-6);
     }
+    EXPECT_NEAR(0.02f, Volume(falling), 1e-6);
     sound_->Update(0.1f);
     EXPECT_FALSE(Playing(falling));
     EXPECT_EQ(FadeNone, Fade("shot.wav"));
 
-    // Landing exactly on the limit ends the fade one frame later.
-    sound_->FadeIn("music.wav", false);
-    sound_->Update(1.0f / 0.7f);
-    EXPECT_EQ(1.0f, Volume(Channel("music.wav")));
-    EXPECT_EQ(FadeIn, Fade("music.wav"));
-    sound_->Play("music.wav", 0.7f, false);
-    sound_->FadeOut("music.wav");
-    sound_->Update(1.0f);
-    EXPECT_EQ(0.0f, Volume(Channel("music.wav")));  // still playing
-    sound_->Update(0.1f);
-    EXPECT_FALSE(Playing(Channel("music.wav")));
-}
-
-TEST_F(SoundTest, StopAndFadesReachOnlyTheNewestPlay) {
-    sound_->Play("music.wav", 0.5f, true);
-    const ChannelHandle first = Channel("music.wav");
+    // A second play of a name leaves the first to its own volume.
     sound_->FadeOut("music.wav");
     sound_->Update(0.1f);
     sound_->Play("music.wav", 1.0f, false);
     const ChannelHandle second = Channel("music.wav");
-    EXPECT_NE(first.Voice, second.Voice);
+    EXPECT_NE(rising.Voice, second.Voice);
     sound_->Stop("music.wav");
     EXPECT_FALSE(Playing(second));
-    // Fading in starts yet another play at 0; fading out during the rise goes down
-    // from where it had got to.
-    sound_->FadeIn("music.wav", true);
-    const ChannelHandle rising = Channel("music.wav");
-    sound_->Update(0.1f);
-    EXPECT_NEAR(0.07f, Volume(rising), 1e-6);
-    sound_->FadeOut("music.wav");
-    sound_->Update(0.05f);
-    EXPECT_NEAR(0.035f, Volume(rising), 1e-6);
-    EXPECT_TRUE(Playing(first));
-    EXPECT_NEAR(0.43f, Volume(first), 1e-6);
-}
+    EXPECT_TRUE(Playing(rising));
+    EXPECT_NEAR(0.93f, Volume(rising), 1e-6);
 
-TEST_F(SoundTest, FadeOfAVoiceTakenOverLeavesTheNewOwnerAlone) {
+    // Once all voices are taken over, a pending fade leaves the new owner alone.
     sound_->Play("music.wav", 0.5f, true);
     const ChannelHandle music = Channel("music.wav");
     sound_->FadeOut("music.wav");
@@ -200,7 +175,7 @@ TEST_F(SoundTest, FailedLoadsAndAbsentSoundsLeaveNothingToPlay) {
         "called. \n");
 }
 
-TEST_F(SoundTest, SilentVoicesEndTakeOverAndClampLikeReadOnes) {
+TEST_F(SoundTest, SilentVoicesEndTakeOverAndClampLikeRealOnes) {
     Sound* shot = Loaded("shot.wav");
     Sound* music = Loaded("music.wav");
     const ChannelHandle once = Play(shot);
@@ -226,27 +201,43 @@ TEST_F(SoundTest, SilentVoicesEndTakeOverAndClampLikeReadOnes) {
     EXPECT_EQ(plays[0].Voice, newest.Voice);
     EXPECT_FALSE(Playing(plays[0]));
     EXPECT_EQ(1.0f, Volume(newest));  // a new play starts at full volume
-    System().Stop(plays[7]);
-    EXPECT_EQ(plays[7].Voice, Play(music).Voice);
-    EXPECT_TRUE(Playing(plays[2]));
 
-    const float fine = 0.5f + std::numeric_limits<float>::epsilon();
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    for (auto [set, expected] : {std::pair{fine, fine}, {1.5f, 1.0f}, {-0.2f, 0.0f}, {nan, 0.0f}}) {
+    for (auto [set, expected] : {std::pair{0.3f, 0.3f}, {1.5f, 1.0f}, {nan, 0.0f}}) {
         System().SetVolume(newest, set);
         EXPECT_EQ(expected, Volume(newest)) << set;
     }
-    // Releasing a sound ends its plays; unset handles and calls after closing fail.
+    // Releasing a sound ends its plays; foreign handles and calls after closing fail.
     sound_->Sounds.erase("music.wav");
     ASSERT_EQ(SOUND_OK, System().ReleaseSound(music));
     EXPECT_FALSE(Playing(newest));
     ChannelHandle none;
     EXPECT_EQ(SOUND_ERR_INVALID_HANDLE, System().PlaySound(music, false, &none));
-    EXPECT_FALSE(none.IsSet());
     EXPECT_EQ(SOUND_ERR_INVALID_HANDLE, System().SetVolume(ChannelHandle{99, 1}, 0.5f));
     ASSERT_EQ(SOUND_OK, System().Close());
     Sound* sound = nullptr;
     EXPECT_EQ(SOUND_ERR_UNINITIALIZED, System().CreateSound("res/sound/music.wav", 0, &sound));
+}
+
+// Adding a sound name again kept the sound loaded before until shutdown: games adding
+// their music on every stage entry piled up decoded music.
+TEST_F(SoundTest, SoundsLoadedAgainGoWhenTheirPlaysEnd) {
+    Sound* first = Loaded("shot.wav");
+    sound_->Play("shot.wav", 1.0f, false);
+    sound_->Add("shot.wav");
+    Sound* second = Loaded("shot.wav");
+    sound_->Play("shot.wav", 1.0f, true);
+    sound_->Update(0.25f);
+    EXPECT_EQ(SOUND_OK, System().SetMode(first, SOUND_LOOP_OFF));  // still playing
+    sound_->Update(0.5f);
+    EXPECT_EQ(SOUND_ERR_INVALID_HANDLE, System().SetMode(first, SOUND_LOOP_OFF));
+    // A looping play never ends by itself, so its sound stays while it loops, even
+    // after a stop meant for the newest play.
+    sound_->Add("shot.wav");
+    sound_->Play("shot.wav", 1.0f, false);
+    sound_->Stop("shot.wav");
+    sound_->Update(5.0f);
+    EXPECT_EQ(SOUND_OK, System().SetMode(second, SOUND_LOOP_NORMAL));
 }
 
 TEST(SoundFileTest, LengthsComeFromTheHeaders) {
@@ -259,11 +250,10 @@ TEST(SoundFileTest, LengthsComeFromTheHeaders) {
         return result == SOUND_OK ? seconds : -static_cast<double>(result);
     };
 
-    EXPECT_DOUBLE_EQ(0.5, length("stereo.wav", Wav(44100, 2, 16, 22050)));
+    // Chunks before the data are stepped over; data claimed beyond the file is not there.
     EXPECT_DOUBLE_EQ(0.25,
-                     length("float.wav", Wav(48000, 1, 32, 12000, 3,
+                     length("float.wav", Wav(48000, 2, 32, 12000, 3,
                                              "LIST" + Le(3, 4) + "abc" + std::string(1, '\0'))));
-    // A data chunk that claims more than the file holds plays what is there.
     EXPECT_DOUBLE_EQ(0.25, length("cut.wav", Wav(8000, 1, 8, 2000, 1, "", 1000000)));
     EXPECT_EQ(-SOUND_ERR_FORMAT, length("gsm.wav", Wav(8000, 1, 16, 100, 0x31)));
 
@@ -272,15 +262,14 @@ TEST(SoundFileTest, LengthsComeFromTheHeaders) {
     EXPECT_DOUBLE_EQ(
         2.0, length("music.ogg", OggPage(0, vorbisId) + OggPage(44100, std::string(20, 'x')) +
                                      OggPage(88200, std::string(20, 'y'))));
-    EXPECT_EQ(-SOUND_ERR_FORMAT,
-              length("voice.ogg", OggPage(0, "OpusHead" + std::string(11, '\0'))));
 
     // STREAMINFO: 48 kHz in 20 bits from byte 10, then 96000 samples in 36 bits.
     std::string info(10, '\0');
     info += Be((48000ull << 44) | 96000ull, 8) + std::string(16, '\0');
     EXPECT_DOUBLE_EQ(2.0, length("music.flac", "fLaC" + std::string(1, '\x80') + Be(34, 3) + info));
 
-    // MPEG 1 layer III, 128 kbit/s, 44.1 kHz: 417-byte frames.
+    // MPEG 1 layer III, 128 kbit/s, 44.1 kHz: 417-byte frames, counted or read from a
+    // Xing header behind a tag.
     const std::string frame = "\xFF\xFB\x90" + std::string(414, '\0');
     std::string cbr;
     for (int i = 0; i < 10; ++i) {
@@ -294,17 +283,14 @@ TEST(SoundFileTest, LengthsComeFromTheHeaders) {
                                            Be(5, 4) + "title" + xing + cbr));
 
     EXPECT_EQ(-SOUND_ERR_FORMAT, length("text.mp3", "not a sound at all"));
-    EXPECT_EQ(-SOUND_ERR_FORMAT, length("empty.wav", ""));
     double seconds = 0.0;
-    EXPECT_EQ(SOUND_ERR_FILE_NOTFOUND, ReadSoundLength("nowhere.wav", &seconds));
     EXPECT_EQ(SOUND_ERR_FILE_NOTFOUND, ReadSoundLength(".", &seconds));
 }
 
-// The mixer on SDL's dummy audio driver: real voices that play in real time.
-TEST(MixerSystemTest, KeepsVoicesAsTheSilentSystemDoes) {
+// The mixer on SDL's dummy audio driver: voices that play in real time.
+TEST(MixerSystemTest, HoldsTheDeviceOnceAndEndsPlaysInRealTime) {
     TempGame game;
     game.Write("blip.wav", Wav(22050, 1, 16, 1102));  // 50 ms
-    game.Write("long.wav", kLongWav);
     ScopedEnv driver("SDL_AUDIODRIVER", "dummy");
     std::unique_ptr<SoundSystem> system;
     std::string error;
@@ -316,38 +302,19 @@ TEST(MixerSystemTest, KeepsVoicesAsTheSilentSystemDoes) {
 
     ASSERT_EQ(SOUND_OK, system->Init(20));
     Sound* blip = nullptr;
-    Sound* longSound = nullptr;
     ASSERT_EQ(SOUND_OK, system->CreateSound("blip.wav", SOUND_MODE_HARDWARE, &blip));
-    ASSERT_EQ(SOUND_OK, system->CreateSound("long.wav", SOUND_MODE_HARDWARE, &longSound));
-    auto play = [&](Sound* sound) {
-        ChannelHandle channel;
-        EXPECT_EQ(SOUND_OK, system->PlaySound(sound, false, &channel));
-        return channel;
-    };
-    auto playing = [&](ChannelHandle channel) {
-        bool on = false;
-        system->IsPlaying(channel, &on);
-        return on;
-    };
-    const ChannelHandle once = play(blip);
+    ChannelHandle once;
+    ASSERT_EQ(SOUND_OK, system->PlaySound(blip, false, &once));
     ASSERT_EQ(SOUND_OK, system->SetVolume(once, 0.3f));
     float volume = 0.0f;
     ASSERT_EQ(SOUND_OK, system->GetVolume(once, &volume));
-    EXPECT_EQ(0.3f, volume);
-    system->SetMode(longSound, SOUND_LOOP_NORMAL);
-    std::vector<ChannelHandle> loops;
-    for (int i = 0; i < 19; ++i) {
-        loops.push_back(play(longSound));
-    }
-    for (int wait = 0; wait < 300 && playing(once); ++wait) {
+    EXPECT_EQ(0.3f, volume);  // not the mixer's rounded step
+    bool playing = true;
+    for (int wait = 0; wait < 300 && playing; ++wait) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        system->IsPlaying(once, &playing);
     }
-    EXPECT_FALSE(playing(once)) << "a 50 ms play still runs after 3 s";
-    // The ended voice is free; then the oldest loop is taken over.
-    EXPECT_EQ(once.Voice, play(longSound).Voice);
-    EXPECT_EQ(loops[0].Voice, play(blip).Voice);
-    EXPECT_FALSE(playing(loops[0]));
-    EXPECT_TRUE(playing(loops[1]));
+    EXPECT_FALSE(playing) << "a 50 ms play still runs after 3 s";
     EXPECT_EQ(SOUND_OK, system->Close());
     system.reset();
     // Once closed, the device can be held again.
