@@ -1,7 +1,5 @@
 #include <chrono>
 #include <filesystem>
-#include <iterator>
-#include <sstream>
 #include <thread>
 
 #include "TestGame.h"
@@ -90,30 +88,6 @@ TEST_F(LuaControlTest, EngineExceptionsCrossTheInterpreterUnchanged) {
     EXPECT_THROW_TEXT(lua()->CallFunction(0), LuaException,
                       "LuaControl::CallFunction(): calls.lua:4: later");
     EXPECT_EQ(0, Top());
-}
-
-TEST_F(LuaControlTest, RegistersAllSixtyFunctionsInTheirOrder) {
-    std::istringstream list(
-        "Game_ActiveStage Game_GetCurStage Game_RemoveCurStage Game_SetControlAble "
-        "Game_GetControlAble Game_Exit Game_GetSystemHandle Stage_AddObject Stage_GetObject "
-        "Stage_CreateItem Stage_CreateEffect Stage_CreateBullet Stage_AdjustBullet Stage_GetBullet "
-        "Stage_SetScreenPos Stage_CreateFriend Obj_SetAction Obj_GetX Obj_GetY Obj_SetX Obj_SetY "
-        "Obj_GetDX Obj_GetDY Obj_SetDX Obj_SetDY Obj_SetScale Obj_SetAlpha Obj_SetAngle Obj_SetRGB "
-        "Obj_SetDirection Obj_SetAngleDXDY Obj_GetStep Obj_SetStep Obj_SetBeginTime "
-        "Obj_SetActionTime Obj_SetIntervalTime Obj_GetSpeed Obj_SetSpeed Obj_GetHP Obj_SetHP "
-        "Obj_Delete Obj_GetHero Obj_GetDirectionX Obj_GetDirectionY Obj_PlayAni Obj_StopAni "
-        "Obj_SetCustom Obj_GetCustom Obj_GetHandle Res_AddSprite Res_AddAniSprite Res_AddAni "
-        "Res_SetDefaultAniSpeed Res_SetFrameAniSpeed Sound_Add Sound_Play Sound_FadeIn "
-        "Sound_FadeOut Sound_Stop ScoreBoard_SetScore");
-    const std::vector<std::string> expected{std::istream_iterator<std::string>(list), {}};
-    ASSERT_EQ(60u, expected.size());
-    lua()->RegisterFunctions();
-    EXPECT_EQ(expected, lua()->RegisteredNames());
-    for (const std::string& name : expected) {
-        lua_getglobal(L(), name.c_str());
-        EXPECT_TRUE(lua_iscfunction(L(), -1)) << name;
-        lua_pop(L(), 1);
-    }
 }
 
 TEST_F(LuaControlTest, KeptChunksRunLikeFreshOnes) {

@@ -70,6 +70,7 @@ TEST_F(ScriptReferenceTest, DefinitionFileDeclaresAndDefinesExactlyTheRegistered
 
     int count = 0;
     const char* const* names = LuaControl::FunctionNames(&count);
+    EXPECT_EQ(60, count);
     const std::set<std::string> registered(names, names + count);
     for (const std::string& name : registered) {
         lua_getglobal(L(), name.c_str());

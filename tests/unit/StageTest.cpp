@@ -18,8 +18,9 @@ bool Holds(const std::vector<T*>& list, const BaseObject* object) {
     return std::find(list.begin(), list.end(), object) != list.end();
 }
 
+// Keys taken over by a later object are seen in play; here, objects whose files name
+// another kind than the list they were made for, and the loser of a key.
 TEST_F(StageTest, RemovedObjectsLeaveTheirListsAndAreDestroyedOnce) {
-    // Files whose Type says nothing of the list they were made for.
     Object("item/odd", "{ Type = 2, Name = 'odd' }");
     Object("friend/odd", "{ Type = 5 }");
     Object("plain/o", "{}");
@@ -27,33 +28,14 @@ TEST_F(StageTest, RemovedObjectsLeaveTheirListsAndAreDestroyedOnce) {
           "item = Stage_CreateItem('odd', 0, 0) buddy = Stage_CreateFriend('friend/odd', 0, 0)\n"
           "Obj_Delete(item) Obj_Delete(buddy)\n"
           "first = Stage_AddObject('dup', 'plain/o') second = Stage_AddObject('dup', 'plain/o')");
-    EXPECT_EQ(2, Handle("item")->Type);
     EXPECT_TRUE(Holds(stage()->Items, Handle("item")));
     EXPECT_TRUE(Holds(stage()->Friends, Handle("buddy")));
-    EXPECT_EQ(Handle("second"), stage()->GetObject("dup"));
     const std::size_t live = BaseObject::LiveCount();
-    Frame();
-    EXPECT_TRUE(stage()->Items.empty());
-    EXPECT_TRUE(stage()->Friends.empty());
-    EXPECT_TRUE(stage()->Mobs.empty());
-    EXPECT_EQ(live - 2, BaseObject::LiveCount());
-    // The loser of a key must not take the key from the object now under it.
     RunLua("Obj_Delete(first)");
     Frame();
+    EXPECT_TRUE(stage()->Items.empty() && stage()->Friends.empty() && stage()->Mobs.empty());
     EXPECT_EQ(live - 3, BaseObject::LiveCount());
     EXPECT_EQ(Handle("second"), stage()->GetObject("dup"));
-}
-
-TEST_F(StageTest, BulletCallsOnTheEmptyEntryOfARemovedBulletDoNothing) {
-    Object("bullet/shot", "{ Type = 4, Name = 'shot', Speed = 1 }");
-    Enter("s", "Stage_CreateBullet('bullet/shot', 3, 10, 10) Obj_Delete(Stage_GetBullet(1))");
-    Bullet* last = stage()->Bullets[2];
-    Frame();
-    ASSERT_EQ(3u, stage()->Bullets.size());
-    EXPECT_EQ(nullptr, stage()->Bullets[1]);
-    RunLua("Stage_AdjustBullet(1, 5, 5) Stage_AdjustBullet(2, 0.5, -1)");
-    EXPECT_EQ(0.5f, last->CurAction->DX);
-    EXPECT_EQ(-1.0f, last->CurAction->DY);
 }
 
 TEST_F(StageTest, EffectWhoseOnCreateFailsIsDestroyedUnregistered) {

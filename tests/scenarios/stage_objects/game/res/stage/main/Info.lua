@@ -63,6 +63,7 @@ hook = function(o, id)
     if frame == 2 and id == 2 then
         -- Created during the pass: same layer now, lower layer next frame.
         add("d", "plain/z0", 4, "spawned"); add("e", "plain/low", 5, "spawned")
+        Stage_AdjustBullet(1, 5, 5)  -- the empty entry: nothing to adjust
         print("removed bullet", Stage_GetBullet(1), Stage_GetBullet(2) == Obj_GetHandle("5_Bullet8"))
         local moving = Obj_GetHandle("5_Bullet4")
         print("moving bullet", Obj_GetX(moving), Obj_GetY(moving))
