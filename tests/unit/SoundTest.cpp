@@ -22,9 +22,6 @@ std::string Le(std::uint64_t value, int bytes, bool bigEndian = false) {
     }
     return out;
 }
-std::string Be(std::uint64_t value, int bytes) {
-    return Le(value, bytes, true);
-}
 
 // A RIFF WAVE of silence; claimedDataBytes lets a test claim more data than it holds.
 std::string Wav(int rate, int channels, int bits, std::uint32_t frames, int tag = 1,
@@ -44,12 +41,6 @@ std::string Wav(int rate, int channels, int bits, std::uint32_t frames, int tag 
 // Half a second and ten seconds of 8 kHz mono.
 const std::string kShortWav = Wav(8000, 1, 16, 4000);
 const std::string kLongWav = Wav(8000, 1, 16, 80000);
-
-std::string OggPage(std::uint64_t granule, const std::string& packet) {
-    return "OggS" + std::string(1, '\0') + std::string(1, '\x02') + Le(granule, 8) + Le(7, 4) +
-           Le(0, 8) + std::string(1, '\x01') + std::string(1, static_cast<char>(packet.size())) +
-           packet;
-}
 
 class SoundTest : public EngineTest {
 protected:
@@ -240,34 +231,21 @@ TEST_F(SoundTest, SoundsLoadedAgainGoWhenTheirPlaysEnd) {
     EXPECT_EQ(SOUND_OK, System().SetMode(second, SOUND_LOOP_NORMAL));
 }
 
+// Lengths only time the silent system's voices (the file fuzzer checks that every
+// header reads safely): the common formats and the odd shapes real files have.
 TEST(SoundFileTest, LengthsComeFromTheHeaders) {
     TempGame game;
-    // Seconds, or minus the result code of a failure.
     auto length = [&game](const std::string& path, const std::string& content) {
         game.Write(path, content);
         double seconds = -1.0;
-        const SoundResult result = ReadSoundLength(path, &seconds);
-        return result == SOUND_OK ? seconds : -static_cast<double>(result);
+        EXPECT_EQ(SOUND_OK, ReadSoundLength(path, &seconds)) << path;
+        return seconds;
     };
-
     // Chunks before the data are stepped over; data claimed beyond the file is not there.
     EXPECT_DOUBLE_EQ(0.25,
-                     length("float.wav", Wav(48000, 2, 32, 12000, 3,
-                                             "LIST" + Le(3, 4) + "abc" + std::string(1, '\0'))));
+                     length("list.wav", Wav(48000, 2, 32, 12000, 3,
+                                            "LIST" + Le(3, 4) + "abc" + std::string(1, '\0'))));
     EXPECT_DOUBLE_EQ(0.25, length("cut.wav", Wav(8000, 1, 8, 2000, 1, "", 1000000)));
-    EXPECT_EQ(-SOUND_ERR_FORMAT, length("gsm.wav", Wav(8000, 1, 16, 100, 0x31)));
-
-    const std::string vorbisId =
-        "\x01vorbis" + Le(0, 4) + std::string(1, '\x02') + Le(44100, 4) + std::string(15, '\0');
-    EXPECT_DOUBLE_EQ(
-        2.0, length("music.ogg", OggPage(0, vorbisId) + OggPage(44100, std::string(20, 'x')) +
-                                     OggPage(88200, std::string(20, 'y'))));
-
-    // STREAMINFO: 48 kHz in 20 bits from byte 10, then 96000 samples in 36 bits.
-    std::string info(10, '\0');
-    info += Be((48000ull << 44) | 96000ull, 8) + std::string(16, '\0');
-    EXPECT_DOUBLE_EQ(2.0, length("music.flac", "fLaC" + std::string(1, '\x80') + Be(34, 3) + info));
-
     // MPEG 1 layer III, 128 kbit/s, 44.1 kHz: 417-byte frames, counted or read from a
     // Xing header behind a tag.
     const std::string frame = "\xFF\xFB\x90" + std::string(414, '\0');
@@ -277,12 +255,10 @@ TEST(SoundFileTest, LengthsComeFromTheHeaders) {
     }
     EXPECT_DOUBLE_EQ(4170 * 8 / 128000.0, length("cbr.mp3", cbr));
     std::string xing = frame;
-    xing.replace(36, 12, "Xing" + Be(1, 4) + Be(100, 4));
+    xing.replace(36, 12, "Xing" + Le(1, 4, true) + Le(100, 4, true));
     EXPECT_DOUBLE_EQ(100 * 1152 / 44100.0,
                      length("vbr.mp3", "ID3" + std::string(1, '\x04') + std::string(2, '\0') +
-                                           Be(5, 4) + "title" + xing + cbr));
-
-    EXPECT_EQ(-SOUND_ERR_FORMAT, length("text.mp3", "not a sound at all"));
+                                           Le(5, 4, true) + "title" + xing + cbr));
     double seconds = 0.0;
     EXPECT_EQ(SOUND_ERR_FILE_NOTFOUND, ReadSoundLength(".", &seconds));
 }
