@@ -68,23 +68,18 @@ TEST(InputFile, LinesParseAndMalformedOnesNameFileAndLine) {
     ASSERT_TRUE(ParseInputText("# replay\n1 down 37\n\n3 up 37\r\n3 point 10.5 -2\n", "in.txt",
                                events, &error));
     ASSERT_EQ(3u, events.size());
-    EXPECT_EQ(InputEvent::Kind::Down, events[0].Type);
-    EXPECT_EQ(37, events[0].Vk);
-    EXPECT_EQ(3, events[1].Frame);
-    EXPECT_EQ(InputEvent::Kind::Point, events[2].Type);
-    EXPECT_EQ(10.5, events[2].X);
-    EXPECT_EQ(-2.0, events[2].Y);
+    EXPECT_TRUE(events[0].Type == InputEvent::Kind::Down && events[0].Vk == 37);
+    EXPECT_TRUE(events[1].Type == InputEvent::Kind::Up && events[1].Frame == 3);
+    EXPECT_TRUE(events[2].Type == InputEvent::Kind::Point && events[2].X == 10.5 &&
+                events[2].Y == -2.0);
 
     for (const char* bad : {"0 down 37", "x down 37", "1 press 37", "1 down", "1 down 300",
                             "1 point 3", "2 down 37\n1 down 38"}) {
         std::vector<InputEvent> out;
         std::string why;
         EXPECT_FALSE(ParseInputText(std::string("# c\n") + bad, "in.txt", out, &why)) << bad;
-        EXPECT_EQ(0u, why.find("in.txt:")) << why;
+        EXPECT_EQ(0u, why.find(bad[0] == '2' ? "in.txt:3: " : "in.txt:2: ")) << why;
     }
-    std::vector<InputEvent> out;
-    ParseInputText("1 down 37\n1 bogus\n", "keys.txt", out, &error);
-    EXPECT_EQ(0u, error.find("keys.txt:2: ")) << error;
     // Recorded points keep every digit they need, and no more (the fuzzer replays them).
     EXPECT_EQ("4 point -7.25 0.1", FormatInputEvent({4, InputEvent::Kind::Point, 0, -7.25, 0.1}));
     EXPECT_EQ("4 point 123.456789012345 0",

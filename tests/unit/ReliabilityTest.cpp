@@ -2,7 +2,6 @@
 // instead. The inputs that made it abort, hang or leak are also replayed by the file
 // fuzzer's corpus; these cases pin down what a script sees.
 #include "WorldFixture.h"
-#include "object/Bullet.h"
 #include "resource/ResourceMgr.h"
 
 namespace Velmora::Testing {
@@ -41,26 +40,6 @@ TEST_F(ScriptHostReliability, PrecompiledChunksAreRefusedWithTheFileNamed) {
 }
 
 class WorldReliability : public WorldTest {};
-
-// An infinite or unset count (1/0 reads as the largest integer) made the engine try
-// to create two billion bullets.
-TEST_F(WorldReliability, AbsurdBulletCountsAreAScriptError) {
-    Object("bullet/b", "{ Type = 4, Name = 'b', Speed = 10 }");
-    Enter("s",
-          "Stage_CreateBullet('bullet/b', 2, 5, 5)\n"
-          "ok, err = pcall(Stage_CreateBullet, 'bullet/b', 1/0, 0, 0)\n"
-          "ok2, err2 = pcall(Stage_CreateBullet, 'bullet/b', 100001, 0, 0)\n"
-          "kept = Stage_GetBullet(1)");
-    EXPECT_EQ(
-        "Stage_CreateBullet(): 2147483647 bullets at once is more than the engine makes "
-        "(at most 100000)",
-        GlobalString("err"));
-    EXPECT_EQ(0u, GlobalString("err2").find("Stage_CreateBullet(): 100001 bullets at once"));
-    // The refused calls changed nothing: the earlier batch is still the latest.
-    ASSERT_NE(nullptr, stage());
-    EXPECT_EQ(2u, stage()->Bullets.size());
-    EXPECT_EQ(static_cast<BaseObject*>(stage()->Bullets[1]), Handle("kept"));
-}
 
 // Games that declare their pictures in every stage's OnStageCreate left one record
 // (and, on a window, one texture) behind per picture and stage entry.

@@ -31,6 +31,9 @@ function OnStageCreate()
         Obj_GetDX(Stage_GetBullet(0)))
     Stage_CreateBullet("bullet/shot", 3, 50, 60)
     print("new batch", Stage_GetBullet(2) == Obj_GetHandle("5_Bullet8"), (Stage_GetBullet(3)))
+    -- An infinite count reads as the largest integer; refused counts change nothing.
+    print("too many", select(2, pcall(Stage_CreateBullet, "bullet/shot", 1 / 0, 0, 0)))
+    print("still", select(2, pcall(Stage_CreateBullet, "bullet/shot", 100001, 0, 0)), Stage_GetBullet(2) == Obj_GetHandle("5_Bullet8"))
     Obj_Delete(Stage_GetBullet(1))
 
     -- Layers: 5, 0, 5 in that order of registration.
