@@ -48,48 +48,18 @@ TEST(CollisionTest, HitRegionIsADiamondWidenedByBothShapes) {
 
 class ObjectTest : public WorldTest {};
 
-TEST_F(ObjectTest, ScriptsThatReplaceTheRunningActionEndIt) {
-    ActionFile("first", "{ DX = 1, Speed = 8, BeginTime = 125, ActTime = 125, Interval = 125 }",
-               "function OnBegin(o) end\n"
-               "function OnAction(o) log = log .. 'A'; Obj_SetAction(o, 'second') end\n"
-               "function OnInterval(o) log = log .. 'I' end\n");
-    ActionFile("second", "{ X = 100, DX = -1, Speed = 8, BeginTime = 125 }",
-               "function OnBegin(o) log = log .. 'B2' end\n");
-    // An action file that replaces the action while it is being loaded.
-    ActionFile("greedy", "{ DX = 5 }",
-               "if victim and not replacing then\n"
-               "  replacing = true; Obj_SetAction(victim, 'calm'); replacing = false\n"
-               "end\n");
-    ActionFile("calm", "{ DX = 2 }");
-    RunLua("log = ''");
-    Object("plain/o", "{}");
-    Enter("s",
-          "o = Stage_AddObject('o', 'plain/o') Obj_SetAction(o, 'first')\n"
-          "victim = Stage_AddObject('v', 'plain/o') Obj_SetAction(victim, 'greedy')");
-    BaseObject* victim = Handle("victim");
-    ASSERT_TRUE(victim->CurAction);
-    EXPECT_EQ("calm", victim->CurAction->Name);
-    EXPECT_EQ(victim, victim->CurAction->Owner);
-    // The replaced action neither runs its OnInterval nor moves the object after its
-    // OnAction; the new one moves it from 100 only once it has begun.
-    for (int i = 0; i < 3; ++i) {
-        Frame();
-    }
-    EXPECT_EQ("AB2", GlobalString("log"));
-    EXPECT_EQ(99.0f, Handle("o")->X);
-}
-
-TEST_F(ObjectTest, DrawTurnsTheObjectAndShiftsItByTheScreenOffsetButNotTheScoreBoard) {
+TEST_F(ObjectTest, DrawTurnsAndShiftsObjectsButNotTheScoreBoard) {
     Sprite("pic", 20, 10);
     Sprite("digits", 200, 24);
     Object("plain/o", "{ Sprite = 'pic' }");
+    Object("plain/t", "{}");
     Object("board/score", "{ Type = 7, Sprite = 'digits', DigitSpace = 1, X = 300, Y = 10 }");
+    // Turned towards a target on its left: a quarter turn clockwise from straight down.
     Enter("s",
           "o = Stage_AddObject('o', 'plain/o') Obj_SetX(o, 100) Obj_SetY(o, 50)\n"
-          "Obj_SetAngle(o, " +
-              std::to_string(kPiF / 2) +
-              ") Stage_SetScreenPos(10.9, -5.2)\n"
-              "Stage_AddObject('board', 'board/score')");
+          "t = Stage_AddObject('t', 'plain/t') Obj_SetX(t, 90) Obj_SetY(t, 50)\n"
+          "Obj_SetDirection(o, t) Stage_SetScreenPos(10.9, -5.2)\n"
+          "Stage_AddObject('board', 'board/score')");
     stage()->Draw();
     ASSERT_EQ(2u, device_.CurrentFrame().size());
     const RecordedDraw& d = device_.CurrentFrame()[0];
@@ -97,6 +67,18 @@ TEST_F(ObjectTest, DrawTurnsTheObjectAndShiftsItByTheScreenOffsetButNotTheScoreB
     EXPECT_NEAR(110.0f + 5.0f, d.X[0], 1e-3);
     EXPECT_NEAR(45.0f - 10.0f, d.Y[0], 1e-3);
     EXPECT_NEAR(300.0f, CentreX(device_.CurrentFrame()[1]), 1e-3);
+
+    BaseObject* o = Handle("o");
+    BaseObject* t = Handle("t");
+    const struct {
+        float dx, dy, angle;
+    } cases[] = {{0, -10, kPiF}, {10, 0, 3 * kPiF / 2}, {0, 10, 2 * kPiF}};
+    for (const auto& c : cases) {
+        t->X = o->X + c.dx;
+        t->Y = o->Y + c.dy;
+        RunLua("Obj_SetDirection(o, t)");
+        EXPECT_NEAR(c.angle, o->Angle, 1e-6) << c.dx << "," << c.dy;
+    }
 }
 
 TEST_F(ObjectTest, AnimationsPlayOnlyWhatTheSpriteHasAndFollowTheFrameClock) {
@@ -132,22 +114,6 @@ TEST_F(ObjectTest, AnimationsPlayOnlyWhatTheSpriteHasAndFollowTheFrameClock) {
     BaseObject bare;  // no sprite, nothing to play
     bare.PlayAni("Blink", true);
     EXPECT_EQ(nullptr, bare.CurAni);
-}
-
-TEST_F(ObjectTest, SetDirectionTurnsTheObjectTowardsTheTarget) {
-    Object("plain/o", "{}");
-    Enter("s", "o = Stage_AddObject('o', 'plain/o') t = Stage_AddObject('t', 'plain/o')");
-    BaseObject* o = Handle("o");
-    BaseObject* t = Handle("t");
-    const struct {
-        float dx, dy, angle;
-    } cases[] = {{0, -10, kPiF}, {10, 0, 3 * kPiF / 2}, {-10, 0, kPiF / 2}, {0, 10, 2 * kPiF}};
-    for (const auto& c : cases) {
-        t->X = c.dx;
-        t->Y = c.dy;
-        RunLua("Obj_SetDirection(o, t)");
-        EXPECT_NEAR(c.angle, o->Angle, 1e-6) << c.dx << "," << c.dy;
-    }
 }
 
 // How the digits look is checked on screen by the sprites pixel test.

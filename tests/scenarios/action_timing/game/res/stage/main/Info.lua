@@ -7,6 +7,8 @@ end
 function OnStageCreate()
     Obj_SetAction(Game_GetSystemHandle(), "clock")
     walker, sleeper, still, fast = add("walker", "walk"), add("sleeper", "never"), add("still", "still"), add("fast", "fast")
+    log, swap = "", add("swap", "first")
+    victim = Stage_AddObject("victim", "plain/thing"); Obj_SetAction(victim, "greedy")
     -- The observer is registered last, so it sees every frame after the others moved.
     add("observer", "clock")
     local placed = Stage_AddObject("placed", "plain/thing")
@@ -19,6 +21,7 @@ end
 
 -- Runs in the observer's OnInterval.
 function Observe(f)
+    if f == 4 then print("replaced " .. log .. " x=" .. Obj_GetX(swap) .. ", victim dx=" .. Obj_GetDX(victim)) end
     if f == 6 or f == 12 then
         print("frame " .. f .. " sleeper x=" .. Obj_GetX(sleeper) .. " still x=" .. Obj_GetX(still))
     end
