@@ -1,11 +1,8 @@
 #include <algorithm>
 
 #include "WorldFixture.h"
-#include "object/Bullet.h"
 #include "object/Friend.h"
-#include "object/Hero.h"
 #include "object/Item.h"
-#include "object/Mob.h"
 #include "stage/Stage.h"
 
 namespace Velmora::Testing {
@@ -80,33 +77,6 @@ TEST_F(StageTest, StagesReplacedDuringTheirOwnPassDieAtTheFrameEnd) {
         EXPECT_THROW(Frame(), LuaException);
         EXPECT_EQ(looping, BaseObject::LiveCount()) << "frame " << i;
     }
-}
-
-TEST_F(StageTest, TemplateOfAnotherClassIsNotCopiedIntoAMob) {
-    // The same file made an item through CreateItem first; AddObject then makes a mob.
-    Object("item/grunt", "{ Type = 2, Name = 'grunt', HP = 9 }");
-    Enter("s", "Stage_CreateItem('grunt', 0, 0) m = Stage_AddObject('m', 'item/grunt')");
-    Mob* mob = dynamic_cast<Mob*>(Handle("m"));
-    ASSERT_NE(nullptr, mob);
-    EXPECT_EQ(9, mob->HP);
-    EXPECT_EQ("grunt", mob->Name);
-}
-
-TEST_F(StageTest, LayersAreDrawnInAscendingOrder) {
-    Sprite("pic", 4, 4);
-    Object("plain/z5", "{ ZOrder = 5, Sprite = 'pic' }");
-    Object("plain/z0", "{ ZOrder = 0, Sprite = 'pic' }");
-    Object("plain/neg", "{ ZOrder = -1, Sprite = 'pic' }");
-    Enter("s",
-          "for i, p in ipairs({ 'z5', 'z0', 'z5', 'neg' }) do\n"
-          "  local o = Stage_AddObject('o' .. i, 'plain/' .. p) Obj_SetX(o, i * 10)\n"
-          "end");
-    stage()->Draw();
-    std::vector<int> order;
-    for (const auto& d : device_.CurrentFrame()) {
-        order.push_back(static_cast<int>((d.X[0] + d.X[1]) / 2.0f + 0.5f) / 10);
-    }
-    EXPECT_EQ((std::vector<int>{4, 2, 1, 3}), order);
 }
 
 }  // namespace

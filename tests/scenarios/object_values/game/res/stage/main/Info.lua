@@ -39,5 +39,8 @@ function OnStageCreate()
     Obj_SetBeginTime(o, 1500)
     Obj_SetStep(o, -2.7)
     print("step", f(Obj_GetStep(o)))
+    -- A file made an item first, then a mob: the item's template is not copied into it.
+    Stage_CreateItem("grunt", 0, 0)
+    print("mob from an item's file", f(Obj_GetHP(Stage_AddObject("g", "item/grunt"))))
     Game_Exit()
 end

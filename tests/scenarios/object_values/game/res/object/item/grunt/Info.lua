@@ -1,0 +1,1 @@
+Info = { Type = 2, Name = "grunt", HP = 9 }
