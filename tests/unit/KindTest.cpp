@@ -133,9 +133,9 @@ TEST_F(KindTest, HeroAnimationsFollowSidewaysTurnsAndTheClampSparesSomeHeroes) {
     EXPECT_EQ(-50.0f, hero->X);
 }
 
-// Losing the stage under a running hit is covered by the broken games; here, the
-// callbacks grow the lists the kinds are scanning, and eating replaces the world.
-TEST_F(KindTest, HitScriptsMayReshapeOrReplaceTheWorld) {
+// Losing the stage under a running hit is covered by the broken games (and by the
+// script fuzzer in every callback); here, the callbacks grow the lists being scanned.
+TEST_F(KindTest, HitScriptsMayGrowTheListsBeingScanned) {
     ActionFile("now", "{ BeginTime = 1 }", "function OnBegin(o) end\n");
     Object("mob/hydra", "{ Type = 2, Name = 'hydra', CollisionRadius = 5 }",
            "function OnDamage(m, amount)\n"
@@ -147,24 +147,12 @@ TEST_F(KindTest, HitScriptsMayReshapeOrReplaceTheWorld) {
         "function OnHit(b, t)\n"
         "  hits = (hits or 0) + 1 Stage_CreateBullet('bullet/shot', 30, 400, 400) Obj_Delete(b)\n"
         "end\n");
-    Object("hero/ace", "{ Type = 1, Name = 'ace', CollisionRadius = 5 }");
-    Object("item/gem", "{ Type = 5, Name = 'gem', CollisionRadius = 5 }",
-           "function OnEaten(i, h) eaten = (eaten or 0) + 1 Game_ActiveStage('calm') end\n");
-    game_.Write("res/stage/calm/Info.lua", "function OnStageCreate() end\n");
     Enter("s",
           "Obj_SetAction(Stage_AddObject('m', 'mob/hydra'), 'now')\n"
           "Stage_CreateBullet('bullet/shot', 3, 0, 0)");
     Frame();
     EXPECT_EQ(1.0, GlobalNumber("hits"));  // the other two found the mob dead
     EXPECT_EQ(41u, stage()->Mobs.size());  // the dead one goes on its next turn
-    // The hero stops on the stage the first item's script switched to.
-    Enter("u",
-          "Obj_SetAction(Stage_CreateItem('gem', 0, 0), 'now')\n"
-          "Obj_SetAction(Stage_CreateItem('gem', 0, 0), 'now')\n"
-          "Obj_SetAction(Stage_AddObject('h', 'hero/ace'), 'now')");
-    Frame();
-    EXPECT_EQ(1.0, GlobalNumber("eaten"));
-    EXPECT_EQ("calm", game()->CurStage->Name);
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cmath>
 #include <limits>
 #include <vector>
 
@@ -137,31 +136,6 @@ TEST_F(ResourceTest, FrameListsAreReadNumberByNumberWithTheirSpeeds) {
     EXPECT_EQ((std::vector<int>{7, 8}), Cells(r, "walk"));
     EXPECT_FALSE(walk->Loop);
     EXPECT_FLOAT_EQ(0.3f, walk->Frames[1].Speed);
-    // Without a table yet there is nothing to change, and none is made for it.
-    SpriteRecord* bare = Declare(10, 10, "bare");
-    bare->SetDefaultSpeed("walk", 1.0f);
-    bare->SetFrameSpeed("walk", 0, 1.0f);
-    EXPECT_EQ(nullptr, bare->Animations);
-}
-
-TEST_F(ResourceTest, AnimationAdvancesEveryEighteenDrawsAtSixtyPerSecond) {
-    mgr()->AddAniSprite("grid", "pic.png", 10, 10, 3, 1);
-    SpriteRecord* r = mgr()->GetSprite("grid");
-    r->AddAnimation("walk", 3, "0,1,2");
-    // The cell each draw shows, with the clock advanced before the draw as objects do;
-    // time past an entry's end is dropped, and the last entry stays.
-    std::vector<int> shown;
-    std::vector<int> expected;
-    int frame = 0;
-    float time = 0.0f;
-    for (int i = 0; i < 72; ++i) {
-        time += 1.0f / 60.0f;
-        r->DrawAnimated(0, 0, r->GetAnimation("walk"), frame, time);
-        shown.push_back(static_cast<int>(std::lround(r->Vertices[0].u * 3.0f)));
-        expected.push_back(std::min(i / 18, 2));
-    }
-    EXPECT_EQ(expected, shown);
-    EXPECT_EQ(0.0f, time);
 }
 
 // A picture that does not load is seen in play, and the file fuzzer draws grids and

@@ -65,18 +65,15 @@ inline bool WritePng(const std::string& path, int w, int h,
 }
 
 // Sets an environment variable for the guard's lifetime.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name), had_(std::getenv(name)) {
-        old_ = had_ ? std::getenv(name) : "";
+struct ScopedEnv {
+    ScopedEnv(const char* name, const char* value) : Name(name), Had(std::getenv(name)) {
+        Old = Had ? std::getenv(name) : "";
         setenv(name, value, 1);
     }
-    ~ScopedEnv() { had_ ? setenv(name_, old_.c_str(), 1) : unsetenv(name_); }
-
-private:
-    const char* name_;
-    bool had_;
-    std::string old_;
+    ~ScopedEnv() { Had ? setenv(Name, Old.c_str(), 1) : unsetenv(Name); }
+    const char* Name;
+    bool Had;
+    std::string Old;
 };
 
 // Base fixture: a fresh game folder and fresh singletons for every test.
