@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 
 #include "TestGame.h"
@@ -29,7 +30,7 @@ TEST_F(BundledGameTest, PicturesMatchTheirDeclaredSizes) {
         Pictures = {}
         function Res_AddSprite(name, file, w, h) Res_AddAniSprite(name, file, w, h, 1, 1) end
         function Res_AddAniSprite(name, file, w, h, cols, rows)
-            Pictures[#Pictures + 1] = { file, w, h, cols, rows }
+            Pictures[#Pictures + 1] = table.concat({ file, w, h, cols, rows }, " ")
         end
         setmetatable(_G, { __index = function(_, key)
             if type(key) == "string" and key:match("^%u%a+_%u") then return function() end end
@@ -43,21 +44,17 @@ TEST_F(BundledGameTest, PicturesMatchTheirDeclaredSizes) {
     EXPECT_GT(count, 30);
     for (int i = 1; i <= count; ++i) {
         lua_rawgeti(L(), -1, i);
-        int value[5] = {};
-        for (int k = 2; k <= 5; ++k) {
-            lua_rawgeti(L(), -1, k);
-            value[k - 1] = static_cast<int>(lua_tonumber(L(), -1));
-            lua_pop(L(), 1);
-        }
-        lua_rawgeti(L(), -1, 1);
-        const std::string file = lua_tostring(L(), -1);
-        lua_pop(L(), 2);
+        std::istringstream fields(lua_tostring(L(), -1));
+        lua_pop(L(), 1);
+        std::string file;
+        int w = 0, h = 0, cols = 0, rows = 0;
+        fields >> file >> w >> h >> cols >> rows;
         Platform::Image image;
         ASSERT_TRUE(Platform::LoadImageRgba(demo + file, image)) << file;
-        EXPECT_EQ(value[1] * value[3], image.Width) << file;
-        EXPECT_EQ(value[2] * value[4], image.Height) << file;
+        EXPECT_EQ(w * cols, image.Width) << file;
+        EXPECT_EQ(h * rows, image.Height) << file;
         // Centred on whole pixels, odd sides would put texel edges on pixel centres.
-        EXPECT_EQ(0, value[1] % 2 + value[2] % 2) << file << " has an odd cell side";
+        EXPECT_EQ(0, w % 2 + h % 2) << file << " has an odd cell side";
     }
     lua_pop(L(), 1);
 }

@@ -56,14 +56,7 @@ bool PointBecomes(double x, double y) {
     return false;
 }
 
-class HapticTest : public EngineTest {
-protected:
-    void TearDown() override {
-        EngineTest::TearDown();
-        g_hapticX.store(0.0);
-        g_hapticY.store(0.0);
-    }
-};
+class HapticTest : public EngineTest {};
 
 TEST_F(HapticTest, OnlyAGameWithTheControllerOnFollowsDatagramsUntilTeardown) {
     const int port = Bindable(0);
@@ -94,6 +87,8 @@ TEST_F(HapticTest, OnlyAGameWithTheControllerOnFollowsDatagramsUntilTeardown) {
         EXPECT_FALSE(HapticDeviceIsOpen());
         EXPECT_EQ(port, Bindable(port));
     }
+    g_hapticX.store(0.0);
+    g_hapticY.store(0.0);
 }
 
 }  // namespace

@@ -10,15 +10,12 @@ namespace {
 using Platform::WindowEvent;
 
 TEST(KeyTranslation, SystemKeysNeverReachTheGameButCountAsHeld) {
-    Platform::ReleaseAllKeys();
     WindowEvent event;
     ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_LEFT, KMOD_NONE, true, event));
-    EXPECT_EQ(WindowEvent::Kind::KeyDown, event.Type);
-    EXPECT_EQ(Platform::VK_LEFT, event.Vk);
+    EXPECT_TRUE(event.Type == WindowEvent::Kind::KeyDown && event.Vk == Platform::VK_LEFT);
     EXPECT_TRUE(Platform::IsKeyDown(Platform::VK_LEFT));
     ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_LEFT, KMOD_NONE, false, event));
-    EXPECT_EQ(WindowEvent::Kind::KeyUp, event.Type);
-    EXPECT_FALSE(Platform::IsKeyDown(Platform::VK_LEFT));
+    EXPECT_TRUE(event.Type == WindowEvent::Kind::KeyUp && !Platform::IsKeyDown(Platform::VK_LEFT));
 
     EXPECT_FALSE(Platform::TranslateKeyEvent(SDLK_x, KMOD_LALT, true, event));
     EXPECT_TRUE(Platform::IsKeyDown('X'));

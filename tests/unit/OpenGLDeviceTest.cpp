@@ -145,8 +145,8 @@ protected:
     int savedHeight_ = 0;
 };
 
-// One frame through every rule a draw passes: culling, the two colour rules, blending,
-// sampling, what cannot be drawn, and the batches these make.
+// One frame through every rule a sprite's draw passes: culling, the colour rule,
+// blending, sampling, what cannot be drawn, and the batches these make.
 TEST_F(OpenGLDeviceTest, EveryRuleOfADrawInOneFrame) {
     EXPECT_FALSE(device_->SaveScreenshot("none.png"));  // nothing presented yet
     EXPECT_EQ(device_->CreateTextureFromFile("missing.png"), nullptr);
@@ -189,26 +189,21 @@ TEST_F(OpenGLDeviceTest, EveryRuleOfADrawInOneFrame) {
         device_->DrawQuad(red, Quad(40, 0, 10, 10, 0x00000000u));
         device_->State().Lighting = true;  // no effect here, so no new call
         device_->DrawQuad(red, Quad(50, 0, 10, 10, 0x80000000u));
-        // Device default: the picture times the vertex colour, the picture's alpha.
-        device_->State().Colour = ColourOp::Modulate;
-        device_->DrawQuad(red, Quad(60, 0, 10, 10, 0x00808080u));
-        device_->DrawQuad(halfRed, Quad(70, 0, 10, 10, 0x00FFFFFFu));
         device_->State().AlphaBlend = false;
-        device_->DrawQuad(halfRed, Quad(80, 0, 10, 10, kWhite));
+        device_->DrawQuad(halfRed, Quad(60, 0, 10, 10, 0xFF000000u));
         device_->State().PointSampling = true;
-        device_->DrawQuad(halfRed, Quad(90, 0, 10, 10, kWhite));
-        device_->DrawQuad(green.get(), Quad(60, 20, 10, 10, kWhite));
+        device_->DrawQuad(halfRed, Quad(70, 0, 10, 10, 0xFF000000u));
+        device_->DrawQuad(green.get(), Quad(60, 20, 10, 10, 0xFF000000u));
         green.reset();  // released while its quad waits in the batch
     });
     ASSERT_EQ(kWidth, image.Width);
     ASSERT_EQ(kHeight, image.Height);
-    // Rows of 10-pixel cells, sampled at their centres: the colour rules; culled by each
-    // mode, what cannot be drawn and the released texture. (Placement, and one record
-    // drawn with many cells in one call, are checked by the sprites pixel test.)
+    // Rows of 10-pixel cells, sampled at their centres: the colour rule and blending;
+    // culled by each mode, what cannot be drawn and the released texture. (Placement,
+    // and one record drawn with many cells in one call, are checked by the sprites pixel
+    // test.)
     const std::pair<int, std::vector<std::uint32_t>> rows[] = {
-        {5,
-         {0xFF8000, 0xFF9632, kHalfRed, kHalfRed, kClearRgb, kHalfRed, 0x800000, kHalfRed, kRed,
-          kRed}},
+        {5, {0xFF8000, 0xFF9632, kHalfRed, kHalfRed, kClearRgb, kHalfRed, kRed, kRed}},
         {25, {kClearRgb, kRed, kClearRgb, kRed, kRed, kClearRgb, kGreen}}};
     for (const auto& [y, colours] : rows) {
         for (std::size_t i = 0; i < colours.size(); ++i) {
@@ -216,7 +211,7 @@ TEST_F(OpenGLDeviceTest, EveryRuleOfADrawInOneFrame) {
         }
     }
     // Splits at each change of texture, blending, colour rule and sampling.
-    EXPECT_EQ(11, device_->LastFrameDrawCalls());
+    EXPECT_EQ(9, device_->LastFrameDrawCalls());
 
     // Half a frame drawn after presenting does not show.
     device_->Clear(0xFF00FF00u);
