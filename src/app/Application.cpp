@@ -2,6 +2,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <exception>
+#include <string>
 
 #include "app/CInitD3D.h"
 #include "game/CGame.h"
@@ -31,6 +33,12 @@ const char* const kLuaExceptionPrefix =
 
 double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// The engine's own code meets std::exception only when the machine's memory ran out
+// (the scripts' memory is capped well below that): the frame is lost, not the game.
+std::string OutOfEngineMemory(const std::exception& e) {
+    return std::string("Velmora ran out of memory (") + e.what() + ").";
 }
 
 // Ends whatever a start-up that stopped early had made. Scripts run by the settings
@@ -79,6 +87,8 @@ int Application::Run() {
     try {
         LuaControl* lua = LuaControl::GetInstance();
         lua->SetChunkCache(options_.ChunkCache);
+        lua->SetMemoryLimit(options_.LuaMemoryBytes);
+        lua->SetTimeout(options_.ScriptTimeout);
         lua->RegisterFunctions();
         // Truncated like every script number: a setting beyond the int range has no
         // defined plain conversion.
@@ -88,6 +98,11 @@ int Application::Run() {
     } catch (const Exception& e) {
         // Without its settings the game cannot even open its window.
         Platform::ShowMessageBox(nullptr, e.GetMessageText());
+        DestroyEngine();
+        tornDown_ = true;
+        return 1;
+    } catch (const std::exception& e) {
+        Platform::ShowMessageBox(nullptr, OutOfEngineMemory(e));
         DestroyEngine();
         tornDown_ = true;
         return 1;
@@ -136,6 +151,8 @@ int Application::Run() {
         game->Init();
     } catch (const Exception& e) {
         Platform::ShowMessageBox(window_.get(), e.GetMessageText());
+    } catch (const std::exception& e) {
+        Platform::ShowMessageBox(window_.get(), OutOfEngineMemory(e));
     }
 
     const Clock::time_point runStart = Clock::now();
@@ -198,6 +215,8 @@ void Application::RunFrame() {
         ReportLuaException(e.GetMessageText());
     } catch (const Exception& e) {
         Platform::ShowMessageBox(nullptr, e.GetMessageText());
+    } catch (const std::exception& e) {
+        Platform::ShowMessageBox(nullptr, OutOfEngineMemory(e));
     }
     const Clock::time_point drawStart = Clock::now();
     updateSeconds_ += std::chrono::duration<double>(drawStart - updateStart).count();
@@ -221,6 +240,8 @@ void Application::DispatchKeyDown(int vk) {
         ReportLuaException(e.GetMessageText());
     } catch (const Exception& e) {
         Platform::ShowMessageBox(nullptr, e.GetMessageText());
+    } catch (const std::exception& e) {
+        Platform::ShowMessageBox(nullptr, OutOfEngineMemory(e));
     }
     if (vk == Platform::VK_ESCAPE) {
         DispatchKeyUp(vk);

@@ -85,6 +85,10 @@ std::string UsageText() {
            "  --no-chunk-cache   compile script files on every run instead of reusing them\n"
            "  --no-vsync         present frames at once instead of waiting for the display's\n"
            "                     vertical retrace (benchmarks)\n"
+           "  --lua-memory MB    the most memory the scripts may hold (default 1024); past it a\n"
+           "                     script fails with 'not enough memory' and the game goes on\n"
+           "  --script-timeout S stop a callback or script file that runs longer than S seconds\n"
+           "                     with a script error (default 10; 0: never)\n"
            "  --help             show this text\n"
            "  --version          show the version\n";
 }
@@ -125,6 +129,19 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, Options& options
                 return Error("--dt needs a number of seconds, 0 or more");
             }
             options.Dt = static_cast<float>(dt);
+        } else if (arg == "--lua-memory") {
+            long megabytes = 0;
+            if (!value(text) || !ParseLong(text, megabytes) || megabytes < 1 ||
+                megabytes > 1048576) {
+                return Error("--lua-memory needs a whole number of megabytes from 1 to 1048576");
+            }
+            options.LuaMemoryBytes = static_cast<std::size_t>(megabytes) << 20;
+        } else if (arg == "--script-timeout") {
+            double seconds = 0.0;
+            if (!value(text) || !ParseDouble(text, seconds) || seconds < 0.0) {
+                return Error("--script-timeout needs a number of seconds, 0 (never) or more");
+            }
+            options.ScriptTimeout = seconds;
         } else if (arg == "--seed") {
             long seed = 0;
             if (!value(text) || !ParseLong(text, seed) || seed < 0 || seed > 4294967295L) {

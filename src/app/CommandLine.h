@@ -1,5 +1,6 @@
 #pragma once
 // The command line: velmora [GAME_DIR] [options].
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,8 @@ struct Options {
     bool Stats = false;
     bool ChunkCache = true;
     bool VSync = true;
+    std::size_t LuaMemoryBytes = std::size_t{1024} << 20;
+    double ScriptTimeout = 10.0;
     std::vector<InputEvent> Input;  // read from InputFile, in file order
 };
 

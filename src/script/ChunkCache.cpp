@@ -82,9 +82,34 @@ void HookWriter(lua_State* L, int table, const char* name, ChunkCache* cache) {
     lua_pop(L, 1);
 }
 
+struct LoadRequest {
+    const char* Path;
+    bool Keep;
+    int DropRef;  // an outdated chunk's reference, given back first
+    int Ref;      // out: the new chunk's reference when kept
+};
+
+// Compiles in a protected call: reading the file allocates, an allocation may fail or
+// run a script's finalizer, and such an error must come back as a status rather than
+// jump over the engine's frames. Registry references are made here for the same
+// reason.
+int LoadChunk(lua_State* L) {
+    auto* request = static_cast<LoadRequest*>(lua_touserdata(L, 1));
+    luaL_unref(L, LUA_REGISTRYINDEX, request->DropRef);
+    if (luaL_loadfile(L, request->Path) != 0) {
+        return lua_error(L);
+    }
+    if (request->Keep) {
+        lua_pushvalue(L, -1);
+        request->Ref = luaL_ref(L, LUA_REGISTRYINDEX);
+    }
+    return 1;
+}
+
 }  // namespace
 
 ChunkCache::Result ChunkCache::Push(lua_State* L, const std::string& path, bool keep) {
+    int dropRef = LUA_NOREF;
     if (keep) {
         auto found = entries_.find(path);
         if (found != entries_.end()) {
@@ -108,7 +133,7 @@ ChunkCache::Result ChunkCache::Push(lua_State* L, const std::string& path, bool 
                 lua_setfenv(L, -2);
                 return Result::Loaded;
             }
-            luaL_unref(L, LUA_REGISTRYINDEX, entry.Ref);
+            dropRef = entry.Ref;
             entries_.erase(found);
         }
     }
@@ -121,19 +146,23 @@ ChunkCache::Result ChunkCache::Push(lua_State* L, const std::string& path, bool 
     struct stat info {};
     const bool kept = keep && stat(path.c_str(), &info) == 0 && !RecentlyModified(info.st_mtim);
     const std::int64_t checkedAt = MonotonicNanoseconds();
-    if (luaL_loadfile(L, path.c_str()) != 0) {
-        return Result::Failed;
+    LoadRequest request{path.c_str(), kept, dropRef, LUA_NOREF};
+    lua_rawgeti(L, LUA_REGISTRYINDEX, loader_);
+    lua_pushlightuserdata(L, &request);
+    const int status = lua_pcall(L, 1, 1, 0);
+    if (status != 0) {
+        return status == LUA_ERRMEM ? Result::OutOfMemory : Result::Failed;
     }
     if (kept) {
-        lua_pushvalue(L, -1);
-        entries_[path] = Entry{
-            info.st_dev, info.st_ino, info.st_size, info.st_mtim, luaL_ref(L, LUA_REGISTRYINDEX),
-            checkedAt,   writes_};
+        entries_[path] = Entry{info.st_dev, info.st_ino, info.st_size, info.st_mtim,
+                               request.Ref, checkedAt,   writes_};
     }
     return Result::Loaded;
 }
 
-void ChunkCache::WatchWrites(lua_State* L) {
+void ChunkCache::Attach(lua_State* L) {
+    lua_pushcfunction(L, LoadChunk);
+    loader_ = luaL_ref(L, LUA_REGISTRYINDEX);
     const int top = lua_gettop(L);
     lua_getglobal(L, "io");
     if (lua_istable(L, -1)) {

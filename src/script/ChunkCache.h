@@ -20,17 +20,18 @@ namespace Velmora {
 
 class ChunkCache {
 public:
-    enum class Result { Loaded, Failed, Precompiled };
+    enum class Result { Loaded, Failed, OutOfMemory, Precompiled };
 
     // Pushes path's chunk, ready to call with the interpreter's globals as its
-    // environment. Failed leaves the compiler's message on top (luaL_loadfile's texts);
+    // environment. Failed and OutOfMemory leave the message on top (luaL_loadfile's texts);
     // Precompiled pushes nothing: only Lua source is ever run. Without keep the file
     // is compiled whatever is kept, and the result is not kept.
     Result Push(lua_State* L, const std::string& path, bool keep);
 
     // Makes the interpreter's writing functions (io, file handles, os) tell this cache
-    // that files may have changed. Call once, after the libraries are open.
-    void WatchWrites(lua_State* L);
+    // that files may have changed, and keeps the compiler's protected entry. Call
+    // once, after the libraries are open.
+    void Attach(lua_State* L);
     // Every file is looked at again on its next run.
     void FilesMayHaveChanged() { ++writes_; }
 
@@ -49,6 +50,7 @@ private:
     };
 
     std::unordered_map<std::string, Entry> entries_;
+    int loader_ = LUA_NOREF;  // the protected compiler, in the registry
     std::uint64_t writes_ = 0;
     long compiles_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "script/LuaControl.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 
 #include "script/ScriptApi.h"
@@ -75,31 +77,57 @@ const char* const kFunctionNames[] = {
 // that a script raised while it was read.
 char g_notIndexable;
 
-// Pushes the field named at 2 of the global named at 1, in protected mode: the global
-// may be missing or of any type, and both lookups may run a script's metamethods (a
-// strict global table, an Info whose __index raises). Indexing a non-table, or such an
-// error, outside a protected call would abort the whole process.
-int ProtectedField(lua_State* L) {
-    lua_pushvalue(L, 1);
+struct FieldRequest {
+    const std::string* Table;
+    const std::string* Key;  // null: the global itself
+};
+
+// Pushes the field Key of the global Table (or the global alone). The global may be
+// missing or of any type, and both lookups may run a script's metamethods (a strict
+// global table, an Info whose __index raises): it runs protected, see CallHelper.
+int ReadField(lua_State* L) {
+    const auto* request = static_cast<const FieldRequest*>(lua_touserdata(L, 1));
+    lua_pushlstring(L, request->Table->data(), request->Table->size());
     lua_gettable(L, LUA_GLOBALSINDEX);
-    if (!lua_istable(L, 3)) {
-        if (lua_getmetatable(L, 3) == 0) {
+    if (request->Key == nullptr) {
+        return 1;
+    }
+    if (!lua_istable(L, -1)) {
+        if (lua_getmetatable(L, -1) == 0) {
             lua_pushlightuserdata(L, &g_notIndexable);
             return lua_error(L);
         }
         lua_pop(L, 1);
     }
-    lua_pushvalue(L, 2);
-    lua_gettable(L, 3);
+    lua_pushlstring(L, request->Key->data(), request->Key->size());
+    lua_gettable(L, -2);
     return 1;
 }
 
-// Pushes table.key; false, with the error on top instead, when reading it failed.
-bool PushFieldProtected(lua_State* L, const std::string& table, const std::string& key) {
-    lua_pushcfunction(L, ProtectedField);
-    lua_pushlstring(L, table.data(), table.size());
-    lua_pushlstring(L, key.data(), key.size());
-    return lua_pcall(L, 2, 1, 0) == 0;
+int CollectAll(lua_State* L) {
+    lua_gc(L, LUA_GCCOLLECT, 0);
+    return 0;
+}
+
+// Keeps a C function in the registry, so that calling it later allocates nothing
+// outside the protected call.
+int KeepHelper(lua_State* L, lua_CFunction helper) {
+    lua_pushcfunction(L, helper);
+    return luaL_ref(L, LUA_REGISTRYINDEX);
+}
+
+// The value on top as text without converting it in place: converting a number
+// allocates, and the allocation may fail or run a finalizer that raises.
+std::string ValueText(lua_State* L, int index) {
+    if (lua_type(L, index) == LUA_TNUMBER) {
+        char text[LUAI_MAXNUMBER2STR];
+        lua_number2str(text, lua_tonumber(L, index));
+        return text;
+    }
+    size_t length = 0;
+    const char* text =
+        lua_type(L, index) == LUA_TSTRING ? lua_tolstring(L, index, &length) : nullptr;
+    return text != nullptr ? std::string(text, length) : "null";
 }
 
 // The end of the message for a field that could not be read.
@@ -107,30 +135,24 @@ std::string FieldFailure(lua_State* L, const std::string& table) {
     if (lua_touserdata(L, -1) == &g_notIndexable) {
         return table + " is not a table.";
     }
-    const char* error = lua_tostring(L, -1);
-    return error != nullptr ? error : "null";
+    return ValueText(L, -1);
 }
 
-// Reads the global named by the string on top in protected mode: scripts may give the
-// globals a metatable (a "strict" mode that raises an error for every unknown name),
-// and such an error outside a protected call would abort the whole process.
-int ProtectedGlobal(lua_State* L) {
-    lua_gettable(L, LUA_GLOBALSINDEX);
-    return 1;
+int Panic(lua_State* L) {
+    // Only reached if an error escapes every protected call: say what it was before
+    // the interpreter ends the process.
+    std::fprintf(stderr, "velmora: the script interpreter failed: %s\n", ValueText(L, -1).c_str());
+    return 0;
 }
 
-// Pushes the global name; false, with the error on top instead, when looking it up
-// raised one.
-bool PushGlobalProtected(lua_State* L, const std::string& name) {
-    lua_pushcfunction(L, ProtectedGlobal);
-    lua_pushlstring(L, name.data(), name.size());
-    return lua_pcall(L, 1, 1, 0) == 0;
-}
+// How many instructions a script runs between two looks at the watchdog's clock.
+constexpr int kWatchdogInstructions = 10000;
 
 }  // namespace
 
 LuaControl::LuaControl() {
-    state_ = luaL_newstate();
+    state_ = lua_newstate(Allocate, &budget_);
+    lua_atpanic(state_, Panic);
     luaL_openlibs(state_);
     // Scripts print progress and checks; each line must reach a reader at once.
     lua_getglobal(state_, "io");
@@ -140,11 +162,67 @@ LuaControl::LuaControl() {
     lua_pushstring(state_, "line");
     lua_pcall(state_, 2, 0, 0);
     lua_settop(state_, 0);
-    chunks_.WatchWrites(state_);
+    fieldHelper_ = KeepHelper(state_, ReadField);
+    collectHelper_ = KeepHelper(state_, CollectAll);
+    chunks_.Attach(state_);
+    SetTimeout(10.0);
 }
 
 LuaControl::~LuaControl() {
     lua_close(state_);
+}
+
+void* LuaControl::Allocate(void* budget, void* block, std::size_t oldSize, std::size_t newSize) {
+    auto* b = static_cast<Budget*>(budget);
+    if (newSize == 0) {
+        std::free(block);
+        b->Used -= oldSize;
+        return nullptr;
+    }
+    // Only growth is refused: the interpreter counts on shrinking never failing.
+    if (newSize > oldSize && b->Limit != 0 && b->Used - oldSize + newSize > b->Limit) {
+        return nullptr;
+    }
+    void* grown = std::realloc(block, newSize);
+    if (grown != nullptr) {
+        b->Used = b->Used - oldSize + newSize;
+    }
+    return grown;
+}
+
+void LuaControl::SetTimeout(double seconds) {
+    const bool on = seconds > 0.0;
+    budget_.Timeout = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+        std::chrono::duration<double>(on ? seconds : 0.0));
+    // Coroutines take the hook of the thread that makes them, so it is set before any
+    // script runs.
+    lua_sethook(state_, on ? Watchdog : nullptr, on ? LUA_MASKCOUNT : 0, kWatchdogInstructions);
+}
+
+void LuaControl::Watchdog(lua_State* L, lua_Debug*) {
+    void* budget = nullptr;
+    lua_getallocf(L, &budget);
+    Budget* b = static_cast<Budget*>(budget);
+    if (!b->Watching || std::chrono::steady_clock::now() < b->Deadline) {
+        return;
+    }
+    // From now on every instruction fails until the host call ends, so a script that
+    // catches the error with pcall in a loop cannot keep the engine waiting.
+    if (!b->Expired) {
+        b->Expired = true;
+        lua_sethook(L, Watchdog, LUA_MASKCOUNT, 1);
+    }
+    lua_Debug where{};
+    if (lua_getstack(L, 0, &where) != 0 && lua_getinfo(L, "Sl", &where) != 0 &&
+        where.currentline > 0) {
+        lua_pushfstring(L, "%s:%d: ", where.short_src, where.currentline);
+    } else {
+        lua_pushliteral(L, "");
+    }
+    lua_pushfstring(L, "the script ran longer than %f seconds without returning (--script-timeout)",
+                    std::chrono::duration<double>(b->Timeout).count());
+    lua_concat(L, 2);
+    lua_error(L);
 }
 
 const char* const* LuaControl::FunctionNames(int* count) {
@@ -213,7 +291,10 @@ void LuaControl::DoFile(const std::string& path) {
         throw LuaException("LuaControl::DoFile(): luaL_dofile failed. ErrorMessage from Lua: '" +
                            path + ": precompiled chunks are not loaded, only Lua source'");
     }
-    if (loaded == ChunkCache::Result::Failed || ProtectedCall(0, LUA_MULTRET) != 0) {
+    if (loaded == ChunkCache::Result::OutOfMemory) {
+        CollectGarbage();
+    }
+    if (loaded != ChunkCache::Result::Loaded || ProtectedCall(0, LUA_MULTRET) != 0) {
         ThrowFailure("LuaControl::DoFile(): luaL_dofile failed. ErrorMessage from Lua: '", "'");
     }
     kept_.reset();
@@ -221,14 +302,41 @@ void LuaControl::DoFile(const std::string& path) {
 }
 
 int LuaControl::ProtectedCall(int argumentCount, int results) {
-    ++depth_;
+    if (depth_++ == 0) {
+        budget_.Deadline = std::chrono::steady_clock::now() + budget_.Timeout;
+        budget_.Watching = budget_.Timeout.count() > 0;
+    }
     const int status = lua_pcall(state_, argumentCount, results, 0);
-    --depth_;
+    if (--depth_ == 0) {
+        budget_.Watching = false;
+        if (budget_.Expired) {
+            budget_.Expired = false;
+            lua_sethook(state_, Watchdog, LUA_MASKCOUNT, kWatchdogInstructions);
+        }
+    }
+    if (status == LUA_ERRMEM) {
+        CollectGarbage();
+    }
     return status;
 }
 
+int LuaControl::CallHelper(int ref, void* request, int results) {
+    lua_rawgeti(state_, LUA_REGISTRYINDEX, ref);
+    lua_pushlightuserdata(state_, request);
+    return ProtectedCall(1, results);
+}
+
+void LuaControl::CollectGarbage() {
+    lua_rawgeti(state_, LUA_REGISTRYINDEX, collectHelper_);
+    lua_pushlightuserdata(state_, nullptr);
+    if (lua_pcall(state_, 1, 0, 0) != 0) {
+        lua_pop(state_, 1);  // a finalizer's error: the collection itself is done
+    }
+}
+
 void LuaControl::SelectFunction(const std::string& name) {
-    if (!PushGlobalProtected(state_, name)) {
+    FieldRequest request{&name, nullptr};
+    if (CallHelper(fieldHelper_, &request, 1) != 0) {
         ThrowFailure("LuaControl::SelectFunction(): Function '" + name + "' does not exist. ", "");
     }
     if (lua_isnil(state_, -1)) {
@@ -239,7 +347,8 @@ void LuaControl::SelectFunction(const std::string& name) {
 
 void LuaControl::PushGlobal(const std::string& name) {
     // A lookup that fails fails the call it was for, as a missing function does.
-    if (!PushGlobalProtected(state_, name)) {
+    FieldRequest request{&name, nullptr};
+    if (CallHelper(fieldHelper_, &request, 1) != 0) {
         ThrowFailure("LuaControl::CallFunction(): ", "");
     }
 }
@@ -252,45 +361,35 @@ void LuaControl::CallFunction(int argumentCount) {
 }
 
 std::string LuaControl::PopString() {
-    std::string result = "null";
-    size_t length = 0;
-    const char* text = lua_tolstring(state_, -1, &length);
-    if (text != nullptr) {
-        result.assign(text, length);
-    }
+    std::string result = ValueText(state_, -1);
     lua_pop(state_, 1);
     return result;
 }
 
-float LuaControl::GetNumber(const std::string& key, const std::string& table,
-                            const std::string& path) {
+void LuaControl::PushField(const std::string& table, const std::string& key,
+                           const std::string& path, const char* reader) {
     DoFile(path);
-    const int top = lua_gettop(state_);
-    if (!PushFieldProtected(state_, table, key)) {
+    FieldRequest request{&table, &key};
+    if (CallHelper(fieldHelper_, &request, 1) != 0) {
         const std::string why = FieldFailure(state_, table);
-        lua_settop(state_, top);
+        lua_pop(state_, 1);
         kept_.reset();
-        throw LuaException("LuaControl::GetNumber(): cannot read " + table + "." + key + " from '" +
+        throw LuaException(std::string(reader) + ": cannot read " + table + "." + key + " from '" +
                            path + "': " + why);
     }
+}
+
+float LuaControl::GetNumber(const std::string& key, const std::string& table,
+                            const std::string& path) {
+    PushField(table, key, path, "LuaControl::GetNumber()");
     const double value = lua_tonumber(state_, -1);
-    lua_settop(state_, top);
+    lua_pop(state_, 1);
     return static_cast<float>(value);
 }
 
 std::string LuaControl::GetString(const std::string& key, const std::string& path) {
-    DoFile(path);
-    const int top = lua_gettop(state_);
-    if (!PushFieldProtected(state_, "Info", key)) {
-        const std::string why = FieldFailure(state_, "Info");
-        lua_settop(state_, top);
-        kept_.reset();
-        throw LuaException("LuaControl::GetString(): cannot read Info." + key + " from '" + path +
-                           "': " + why);
-    }
-    std::string result = PopString();
-    lua_settop(state_, top);
-    return result;
+    PushField("Info", key, path, "LuaControl::GetString()");
+    return PopString();
 }
 
 }  // namespace Velmora

@@ -4,6 +4,8 @@
 // that defines a callback right before calling it.
 #include <lua.hpp>
 
+#include <chrono>
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +22,14 @@ public:
     ~LuaControl() override;
 
     lua_State* GetState() const { return state_; }
+
+    // The most memory the interpreter may hold; past it a script meets Lua's "not
+    // enough memory" error instead of the machine running out. 0: no limit.
+    void SetMemoryLimit(std::size_t bytes) { budget_.Limit = bytes; }
+    std::size_t MemoryInUse() const { return budget_.Used; }
+    // How long one host call (a file run or a callback, with everything it calls)
+    // may last before it is stopped with a script error. 0: for ever.
+    void SetTimeout(double seconds);
 
     // Registers the exported functions as globals, in their fixed order.
     void RegisterFunctions();
@@ -59,13 +69,41 @@ private:
     // Throws the kept exception when it caused the failure that left error on top,
     // else a LuaException with prefix + the error text. Pops the error value.
     [[noreturn]] void ThrowFailure(const std::string& prefix, const std::string& suffix);
-    // lua_pcall, counting how deep the host's calls are nested.
+    // lua_pcall, counting how deep the host's calls are nested and starting the
+    // watchdog's clock for the outermost one. After a memory error the garbage is
+    // collected, so the report and the rest of the frame find room again.
     int ProtectedCall(int argumentCount, int results);
+    // Pushes the host's helper function kept under ref, then calls it protected with
+    // request as its one argument. The helpers do every interpreter operation that
+    // can raise an error (allocation runs the collector, and with it finalizers that
+    // scripts wrote), so such an error comes back as a status instead of jumping
+    // over the engine's C++ frames.
+    int CallHelper(int ref, void* request, int results);
+    // Runs path, then pushes table.key; reader names the caller in the failure.
+    void PushField(const std::string& table, const std::string& key, const std::string& path,
+                   const char* reader);
+    void CollectGarbage();
+
+    // What the allocator and the watchdog share; the allocator's user data, so the
+    // instruction-count hook finds it without a global.
+    struct Budget {
+        std::size_t Used = 0;
+        std::size_t Limit = 0;
+        std::chrono::steady_clock::duration Timeout{};
+        std::chrono::steady_clock::time_point Deadline{};
+        bool Watching = false;
+        bool Expired = false;  // the deadline passed during this host call
+    };
+    static void* Allocate(void* budget, void* block, std::size_t oldSize, std::size_t newSize);
+    static void Watchdog(lua_State* L, lua_Debug* where);
 
     // Host calls nested deeper than this compile their files every time.
     static constexpr int kCachedDepth = 40;
 
+    Budget budget_;
     lua_State* state_ = nullptr;
+    int fieldHelper_ = LUA_NOREF;
+    int collectHelper_ = LUA_NOREF;
     ChunkCache chunks_;
     bool keepChunks_ = true;
     int depth_ = 0;

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 #include "script/ScriptApi.h"
@@ -6,11 +7,20 @@
 namespace Velmora {
 
 bool ArgString(lua_State* L, int index, std::string& out) {
-    size_t length = 0;
-    const char* text = lua_tolstring(L, index, &length);
-    if (text == nullptr) {
+    // A number is formatted here instead of converted in place by the interpreter:
+    // converting allocates, and an allocation that fails (or runs a finalizer that
+    // raises) would jump over the caller's frames.
+    if (lua_type(L, index) == LUA_TNUMBER) {
+        char text[LUAI_MAXNUMBER2STR];
+        lua_number2str(text, lua_tonumber(L, index));
+        out = text;
+        return true;
+    }
+    if (lua_type(L, index) != LUA_TSTRING) {
         return false;
     }
+    size_t length = 0;
+    const char* text = lua_tolstring(L, index, &length);
     out.assign(text, length);
     return true;
 }

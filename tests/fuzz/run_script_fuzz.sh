@@ -57,6 +57,7 @@ while [ $((SECONDS - start)) -lt "$budget" ]; do
     make_input "$seed" "$frames" > "$work/input.txt"
     VELMORA_FUZZ_CONTROLLER=$controller timeout 300 "${wrapper[@]}" "$velmora" "$game" --headless \
         --seed "$seed" --frames "$frames" --dt "$dt" --input "$work/input.txt" \
+        --lua-memory $((8 + seed % 24)) \
         > "$work/stdout" 2> "$work/stderr"
     status=$?
     runs=$((runs + 1))

@@ -30,6 +30,45 @@ TEST_F(ScriptHostReliability, PrecompiledChunksAreRefusedWithTheFileNamed) {
 
 class WorldReliability : public WorldTest {};
 
+// The collector runs finalizers, and may fail for want of memory, at any allocation,
+// also inside the engine's own interpreter calls. Such an error once jumped over the
+// engine's frames (leaving a half-made object registered) or, with no script running,
+// ended the process; now it fails just the call it interrupted.
+TEST_F(WorldReliability, FinalizerAndMemoryErrorsFailOnlyTheCallTheyInterrupt) {
+    Enter("one");
+    RunLua(
+        "collectgarbage('setpause', 0)\n"
+        "function Litter() for i = 1, 3 do\n"
+        "  getmetatable(newproxy(true)).__gc = function() error('finalizer') end end end");
+    int failures = 0;
+    for (int round = 0; round < 40; ++round) {
+        const std::string path = "mob/m" + std::to_string(round);
+        Object(path, "{ Type = 2, Name = 'm" + std::to_string(round) + "', HP = 1 }");
+        luaL_dostring(L(), "Litter()");
+        lua_settop(L(), 0);
+        try {
+            stage()->AddObject("k" + std::to_string(round), path);
+            LuaControl::GetInstance()->SelectFunction("Litter");
+            lua_pop(L(), 1);
+        } catch (const LuaException&) {
+            ++failures;
+        }
+        ASSERT_EQ(0, lua_gettop(L()));
+    }
+    EXPECT_GT(failures, 0);
+    RunLua("collectgarbage('setpause', 200)");
+
+    LuaControl* lua = LuaControl::GetInstance();
+    lua->SetMemoryLimit(lua->MemoryInUse() + 1024);
+    Object("mob/late", "{ Type = 2, Name = 'late', HP = 1, Padding = string.rep('x', 4096) }");
+    EXPECT_THROW_TEXT(stage()->AddObject("late", "mob/late"), LuaException,
+                      "LuaControl::DoFile(): luaL_dofile failed. ErrorMessage from Lua: "
+                      "'not enough memory'");
+    lua->SetMemoryLimit(0);
+    EXPECT_EQ(nullptr, stage()->GetObject("late"));
+    EXPECT_EQ(0, lua_gettop(L()));
+}
+
 // Games that declare their pictures in every stage's OnStageCreate left one record
 // (and, on a window, one texture) behind per picture and stage entry.
 TEST_F(WorldReliability, RedeclaredPicturesGoOnceNothingShowsThem) {

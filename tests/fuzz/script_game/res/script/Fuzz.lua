@@ -138,7 +138,25 @@ local function keepAll(...)
     for k = 1, select("#", ...) do F.Keep((select(k, ...))) end
 end
 
+-- Garbage whose finalizers raise, and a hoard that holds the interpreter at its memory
+-- limit (the runner gives each run a small one): errors then come from collections and
+-- failed allocations at any point, inside the engine's own calls too.
+local function Trouble()
+    if chance(0.02) then
+        for k = 1, random(1, 40) do
+            getmetatable(newproxy(true)).__gc = function() error("fuzz: finalizer " .. k) end
+        end
+    end
+    if chance(0.004) then
+        F.hoard = F.hoard or {}
+        pcall(function() while true do F.hoard[#F.hoard + 1] = string.rep("h", 65536) .. #F.hoard end end)
+    elseif F.hoard and chance(0.05) then
+        F.hoard = nil
+    end
+end
+
 function F.Storm(calls)
+    Trouble()
     for _ = 1, calls do
         local name = random(200000) == 1 and "Game_Exit" or pick(F.names)
         local signature, args = signatures[name], {}
