@@ -8,8 +8,6 @@
 #include "app/CInitD3D.h"
 #include "game/CGame.h"
 #include "game/ControllerThread.h"
-#include "game/ObjectCache.h"
-#include "object/BaseObject.h"
 #include "platform/Haptic.h"
 #include "platform/Keys.h"
 #include "platform/MessageBox.h"
@@ -19,7 +17,9 @@
 #include "resource/ResourceMgr.h"
 #include "script/LuaControl.h"
 #include "sound/SoundController.h"
-#include "stage/StageSlot.h"
+#include "world/BaseObject.h"
+#include "world/Stage.h"
+#include "world/Templates.h"
 
 namespace Velmora {
 
@@ -48,7 +48,7 @@ void DestroyEngine() {
     ResourceMgr::DestroyInstance();
     LuaControl::DestroyInstance();
     SoundController::DestroyInstance();
-    ObjectCache::DestroyInstance();
+    Templates::DestroyInstance();
 }
 
 // The render callback: draws the current stage, if there is one.

@@ -6,13 +6,13 @@
 #include <unordered_set>
 
 #include "game/ControllerThread.h"
-#include "game/ObjectCache.h"
-#include "object/BaseObject.h"
 #include "platform/Haptic.h"
 #include "resource/ResourceMgr.h"
 #include "script/LuaControl.h"
 #include "sound/SoundController.h"
-#include "stage/StageSlot.h"
+#include "world/BaseObject.h"
+#include "world/Stage.h"
+#include "world/Templates.h"
 
 namespace Velmora {
 
@@ -29,7 +29,7 @@ CGame::~CGame() {
     ResourceMgr::DestroyInstance();
     LuaControl::DestroyInstance();
     SoundController::DestroyInstance();
-    ObjectCache::DestroyInstance();
+    Templates::DestroyInstance();
     delete CurStage;
     CurStage = nullptr;
     DestroyRetiredStages();
@@ -91,9 +91,9 @@ void CGame::RetireCurStage() {
 
 void CGame::DestroyRetiredStages() {
     // Swapped out first: destroying objects runs no script, but stay safe if it did.
-    std::vector<StageSlot*> doomed;
+    std::vector<Stage*> doomed;
     doomed.swap(retiredStages_);
-    for (StageSlot* slot : doomed) {
+    for (Stage* slot : doomed) {
         delete slot;
     }
     ReleaseUnusedPictures(!doomed.empty());
@@ -125,7 +125,7 @@ void CGame::ReleaseUnusedPictures(bool stagesWent) noexcept {
 void CGame::ActiveStage(const std::string& name) {
     RetireCurStage();
     StageTime = 0.0f;
-    CurStage = new StageSlot();
+    CurStage = new Stage();
     CurStage->Load(name);
     StageTime = 0.0f;
 }

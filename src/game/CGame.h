@@ -13,11 +13,11 @@ namespace Velmora {
 class BaseObject;
 class CInitD3D;
 class ControllerThread;
-class StageSlot;
+class Stage;
 namespace Platform {
 class GraphicsDevice;
 class Window;
-}
+}  // namespace Platform
 
 class CGame : public Singleton<CGame> {
 public:
@@ -34,7 +34,7 @@ public:
 
     CInitD3D* D3D = nullptr;                     // owned by the application, not by the controller
     Platform::GraphicsDevice* Device = nullptr;  // the device D3D owns
-    StageSlot* CurStage = nullptr;
+    Stage* CurStage = nullptr;
     BaseObject* SystemObject = nullptr;
     int ScreenX = 0;
     int ScreenY = 0;
@@ -71,7 +71,7 @@ private:
     // that still show it; once none does (typically their stage has gone), it goes.
     void ReleaseUnusedPictures(bool stagesWent) noexcept;
 
-    std::vector<StageSlot*> retiredStages_;
+    std::vector<Stage*> retiredStages_;
     std::size_t displacedSeen_ = 0;
 };
 

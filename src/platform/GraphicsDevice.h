@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/D3DMath.h"
+#include "core/Maths.h"
 
 namespace Velmora::Platform {
 

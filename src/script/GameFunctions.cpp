@@ -1,23 +1,23 @@
 #include <string>
 
 #include "game/CGame.h"
-#include "object/BaseObject.h"
-#include "object/Bullet.h"
-#include "object/Effect.h"
-#include "object/Friend.h"
-#include "object/Hero.h"
-#include "object/Item.h"
 #include "script/LuaControl.h"
 #include "script/ScriptApi.h"
-#include "stage/StageSlot.h"
+#include "world/BaseObject.h"
+#include "world/Bullet.h"
+#include "world/Effect.h"
+#include "world/Friend.h"
+#include "world/Hero.h"
+#include "world/Item.h"
+#include "world/Stage.h"
 
 namespace Velmora {
 
 namespace {
 
 // The current stage's container, or null when there is no stage.
-Stage* CurrentStage() {
-    StageSlot* slot = CGame::GetInstance()->CurStage;
+StageObjects* CurrentStage() {
+    Stage* slot = CGame::GetInstance()->CurStage;
     return slot != nullptr ? slot->Objects.get() : nullptr;
 }
 
@@ -28,7 +28,7 @@ int PushHandle(lua_State* L, BaseObject* object) {
 }
 
 Hero* FirstHero() {
-    Stage* stage = CurrentStage();
+    StageObjects* stage = CurrentStage();
     if (stage == nullptr || stage->Heroes.empty()) {
         return nullptr;
     }
@@ -37,7 +37,7 @@ Hero* FirstHero() {
 
 // The entry of the latest batch at index, or null outside the batch or for a bullet
 // that the stage has removed since.
-Bullet* BatchBullet(Stage* stage, int index) {
+Bullet* BatchBullet(StageObjects* stage, int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= stage->Bullets.size()) {
         return nullptr;
     }
@@ -54,7 +54,7 @@ int Game_ActiveStage(lua_State* L) {
 }
 
 int Game_GetCurStage(lua_State* L) {
-    StageSlot* slot = CGame::GetInstance()->CurStage;
+    Stage* slot = CGame::GetInstance()->CurStage;
     if (slot == nullptr) {
         return 0;
     }
@@ -98,7 +98,7 @@ int Stage_AddObject(lua_State* L) {
     if (!hasKey || !hasPath) {
         return 0;
     }
-    Stage* stage = CurrentStage();
+    StageObjects* stage = CurrentStage();
     return PushHandle(L, stage != nullptr ? stage->AddObject(key, path) : nullptr);
 }
 
@@ -107,12 +107,12 @@ int Stage_GetObject(lua_State* L) {
     if (!ArgString(L, 1, key)) {
         return 0;
     }
-    Stage* stage = CurrentStage();
+    StageObjects* stage = CurrentStage();
     return PushHandle(L, stage != nullptr ? stage->GetObject(key) : nullptr);
 }
 
 // Stage_CreateItem, Stage_CreateEffect, Stage_CreateFriend: (name, x, y) -> handle.
-template <typename T, T* (Stage::*Create)(const std::string&, float, float)>
+template <typename T, T* (StageObjects::*Create)(const std::string&, float, float)>
 int CreateAt(lua_State* L) {
     std::string name;
     const bool hasName = ArgString(L, 1, name);
@@ -121,17 +121,17 @@ int CreateAt(lua_State* L) {
     if (!hasName) {
         return 0;
     }
-    Stage* stage = CurrentStage();
+    StageObjects* stage = CurrentStage();
     return PushHandle(
         L, stage != nullptr ? static_cast<BaseObject*>((stage->*Create)(name, x, y)) : nullptr);
 }
 
 int Stage_CreateItem(lua_State* L) {
-    return CreateAt<Item, &Stage::CreateItem>(L);
+    return CreateAt<Item, &StageObjects::CreateItem>(L);
 }
 
 int Stage_CreateEffect(lua_State* L) {
-    return CreateAt<Effect, &Stage::CreateEffect>(L);
+    return CreateAt<Effect, &StageObjects::CreateEffect>(L);
 }
 
 // More bullets than any volley needs: a count this large is a mistake (an infinite or
@@ -144,7 +144,7 @@ int Stage_CreateBullet(lua_State* L) {
     const int count = ArgInt(L, 2);
     const float x = ArgFloat(L, 3);
     const float y = ArgFloat(L, 4);
-    Stage* stage = CurrentStage();
+    StageObjects* stage = CurrentStage();
     if (hasPath && stage != nullptr) {
         if (count > kMaxBulletBatch) {
             throw LuaException("Stage_CreateBullet(): " + std::to_string(count) +
@@ -160,7 +160,7 @@ int Stage_AdjustBullet(lua_State* L) {
     const int index = ArgInt(L, 1);
     const float dx = ArgFloat(L, 2);
     const float dy = ArgFloat(L, 3);
-    Stage* stage = CurrentStage();
+    StageObjects* stage = CurrentStage();
     if (stage == nullptr) {
         return 0;
     }
@@ -174,7 +174,7 @@ int Stage_AdjustBullet(lua_State* L) {
 
 int Stage_GetBullet(lua_State* L) {
     const int index = ArgInt(L, 1);
-    Stage* stage = CurrentStage();
+    StageObjects* stage = CurrentStage();
     if (stage == nullptr) {
         return PushHandle(L, nullptr);
     }
@@ -195,7 +195,7 @@ int Stage_SetScreenPos(lua_State* L) {
 }
 
 int Stage_CreateFriend(lua_State* L) {
-    return CreateAt<Friend, &Stage::CreateFriend>(L);
+    return CreateAt<Friend, &StageObjects::CreateFriend>(L);
 }
 
 const ExportEntry kEntries[] = {

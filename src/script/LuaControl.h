@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "core/Error.h"
 #include "game/Singleton.h"
 #include "script/ChunkCache.h"
-#include "script/Exception.h"
 
 namespace Velmora {
 

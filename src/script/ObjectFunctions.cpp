@@ -1,15 +1,15 @@
 #include <cmath>
 #include <string>
 
+#include "core/Maths.h"
 #include "game/CGame.h"
-#include "object/BaseObject.h"
-#include "object/Effect.h"
-#include "object/Hero.h"
-#include "object/Mob.h"
-#include "platform/D3DMath.h"
 #include "script/LuaControl.h"
 #include "script/ScriptApi.h"
-#include "stage/StageSlot.h"
+#include "world/BaseObject.h"
+#include "world/Effect.h"
+#include "world/Hero.h"
+#include "world/Mob.h"
+#include "world/Stage.h"
 
 namespace Velmora {
 
@@ -23,8 +23,8 @@ BaseObject* ObjectArg(lua_State* L, int index) {
     return BaseObject::FromHandle(ArgHandle(L, index));
 }
 
-Stage* CurrentStage() {
-    StageSlot* slot = CGame::GetInstance()->CurStage;
+StageObjects* CurrentStage() {
+    Stage* slot = CGame::GetInstance()->CurStage;
     return slot != nullptr ? slot->Objects.get() : nullptr;
 }
 
@@ -344,7 +344,7 @@ int Obj_GetCustom(lua_State* L) {
 }
 
 int Obj_GetHero(lua_State* L) {
-    Stage* stage = CurrentStage();
+    StageObjects* stage = CurrentStage();
     if (stage == nullptr || stage->Heroes.empty() || stage->Heroes.front() == nullptr) {
         return 0;
     }
@@ -357,7 +357,7 @@ int Obj_GetHandle(lua_State* L) {
     if (!ArgString(L, 1, key)) {
         return 0;
     }
-    Stage* stage = CurrentStage();
+    StageObjects* stage = CurrentStage();
     BaseObject* object = stage != nullptr ? stage->GetObject(key) : nullptr;
     if (object == nullptr) {
         return 0;

@@ -1,7 +1,7 @@
-#include "object/ScoreBoard.h"
 #include "script/LuaControl.h"
 #include "script/ScriptApi.h"
 #include "sound/SoundController.h"
+#include "world/ScoreBoard.h"
 
 namespace Velmora {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "script/Exception.h"
+#include "core/Error.h"
 
 namespace Velmora {
 

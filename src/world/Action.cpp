@@ -1,11 +1,11 @@
-#include "object/Action.h"
+#include "world/Action.h"
 
 #include <memory>
 
 #include "game/CGame.h"
-#include "game/ObjectCache.h"
-#include "object/BaseObject.h"
 #include "script/LuaControl.h"
+#include "world/BaseObject.h"
+#include "world/Templates.h"
 
 namespace Velmora {
 
@@ -60,7 +60,7 @@ void Action::Update() {
 
 void Action::Load() {
     const std::string path = ScriptPath();
-    ObjectCache* cache = ObjectCache::GetInstance();
+    Templates* cache = Templates::GetInstance();
     if (const Action* stored = cache->FindActionTemplate(path)) {
         *this = *stored;
     } else {

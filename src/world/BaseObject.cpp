@@ -1,4 +1,4 @@
-#include "object/BaseObject.h"
+#include "world/BaseObject.h"
 
 #include <unordered_set>
 

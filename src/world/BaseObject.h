@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "object/Action.h"
+#include "world/Action.h"
 
 namespace Velmora {
 

@@ -1,16 +1,16 @@
-#include "object/Bullet.h"
+#include "world/Bullet.h"
 
 #include <memory>
 
 #include "game/CGame.h"
-#include "game/ObjectCache.h"
-#include "object/Friend.h"
-#include "object/Hero.h"
-#include "object/KindRules.h"
-#include "object/Mob.h"
 #include "resource/SpriteRecord.h"
 #include "script/LuaControl.h"
-#include "stage/Stage.h"
+#include "world/Friend.h"
+#include "world/Hero.h"
+#include "world/KindRules.h"
+#include "world/Mob.h"
+#include "world/StageObjects.h"
+#include "world/Templates.h"
 
 namespace Velmora {
 
@@ -31,7 +31,7 @@ void Bullet::CopyBullet(const Bullet& source) {
 }
 
 void Bullet::Load(const std::string& path) {
-    ObjectCache* cache = ObjectCache::GetInstance();
+    Templates* cache = Templates::GetInstance();
     if (const auto* stored = dynamic_cast<const Bullet*>(cache->FindObjectTemplate(path))) {
         CopyBullet(*stored);
         return;
@@ -74,7 +74,7 @@ bool Bullet::HitFirst(const std::vector<T*>& targets) {
             continue;
         }
         // No iterator into the list survives the scripts: both calls may change it.
-        Stage* home = CurrentStage();
+        StageObjects* home = CurrentStage();
         target->OnDamage(Power);
         if (CurrentStage() == home && BaseObject::IsLive(target)) {
             OnHit(target);
@@ -94,13 +94,13 @@ void Bullet::OnHit(BaseObject* target) {
 }
 
 void Bullet::Update() {
-    Stage* home = CurrentStage();
+    StageObjects* home = CurrentStage();
     BaseObject::Update();
     if (!OnField()) {
         Alive = false;
         return;
     }
-    Stage* stage = CurrentStage();
+    StageObjects* stage = CurrentStage();
     if (stage == nullptr || stage != home) {
         return;
     }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "object/BaseObject.h"
+#include "world/BaseObject.h"
 
 namespace Velmora {
 

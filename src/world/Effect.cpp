@@ -1,9 +1,9 @@
-#include "object/Effect.h"
+#include "world/Effect.h"
 
 #include <memory>
 
-#include "game/ObjectCache.h"
 #include "script/LuaControl.h"
+#include "world/Templates.h"
 
 namespace Velmora {
 
@@ -20,7 +20,7 @@ void Effect::CopyEffect(const Effect& source) {
 }
 
 void Effect::Load(const std::string& path) {
-    ObjectCache* cache = ObjectCache::GetInstance();
+    Templates* cache = Templates::GetInstance();
     if (const auto* stored = dynamic_cast<const Effect*>(cache->FindObjectTemplate(path))) {
         CopyEffect(*stored);
         return;

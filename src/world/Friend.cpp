@@ -1,6 +1,6 @@
-#include "object/Friend.h"
+#include "world/Friend.h"
 
-#include "object/KindRules.h"
+#include "world/KindRules.h"
 
 namespace Velmora {
 

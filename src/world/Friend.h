@@ -1,6 +1,6 @@
 #pragma once
 // An object on the player's side, hit by the enemies' bullets after the heroes.
-#include "object/BaseObject.h"
+#include "world/BaseObject.h"
 
 namespace Velmora {
 

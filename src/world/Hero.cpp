@@ -1,17 +1,17 @@
-#include "object/Hero.h"
+#include "world/Hero.h"
 
 #include <memory>
 
 #include "game/CGame.h"
 #include "game/ControllerThread.h"
-#include "game/ObjectCache.h"
-#include "object/Item.h"
-#include "object/KindRules.h"
-#include "object/Mob.h"
 #include "platform/Keys.h"
 #include "resource/SpriteRecord.h"
 #include "script/LuaControl.h"
-#include "stage/Stage.h"
+#include "world/Item.h"
+#include "world/KindRules.h"
+#include "world/Mob.h"
+#include "world/StageObjects.h"
+#include "world/Templates.h"
 
 namespace Velmora {
 
@@ -38,7 +38,7 @@ void Hero::CopyHero(const Hero& source) {
 }
 
 void Hero::Load(const std::string& path) {
-    ObjectCache* cache = ObjectCache::GetInstance();
+    Templates* cache = Templates::GetInstance();
     if (const auto* stored = dynamic_cast<const Hero*>(cache->FindObjectTemplate(path))) {
         CopyHero(*stored);
         return;
@@ -59,9 +59,9 @@ void Hero::Load(const std::string& path) {
 }
 
 void Hero::Update() {
-    Stage* home = CurrentStage();
+    StageObjects* home = CurrentStage();
     BaseObject::Update();
-    Stage* stage = CurrentStage();
+    StageObjects* stage = CurrentStage();
     if (stage != home) {
         return;  // an action script replaced the world this hero lived in
     }

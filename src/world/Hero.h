@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "object/BaseObject.h"
+#include "world/BaseObject.h"
 
 namespace Velmora {
 

@@ -1,10 +1,10 @@
-#include "object/Item.h"
+#include "world/Item.h"
 
 #include <memory>
 
-#include "game/ObjectCache.h"
-#include "object/Hero.h"
 #include "script/LuaControl.h"
+#include "world/Hero.h"
+#include "world/Templates.h"
 
 namespace Velmora {
 
@@ -20,7 +20,7 @@ void Item::CopyItem(const Item& source) {
 }
 
 void Item::Load(const std::string& path) {
-    ObjectCache* cache = ObjectCache::GetInstance();
+    Templates* cache = Templates::GetInstance();
     if (const auto* stored = dynamic_cast<const Item*>(cache->FindObjectTemplate(path))) {
         CopyItem(*stored);
         return;

@@ -2,7 +2,7 @@
 // Something the hero picks up; what eating does is its script's business.
 #include <string>
 
-#include "object/BaseObject.h"
+#include "world/BaseObject.h"
 
 namespace Velmora {
 

@@ -1,14 +1,14 @@
-#include "object/KindRules.h"
+#include "world/KindRules.h"
 
 #include <cmath>
 #include <cstring>
 
+#include "core/Maths.h"
 #include "game/CGame.h"
-#include "object/BaseObject.h"
-#include "platform/D3DMath.h"
 #include "resource/SpriteRecord.h"
-#include "stage/Stage.h"
-#include "stage/StageSlot.h"
+#include "world/BaseObject.h"
+#include "world/Stage.h"
+#include "world/StageObjects.h"
 
 namespace Velmora {
 
@@ -17,8 +17,8 @@ constexpr float kPi = 3.141592654f;
 constexpr float kMargin = 500.0f;
 }  // namespace
 
-Stage* CurrentStage() {
-    const StageSlot* slot = CGame::GetInstance()->CurStage;
+StageObjects* CurrentStage() {
+    const Stage* slot = CGame::GetInstance()->CurStage;
     return slot != nullptr ? slot->Objects.get() : nullptr;
 }
 

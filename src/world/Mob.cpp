@@ -1,10 +1,10 @@
-#include "object/Mob.h"
+#include "world/Mob.h"
 
 #include <memory>
 
-#include "game/ObjectCache.h"
-#include "object/KindRules.h"
 #include "script/LuaControl.h"
+#include "world/KindRules.h"
+#include "world/Templates.h"
 
 namespace Velmora {
 
@@ -23,7 +23,7 @@ void Mob::CopyMob(const Mob& source) {
 }
 
 void Mob::Load(const std::string& path) {
-    ObjectCache* cache = ObjectCache::GetInstance();
+    Templates* cache = Templates::GetInstance();
     if (const auto* stored = dynamic_cast<const Mob*>(cache->FindObjectTemplate(path))) {
         CopyMob(*stored);
         return;

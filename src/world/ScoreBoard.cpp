@@ -1,4 +1,4 @@
-#include "object/ScoreBoard.h"
+#include "world/ScoreBoard.h"
 
 #include "resource/SpriteRecord.h"
 #include "script/LuaControl.h"

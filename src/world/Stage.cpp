@@ -1,11 +1,11 @@
-#include "stage/StageSlot.h"
+#include "world/Stage.h"
 
-#include "object/BaseObject.h"
 #include "script/LuaControl.h"
+#include "world/BaseObject.h"
 
 namespace Velmora {
 
-void StageSlot::Load(const std::string& name) {
+void Stage::Load(const std::string& name) {
     Name = name;
     const std::string path = "res/stage/" + name + "/Info.lua";
     LuaControl* lua = LuaControl::GetInstance();

@@ -3,18 +3,18 @@
 #include <memory>
 #include <string>
 
-#include "stage/Stage.h"
+#include "world/StageObjects.h"
 
 namespace Velmora {
 
-class StageSlot {
+class Stage {
 public:
-    StageSlot() : Objects(std::make_unique<Stage>()) {}
+    Stage() : Objects(std::make_unique<StageObjects>()) {}
 
     // Runs the stage script's OnStageCreate, then reads its Level.
     void Load(const std::string& name);
 
-    std::unique_ptr<Stage> Objects;
+    std::unique_ptr<StageObjects> Objects;
     std::string Name;
     int Level = 0;
 };

@@ -1,16 +1,16 @@
-#include "stage/Stage.h"
+#include "world/StageObjects.h"
 
 #include <algorithm>
 #include <memory>
 
-#include "object/BaseObject.h"
-#include "object/Bullet.h"
-#include "object/Effect.h"
-#include "object/Friend.h"
-#include "object/Hero.h"
-#include "object/Item.h"
-#include "object/Mob.h"
-#include "object/ScoreBoard.h"
+#include "world/BaseObject.h"
+#include "world/Bullet.h"
+#include "world/Effect.h"
+#include "world/Friend.h"
+#include "world/Hero.h"
+#include "world/Item.h"
+#include "world/Mob.h"
+#include "world/ScoreBoard.h"
 
 namespace Velmora {
 
@@ -39,7 +39,7 @@ void EraseFrom(std::vector<T*>& list, const BaseObject* object) {
 
 }  // namespace
 
-Stage::~Stage() {
+StageObjects::~StageObjects() {
     // Every registered object stands in exactly one layer list, also one that lost its
     // key to a later registration, so the layer lists are what the stage owns.
     for (auto& layer : ByZOrder) {
@@ -49,19 +49,19 @@ Stage::~Stage() {
     }
 }
 
-std::string Stage::NextKey(const char* prefix) {
+std::string StageObjects::NextKey(const char* prefix) {
     std::string key = prefix + std::to_string(NextSerial);
     ++NextSerial;
     return key;
 }
 
-void Stage::Register(const std::string& key, BaseObject* object) {
+void StageObjects::Register(const std::string& key, BaseObject* object) {
     object->Key = key;
     ByKey[key] = object;
     ByZOrder[object->ZOrder].push_back(object);
 }
 
-BaseObject* Stage::AddObject(const std::string& key, const std::string& path) {
+BaseObject* StageObjects::AddObject(const std::string& key, const std::string& path) {
     const std::string file = ObjectFile(path);
     int type = 0;
     {
@@ -105,7 +105,7 @@ BaseObject* Stage::AddObject(const std::string& key, const std::string& path) {
     return made;
 }
 
-Item* Stage::CreateItem(const std::string& name, float x, float y) {
+Item* StageObjects::CreateItem(const std::string& name, float x, float y) {
     auto item = std::make_unique<Item>();
     item->Load(ObjectFile("item/" + name));
     item->X = x;
@@ -117,7 +117,7 @@ Item* Stage::CreateItem(const std::string& name, float x, float y) {
     return made;
 }
 
-Effect* Stage::CreateEffect(const std::string& name, float x, float y) {
+Effect* StageObjects::CreateEffect(const std::string& name, float x, float y) {
     // Until it is registered the stage does not own the effect: one whose OnCreate
     // fails is destroyed here.
     auto effect = std::make_unique<Effect>();
@@ -130,7 +130,7 @@ Effect* Stage::CreateEffect(const std::string& name, float x, float y) {
     return made;
 }
 
-void Stage::CreateBullets(const std::string& path, int count, float x, float y) {
+void StageObjects::CreateBullets(const std::string& path, int count, float x, float y) {
     const std::string file = ObjectFile(path);
     Bullets.clear();
     for (int i = 0; i < count; ++i) {
@@ -145,7 +145,7 @@ void Stage::CreateBullets(const std::string& path, int count, float x, float y) 
     }
 }
 
-Friend* Stage::CreateFriend(const std::string& path, float x, float y) {
+Friend* StageObjects::CreateFriend(const std::string& path, float x, float y) {
     auto buddy = std::make_unique<Friend>();
     buddy->Load(ObjectFile(path));
     buddy->X = x;
@@ -157,12 +157,12 @@ Friend* Stage::CreateFriend(const std::string& path, float x, float y) {
     return made;
 }
 
-BaseObject* Stage::GetObject(const std::string& key) const {
+BaseObject* StageObjects::GetObject(const std::string& key) const {
     auto found = ByKey.find(key);
     return found == ByKey.end() ? nullptr : found->second;
 }
 
-void Stage::Unlist(BaseObject* object) {
+void StageObjects::Unlist(BaseObject* object) {
     switch (object->StageList) {
         case InHeroes:
             Heroes.clear();
@@ -191,7 +191,7 @@ void Stage::Unlist(BaseObject* object) {
     }
 }
 
-void Stage::Update() {
+void StageObjects::Update() {
     // Objects created during the pass are appended to their layer (the walk goes by
     // index and std::map keeps its iterators valid), so those in this layer or a higher
     // one are visited in the same pass.
@@ -221,7 +221,7 @@ void Stage::Update() {
     }
 }
 
-void Stage::Draw() {
+void StageObjects::Draw() {
     for (auto& layer : ByZOrder) {
         const std::vector<BaseObject*>& objects = layer.second;
         for (std::size_t i = 0; i < objects.size(); ++i) {

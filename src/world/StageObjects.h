@@ -16,15 +16,15 @@ class Hero;
 class Item;
 class Mob;
 
-class Stage {
+class StageObjects {
 public:
     // The kind list an object was put in (BaseObject::StageList).
     enum ListKind { InNoList = 0, InHeroes, InMobs, InItems, InFriends, InBullets };
 
-    Stage() = default;
-    ~Stage();
-    Stage(const Stage&) = delete;
-    Stage& operator=(const Stage&) = delete;
+    StageObjects() = default;
+    ~StageObjects();
+    StageObjects(const StageObjects&) = delete;
+    StageObjects& operator=(const StageObjects&) = delete;
 
     BaseObject* AddObject(const std::string& key, const std::string& path);
     Item* CreateItem(const std::string& name, float x, float y);

@@ -12,10 +12,10 @@ namespace Velmora {
 class Action;
 class BaseObject;
 
-class ObjectCache : public Singleton<ObjectCache> {
+class Templates : public Singleton<Templates> {
 public:
-    ObjectCache() = default;
-    ~ObjectCache() override;
+    Templates() = default;
+    ~Templates() override;
 
     BaseObject* FindObjectTemplate(const std::string& path) const;
     void AddObjectTemplate(const std::string& path, std::shared_ptr<BaseObject> object);

@@ -8,7 +8,7 @@
 #include <new>
 
 #include "WorldFixture.h"
-#include "stage/Stage.h"
+#include "world/StageObjects.h"
 
 namespace {
 

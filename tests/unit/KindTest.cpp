@@ -1,13 +1,13 @@
 #include <cmath>
 
 #include "WorldFixture.h"
-#include "object/Bullet.h"
-#include "object/Hero.h"
-#include "object/KindRules.h"
-#include "object/Mob.h"
 #include "platform/Keys.h"
 #include "resource/SpriteRecord.h"
-#include "stage/Stage.h"
+#include "world/Bullet.h"
+#include "world/Hero.h"
+#include "world/KindRules.h"
+#include "world/Mob.h"
+#include "world/StageObjects.h"
 
 namespace Velmora::Testing {
 namespace {

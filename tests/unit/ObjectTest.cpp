@@ -1,7 +1,7 @@
 #include "WorldFixture.h"
-#include "object/Action.h"
-#include "object/ScoreBoard.h"
-#include "stage/Stage.h"
+#include "world/Action.h"
+#include "world/ScoreBoard.h"
+#include "world/StageObjects.h"
 
 namespace Velmora::Testing {
 namespace {

@@ -1,9 +1,9 @@
 #include <algorithm>
 
 #include "WorldFixture.h"
-#include "object/Friend.h"
-#include "object/Item.h"
-#include "stage/Stage.h"
+#include "world/Friend.h"
+#include "world/Item.h"
+#include "world/StageObjects.h"
 
 namespace Velmora::Testing {
 namespace {

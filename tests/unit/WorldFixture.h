@@ -4,12 +4,12 @@
 #include <string>
 
 #include "TestGame.h"
-#include "game/ObjectCache.h"
-#include "object/BaseObject.h"
 #include "platform/RecordingDevice.h"
 #include "platform/Screen.h"
 #include "resource/ResourceMgr.h"
-#include "stage/StageSlot.h"
+#include "world/BaseObject.h"
+#include "world/Stage.h"
+#include "world/Templates.h"
 
 namespace Velmora::Testing {
 
@@ -26,13 +26,13 @@ protected:
     void TearDown() override {
         CGame::DestroyInstance();
         ResourceMgr::DestroyInstance();
-        ObjectCache::DestroyInstance();
+        Templates::DestroyInstance();
         EngineTest::TearDown();
         EXPECT_EQ(baseline_, BaseObject::LiveCount()) << "objects outlived the game";
     }
 
     static CGame* game() { return CGame::GetInstance(); }
-    static Stage* stage() {
+    static StageObjects* stage() {
         return game()->CurStage != nullptr ? game()->CurStage->Objects.get() : nullptr;
     }
 

@@ -16,7 +16,6 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "game/CGame.h"
-#include "object/BaseObject.h"
 #include "platform/ImageFile.h"
 #include "platform/Keys.h"
 #include "platform/MessageBox.h"
@@ -25,6 +24,7 @@
 #include "platform/SoundFile.h"
 #include "resource/SpriteRecord.h"
 #include "script/LuaControl.h"
+#include "world/BaseObject.h"
 
 namespace fs = std::filesystem;
 using namespace Velmora;
