@@ -10,6 +10,7 @@
 #include "object/Mob.h"
 #include "platform/Keys.h"
 #include "resource/SpriteRecord.h"
+#include "script/Handles.h"
 #include "script/LuaControl.h"
 #include "stage/Stage.h"
 
@@ -160,7 +161,7 @@ void Hero::OnDamage(int amount) {
     lua->DoFile("res/object/hero/" + Name + "/Info.lua");
     // Looked up without the existence check: a missing OnDamage fails in the call.
     lua->PushGlobal("OnDamage");
-    lua_pushlightuserdata(lua->GetState(), static_cast<BaseObject*>(this));
+    PushHandle(lua->GetState(), this);
     lua_pushnumber(lua->GetState(), amount);
     lua->CallFunction(2);
 }
