@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "game/CGame.h"
-#include "game/ControllerThread.h"
 #include "game/ObjectCache.h"
 #include "object/Item.h"
 #include "object/KindRules.h"
@@ -97,8 +96,8 @@ void Hero::Steer() {
     CGame* game = CGame::GetInstance();
     if (game->UseController) {
         // The device's y axis points up, the field's down.
-        X = static_cast<float>(game->AdjustX + g_hapticX.load());
-        Y = static_cast<float>(game->AdjustY - g_hapticY.load());
+        X = static_cast<float>(game->AdjustX + game->PointX);
+        Y = static_cast<float>(game->AdjustY - game->PointY);
         return;
     }
     // The keys steer through the action's direction, so a hero without an action has
