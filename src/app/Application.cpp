@@ -7,7 +7,6 @@
 
 #include "app/CInitD3D.h"
 #include "game/CGame.h"
-#include "game/ControllerThread.h"
 #include "game/ObjectCache.h"
 #include "object/BaseObject.h"
 #include "platform/Haptic.h"
@@ -190,6 +189,7 @@ int Application::Run() {
             Teardown();
             break;
         }
+        SamplePointer();
         RunFrame();
         if (frame_ == 0) {
             startupSeconds_ = SecondsSince(created_);
@@ -259,7 +259,10 @@ void Application::ApplyReplayedInput(long frame) {
     const std::vector<InputEvent>& input = options_.Input;
     while (!tornDown_ && nextInput_ < input.size() && input[nextInput_].Frame <= frame) {
         const InputEvent event = input[nextInput_++];
-        Record(InputEvent{frame, event.Type, event.Vk, event.X, event.Y});
+        // A point is recorded as the frame takes it up (SamplePointer).
+        if (event.Type != InputEvent::Kind::Point) {
+            Record(InputEvent{frame, event.Type, event.Vk, 0.0, 0.0});
+        }
         switch (event.Type) {
             case InputEvent::Kind::Down:
                 Platform::SetKeyDown(event.Vk, true);
@@ -271,13 +274,20 @@ void Application::ApplyReplayedInput(long frame) {
                 break;
             case InputEvent::Kind::Point:
                 Platform::HapticInjectPoint(event.X, event.Y);
-                // The poller would pass the point on a moment later, maybe after
-                // this frame's update; a replayed point must reach this frame.
-                if (CGame::GetInstance()->HapticThread) {
-                    CGame::GetInstance()->HapticThread->PollNow();
-                }
                 break;
         }
+    }
+}
+
+void Application::SamplePointer() {
+    CGame* game = CGame::GetInstance();
+    game->SamplePointer();
+    // The record holds every change of the point frames steer by, in the frame that
+    // first used it, so that its replay puts the hero where this run did.
+    if (game->PointX != recordedX_ || game->PointY != recordedY_) {
+        recordedX_ = game->PointX;
+        recordedY_ = game->PointY;
+        Record(InputEvent{frame_ + 1, InputEvent::Kind::Point, 0, recordedX_, recordedY_});
     }
 }
 

@@ -30,6 +30,9 @@ private:
     void DispatchKeyDown(int vk);
     void DispatchKeyUp(int vk);
     void ApplyReplayedInput(long frame);
+    // Fixes the pointing device's point for the frame about to run, and records it
+    // when it changed.
+    void SamplePointer();
     void RunFrame();
     void ReportLuaException(const std::string& text);
     void Teardown();
@@ -44,6 +47,9 @@ private:
     long frame_ = 0;
     std::size_t nextInput_ = 0;
     std::FILE* record_ = nullptr;
+    // The point last recorded; a device starts at (0, 0), in a replay too.
+    double recordedX_ = 0.0;
+    double recordedY_ = 0.0;
 
     // --stats
     double updateSeconds_ = 0.0;

@@ -5,6 +5,7 @@
 #include "game/CGame.h"
 #include "game/ObjectCache.h"
 #include "object/BaseObject.h"
+#include "script/Handles.h"
 #include "script/LuaControl.h"
 
 namespace Velmora {
@@ -28,7 +29,7 @@ void Action::CallScript(const char* function) {
     LuaControl* lua = LuaControl::GetInstance();
     lua->DoFile(ScriptPath());
     lua->SelectFunction(function);
-    lua_pushlightuserdata(lua->GetState(), Owner);
+    PushHandle(lua->GetState(), Owner);
     lua->CallFunction(1);
 }
 

@@ -4,6 +4,7 @@
 
 #include "game/ObjectCache.h"
 #include "object/Hero.h"
+#include "script/Handles.h"
 #include "script/LuaControl.h"
 
 namespace Velmora {
@@ -36,8 +37,8 @@ void Item::OnEaten(Hero* hero) {
     LuaControl* lua = LuaControl::GetInstance();
     lua->DoFile("res/object/item/" + Name + "/Info.lua");
     lua->SelectFunction("OnEaten");
-    lua_pushlightuserdata(lua->GetState(), static_cast<BaseObject*>(this));
-    lua_pushlightuserdata(lua->GetState(), static_cast<BaseObject*>(hero));
+    PushHandle(lua->GetState(), this);
+    PushHandle(lua->GetState(), hero);
     lua->CallFunction(2);
 }
 

@@ -4,6 +4,7 @@
 
 #include "game/ObjectCache.h"
 #include "object/KindRules.h"
+#include "script/Handles.h"
 #include "script/LuaControl.h"
 
 namespace Velmora {
@@ -61,7 +62,7 @@ void Mob::OnDamage(int amount) {
     LuaControl* lua = LuaControl::GetInstance();
     lua->DoFile("res/object/mob/" + Name + "/Info.lua");
     lua->SelectFunction("OnDamage");
-    lua_pushlightuserdata(lua->GetState(), static_cast<BaseObject*>(this));
+    PushHandle(lua->GetState(), this);
     lua_pushnumber(lua->GetState(), amount);
     lua->CallFunction(2);
 }
