@@ -34,6 +34,9 @@ private:
     void ReportLuaException(const std::string& text);
     void Teardown();
     void Record(const InputEvent& event);
+    void CloseRecord();
+    // Says why a file the user asked for was not written; the run then exits with 1.
+    void ReportWriteFailure(const std::string& path, const std::string& reason);
     void PrintStats() const;
 
     Options options_;
@@ -44,6 +47,7 @@ private:
     long frame_ = 0;
     std::size_t nextInput_ = 0;
     std::FILE* record_ = nullptr;
+    bool writeFailed_ = false;
 
     // --stats
     double updateSeconds_ = 0.0;

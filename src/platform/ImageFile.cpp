@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace Velmora::Platform {
@@ -55,6 +57,66 @@ struct DecodingScope {
     DecodingScope& operator=(const DecodingScope&) = delete;
 };
 
+// A stream that grows a block of memory, for a PNG encoded before it is written.
+struct MemoryStream {
+    static Sint64 Size(SDL_RWops* rw) { return static_cast<Sint64>(Bytes(rw).size()); }
+    static Sint64 Seek(SDL_RWops* rw, Sint64 offset, int whence) {
+        const Sint64 base = whence == RW_SEEK_SET   ? 0
+                            : whence == RW_SEEK_CUR ? static_cast<Sint64>(Position(rw))
+                                                    : Size(rw);
+        if (base + offset < 0) {
+            return SDL_SetError("seek before the start");
+        }
+        Position(rw) = static_cast<std::size_t>(base + offset);
+        return base + offset;
+    }
+    static size_t Read(SDL_RWops*, void*, size_t, size_t) { return 0; }
+    static size_t Write(SDL_RWops* rw, const void* from, size_t size, size_t count) {
+        std::vector<std::uint8_t>& bytes = Bytes(rw);
+        const std::size_t total = size * count;
+        if (total == 0) {
+            return count;
+        }
+        if (Position(rw) + total > bytes.size()) {
+            bytes.resize(Position(rw) + total);
+        }
+        std::memcpy(bytes.data() + Position(rw), from, total);
+        Position(rw) += total;
+        return count;
+    }
+    static int Close(SDL_RWops* rw) {
+        SDL_FreeRW(rw);
+        return 0;
+    }
+    static std::vector<std::uint8_t>& Bytes(SDL_RWops* rw) {
+        return *static_cast<std::vector<std::uint8_t>*>(rw->hidden.unknown.data1);
+    }
+    static std::size_t& Position(SDL_RWops* rw) {
+        return *static_cast<std::size_t*>(rw->hidden.unknown.data2);
+    }
+};
+
+// Writes bytes to path, every step checked: a full disk shows only in a late write,
+// the flush or the close. False with *error from errno.
+bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                    std::string* error) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        *error = std::strerror(errno);
+        return false;
+    }
+    bool ok =
+        std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
+    if (!ok) {
+        *error = std::strerror(errno);
+    }
+    if (std::fclose(file) != 0 && ok) {
+        *error = std::strerror(errno);
+        ok = false;
+    }
+    return ok;
+}
+
 }  // namespace
 
 bool LoadImageRgba(const std::string& path, Image& out) {
@@ -92,20 +154,45 @@ bool LoadImageRgba(const std::string& path, Image& out) {
     return out.Width > 0 && out.Height > 0;
 }
 
-bool SavePngRgba(const std::string& path, const Image& image) {
+bool SavePngRgba(const std::string& path, const Image& image, std::string* error) {
+    std::string ignored;
+    error = error != nullptr ? error : &ignored;
     if (image.Width <= 0 || image.Height <= 0 ||
         image.Rgba.size() < static_cast<std::size_t>(image.Width) * image.Height * 4) {
+        *error = "the picture is empty";
         return false;
     }
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
         const_cast<std::uint8_t*>(image.Rgba.data()), image.Width, image.Height, 32,
         image.Width * 4, SDL_PIXELFORMAT_ABGR8888);
-    if (surface == nullptr) {
+    SDL_RWops* stream = SDL_AllocRW();
+    if (surface == nullptr || stream == nullptr) {
+        *error = SDL_GetError();
+        SDL_FreeSurface(surface);
+        if (stream != nullptr) {
+            SDL_FreeRW(stream);
+        }
         return false;
     }
-    const bool ok = IMG_SavePNG(surface, path.c_str()) == 0;
+    // Encoded in memory first: the library's own file writing does not check its
+    // closing, where a full disk may show first.
+    std::vector<std::uint8_t> png;
+    std::size_t position = 0;
+    stream->type = SDL_RWOPS_UNKNOWN;
+    stream->size = MemoryStream::Size;
+    stream->seek = MemoryStream::Seek;
+    stream->read = MemoryStream::Read;
+    stream->write = MemoryStream::Write;
+    stream->close = MemoryStream::Close;
+    stream->hidden.unknown.data1 = &png;
+    stream->hidden.unknown.data2 = &position;
+    const bool encoded = IMG_SavePNG_RW(surface, stream, 1) == 0;
     SDL_FreeSurface(surface);
-    return ok;
+    if (!encoded) {
+        *error = IMG_GetError();
+        return false;
+    }
+    return WriteWholeFile(path, png, error);
 }
 
 }  // namespace Velmora::Platform

@@ -16,7 +16,8 @@ struct Image {
 // False when the file is missing, unreadable or of no known format.
 bool LoadImageRgba(const std::string& path, Image& out);
 
-// Writes 8-bit RGBA rows (top to bottom) as PNG.
-bool SavePngRgba(const std::string& path, const Image& image);
+// Writes 8-bit RGBA rows (top to bottom) as PNG; false, with *error saying why, when
+// the file could not be written whole.
+bool SavePngRgba(const std::string& path, const Image& image, std::string* error = nullptr);
 
 }  // namespace Velmora::Platform
