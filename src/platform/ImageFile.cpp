@@ -2,7 +2,11 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -56,6 +60,96 @@ struct DecodingScope {
     DecodingScope(const DecodingScope&) = delete;
     DecodingScope& operator=(const DecodingScope&) = delete;
 };
+
+bool SizeAllowed(std::uint64_t width, std::uint64_t height) {
+    return width > 0 && height > 0 && width * height <= kMaxPictureBytes / 4;
+}
+
+// Opens path for reading only when it is a regular file: opening a FIFO waits for a
+// writer, forever if none comes, and a device may never end. Null otherwise, so such
+// a path fails like a missing file.
+std::FILE* OpenRegularFile(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return nullptr;
+    }
+    struct stat info {};
+    std::FILE* file = nullptr;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        file = fdopen(fd, "rb");
+    }
+    if (file == nullptr) {
+        close(fd);
+    }
+    return file;
+}
+
+std::uint32_t Be32(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[0]) << 24 | static_cast<std::uint32_t>(p[1]) << 16 |
+           static_cast<std::uint32_t>(p[2]) << 8 | static_cast<std::uint32_t>(p[3]);
+}
+
+std::uint32_t Crc32(const std::uint8_t* bytes, std::size_t count) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < count; ++i) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+    }
+    return ~crc;
+}
+
+enum class PngHeader { NotPng, Broken, Whole };
+
+// A PNG's size from its IHDR, checked as the decoder checks it, and its chunks walked
+// to IEND, so a damaged or cut-off file is refused as decoding would refuse it. Only
+// damage inside the compressed pixels goes unseen.
+PngHeader ReadPngSize(std::FILE* file, int* width, int* height) {
+    static const std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::uint8_t head[8 + 25] = {};
+    if (std::fread(head, 1, sizeof(head), file) != sizeof(head) ||
+        std::memcmp(head, kSignature, 8) != 0) {
+        return std::memcmp(head, kSignature, 8) == 0 ? PngHeader::Broken : PngHeader::NotPng;
+    }
+    const std::uint8_t* ihdr = head + 8;
+    const std::uint8_t* data = ihdr + 8;
+    const std::uint32_t w = Be32(data);
+    const std::uint32_t h = Be32(data + 4);
+    const int depth = data[8];
+    const int colour = data[9];
+    // Bit depths each colour type allows (bit n: depth n).
+    static const unsigned kDepths[7] = {0x10116, 0, 0x10100, 0x116, 0x10100, 0, 0x10100};
+    // The decoder's own limit is a million pixels either way.
+    if (Be32(ihdr) != 13 || std::memcmp(ihdr + 4, "IHDR", 4) != 0 ||
+        Be32(data + 13) != Crc32(ihdr + 4, 17) || w > 1000000 || h > 1000000 ||
+        !SizeAllowed(w, h) || colour > 6 || depth > 16 || (kDepths[colour] >> depth & 1) == 0 ||
+        data[10] != 0 || data[11] != 0 || data[12] > 1) {
+        return PngHeader::Broken;
+    }
+    bool palette = false;
+    bool pixels = false;
+    for (std::uint8_t chunk[8]; std::fread(chunk, 1, 8, file) == 8;) {
+        const std::uint32_t length = Be32(chunk);
+        if (length > 0x7FFFFFFFu) {
+            break;
+        }
+        if (std::memcmp(chunk + 4, "IEND", 4) == 0) {
+            if (!pixels || (colour == 3 && !palette)) {
+                break;
+            }
+            *width = static_cast<int>(w);
+            *height = static_cast<int>(h);
+            return PngHeader::Whole;
+        }
+        palette = palette || std::memcmp(chunk + 4, "PLTE", 4) == 0;
+        pixels = pixels || std::memcmp(chunk + 4, "IDAT", 4) == 0;
+        if (std::fseek(file, static_cast<long>(length) + 4, SEEK_CUR) != 0) {
+            break;
+        }
+    }
+    return PngHeader::Broken;
+}
 
 // A stream that grows a block of memory, for a PNG encoded before it is written.
 struct MemoryStream {
@@ -119,18 +213,49 @@ bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& by
 
 }  // namespace
 
+bool ReadImageSize(const std::string& path, int* width, int* height) {
+    std::FILE* file = OpenRegularFile(path);
+    if (file == nullptr) {
+        return false;
+    }
+    const PngHeader png = ReadPngSize(file, width, height);
+    std::fclose(file);
+    if (png != PngHeader::NotPng) {
+        return png == PngHeader::Whole;
+    }
+    Image image;
+    if (!LoadImageRgba(path, image)) {
+        return false;
+    }
+    *width = image.Width;
+    *height = image.Height;
+    return true;
+}
+
 bool LoadImageRgba(const std::string& path, Image& out) {
     LimitDecoderAllocations();
+    std::FILE* file = OpenRegularFile(path);
+    if (file == nullptr) {
+        return false;
+    }
+    SDL_RWops* stream = SDL_RWFromFP(file, SDL_TRUE);
+    if (stream == nullptr) {
+        std::fclose(file);
+        return false;
+    }
+    // Formats without a signature (TGA) are known by the name's extension.
+    const std::size_t dot = path.rfind('.');
+    const std::string extension = dot == std::string::npos ? "" : path.substr(dot + 1);
     DecodingScope decoding;
-    SDL_Surface* loaded = IMG_Load(path.c_str());
+    SDL_Surface* loaded =
+        IMG_LoadTyped_RW(stream, 1, dot == std::string::npos ? nullptr : extension.c_str());
     if (loaded == nullptr) {
         return false;
     }
     // A header may also claim no pixels at all in one direction (a TGA 0 wide and 3
     // high decodes), which leaves nothing to copy rows from.
-    if (loaded->w <= 0 || loaded->h <= 0 ||
-        static_cast<std::size_t>(loaded->w) * static_cast<std::size_t>(loaded->h) >
-            kMaxPictureBytes / 4) {
+    if (!SizeAllowed(static_cast<std::uint64_t>(std::max(loaded->w, 0)),
+                     static_cast<std::uint64_t>(std::max(loaded->h, 0)))) {
         SDL_FreeSurface(loaded);
         return false;
     }
