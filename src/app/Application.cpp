@@ -1,7 +1,9 @@
 #include "app/Application.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <string>
 
@@ -66,9 +68,7 @@ Application::~Application() {
     if (!tornDown_) {
         Teardown();
     }
-    if (record_ != nullptr) {
-        std::fclose(record_);
-    }
+    CloseRecord();
 }
 
 int Application::Run() {
@@ -77,7 +77,7 @@ int Application::Run() {
     if (options_.RecordFile) {
         record_ = std::fopen(options_.RecordFile->c_str(), "w");
         if (record_ == nullptr) {
-            std::fprintf(stderr, "velmora: cannot write %s\n", options_.RecordFile->c_str());
+            ReportWriteFailure(*options_.RecordFile, std::strerror(errno));
             return 1;
         }
     }
@@ -200,10 +200,11 @@ int Application::Run() {
         }
     }
     runSeconds_ = SecondsSince(runStart);
+    CloseRecord();
     if (options_.Stats) {
         PrintStats();
     }
-    return 0;
+    return writeFailed_ ? 1 : 0;
 }
 
 void Application::RunFrame() {
@@ -292,10 +293,33 @@ void Application::SamplePointer() {
 }
 
 void Application::Record(const InputEvent& event) {
-    if (record_ != nullptr) {
-        std::fprintf(record_, "%s\n", FormatInputEvent(event).c_str());
-        std::fflush(record_);
+    if (record_ == nullptr) {
+        return;
     }
+    // Flushed line by line, so a run that crashes keeps what it played so far.
+    if (std::fprintf(record_, "%s\n", FormatInputEvent(event).c_str()) < 0 ||
+        std::fflush(record_) != 0) {
+        // The rest of the run would be recorded with a gap: it is not recorded at all.
+        ReportWriteFailure(*options_.RecordFile, std::strerror(errno));
+        std::fclose(record_);
+        record_ = nullptr;
+    }
+}
+
+void Application::CloseRecord() {
+    if (record_ != nullptr) {
+        const bool closed = std::fclose(record_) == 0;
+        record_ = nullptr;
+        if (!closed) {
+            ReportWriteFailure(*options_.RecordFile, std::strerror(errno));
+        }
+    }
+}
+
+void Application::ReportWriteFailure(const std::string& path, const std::string& reason) {
+    std::fprintf(stderr, "velmora: cannot write %s: %s\n", path.c_str(), reason.c_str());
+    std::fflush(stderr);
+    writeFailed_ = true;
 }
 
 void Application::Teardown() {
@@ -303,11 +327,16 @@ void Application::Teardown() {
         return;
     }
     tornDown_ = true;
-    if (options_.ScreenshotFile && d3d_ != nullptr && d3d_->Device != nullptr &&
-        !d3d_->Device->SaveScreenshot(*options_.ScreenshotFile)) {
-        std::fprintf(stderr,
-                     "velmora: cannot write the screenshot %s (it needs the OpenGL device)\n",
-                     options_.ScreenshotFile->c_str());
+    if (options_.ScreenshotFile && d3d_ != nullptr && d3d_->Device != nullptr) {
+        std::string error;
+        if (!d3d_->Device->CanSaveScreenshots()) {
+            std::fprintf(stderr,
+                         "velmora: cannot write the screenshot %s (it needs the OpenGL device)\n",
+                         options_.ScreenshotFile->c_str());
+            writeFailed_ = true;
+        } else if (!d3d_->Device->SaveScreenshot(*options_.ScreenshotFile, &error)) {
+            ReportWriteFailure(*options_.ScreenshotFile, error);
+        }
     }
     CGame::DestroyInstance();
     delete d3d_;

@@ -37,6 +37,9 @@ private:
     void ReportLuaException(const std::string& text);
     void Teardown();
     void Record(const InputEvent& event);
+    void CloseRecord();
+    // Says why a file the user asked for was not written; the run then exits with 1.
+    void ReportWriteFailure(const std::string& path, const std::string& reason);
     void PrintStats() const;
 
     Options options_;
@@ -50,6 +53,7 @@ private:
     // The point last recorded; a device starts at (0, 0), in a replay too.
     double recordedX_ = 0.0;
     double recordedY_ = 0.0;
+    bool writeFailed_ = false;
 
     // --stats
     double updateSeconds_ = 0.0;

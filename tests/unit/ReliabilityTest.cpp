@@ -1,11 +1,57 @@
 // Faults that scripts and files once provoked, checked for what the engine does
 // instead. The inputs that made it abort, hang or leak are also replayed by the file
 // fuzzer's corpus; these cases pin down what a script sees.
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
 #include "WorldFixture.h"
+#include "platform/SoundFile.h"
 #include "resource/ResourceMgr.h"
 
 namespace Velmora::Testing {
 namespace {
+
+// Should a load wait on one of the FIFOs after all, a writer comes by every two
+// seconds and leaves at once, so the load reads an empty file and the test fails
+// instead of hanging.
+class FifoWatchdog {
+public:
+    explicit FifoWatchdog(std::vector<std::string> paths)
+        : thread_([this, paths] {
+              std::unique_lock<std::mutex> lock(mutex_);
+              while (!wake_.wait_for(lock, std::chrono::seconds(2), [this] { return done_; })) {
+                  for (const std::string& path : paths) {
+                      const int fd = open(path.c_str(), O_WRONLY | O_NONBLOCK);
+                      if (fd >= 0) {  // only succeeds while someone has it open for reading
+                          blocked_ = true;
+                          close(fd);
+                      }
+                  }
+              }
+          }) {}
+    ~FifoWatchdog() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            done_ = true;
+        }
+        wake_.notify_one();
+        thread_.join();
+    }
+    bool Blocked() const { return blocked_; }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool done_ = false;
+    std::atomic<bool> blocked_{false};
+    std::thread thread_;
+};
 
 class ScriptHostReliability : public EngineTest {
 protected:
@@ -26,6 +72,28 @@ TEST_F(ScriptHostReliability, PrecompiledChunksAreRefusedWithTheFileNamed) {
     game_.Write("source.lua", "#!/usr/bin/lua\nInfo = { Level = 4 }\n");
     EXPECT_EQ(4.0f, lua()->GetNumber("Level", "Info", "source.lua"));
     EXPECT_EQ(0, Top());
+}
+
+// A FIFO in place of a game file blocked start-up in open, waiting for a writer that
+// never came. Scripts, pictures and sounds fail at once, as files that cannot be read.
+TEST_F(ScriptHostReliability, FifosFailLikeUnreadableFiles) {
+    const std::vector<std::string> fifos = {"fifo.lua", "fifo.png", "res/sound/fifo.wav"};
+    std::filesystem::create_directories("res/sound");
+    for (const std::string& path : fifos) {
+        ASSERT_EQ(0, mkfifo(path.c_str(), 0600)) << path;
+    }
+    FifoWatchdog watchdog(fifos);
+    EXPECT_THROW_TEXT(lua()->GetNumber("Level", "Info", "fifo.lua"), LuaException,
+                      "LuaControl::DoFile(): luaL_dofile failed. ErrorMessage from Lua: "
+                      "'cannot open fifo.lua: not a regular file'");
+    Platform::Image image;
+    EXPECT_FALSE(Platform::LoadImageRgba("fifo.png", image));
+    int width = 0;
+    int height = 0;
+    EXPECT_FALSE(Platform::ReadImageSize("fifo.png", &width, &height));
+    double seconds = 0.0;
+    EXPECT_EQ(Platform::SOUND_ERR_FILE_NOTFOUND, Platform::ReadSoundLength(fifos[2], &seconds));
+    EXPECT_FALSE(watchdog.Blocked());
 }
 
 class WorldReliability : public WorldTest {};
