@@ -1,13 +1,14 @@
 #include "app/Application.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <string>
 
 #include "app/CInitD3D.h"
 #include "game/CGame.h"
-#include "game/ControllerThread.h"
 #include "platform/Haptic.h"
 #include "platform/Keys.h"
 #include "platform/MessageBox.h"
@@ -67,9 +68,7 @@ Application::~Application() {
     if (!tornDown_) {
         Teardown();
     }
-    if (record_ != nullptr) {
-        std::fclose(record_);
-    }
+    CloseRecord();
 }
 
 int Application::Run() {
@@ -78,7 +77,7 @@ int Application::Run() {
     if (options_.RecordFile) {
         record_ = std::fopen(options_.RecordFile->c_str(), "w");
         if (record_ == nullptr) {
-            std::fprintf(stderr, "velmora: cannot write %s\n", options_.RecordFile->c_str());
+            ReportWriteFailure(*options_.RecordFile, std::strerror(errno));
             return 1;
         }
     }
@@ -190,6 +189,7 @@ int Application::Run() {
             Teardown();
             break;
         }
+        SamplePointer();
         RunFrame();
         if (frame_ == 0) {
             startupSeconds_ = SecondsSince(created_);
@@ -200,10 +200,11 @@ int Application::Run() {
         }
     }
     runSeconds_ = SecondsSince(runStart);
+    CloseRecord();
     if (options_.Stats) {
         PrintStats();
     }
-    return 0;
+    return writeFailed_ ? 1 : 0;
 }
 
 void Application::RunFrame() {
@@ -259,7 +260,10 @@ void Application::ApplyReplayedInput(long frame) {
     const std::vector<InputEvent>& input = options_.Input;
     while (!tornDown_ && nextInput_ < input.size() && input[nextInput_].Frame <= frame) {
         const InputEvent event = input[nextInput_++];
-        Record(InputEvent{frame, event.Type, event.Vk, event.X, event.Y});
+        // A point is recorded as the frame takes it up (SamplePointer).
+        if (event.Type != InputEvent::Kind::Point) {
+            Record(InputEvent{frame, event.Type, event.Vk, 0.0, 0.0});
+        }
         switch (event.Type) {
             case InputEvent::Kind::Down:
                 Platform::SetKeyDown(event.Vk, true);
@@ -271,21 +275,51 @@ void Application::ApplyReplayedInput(long frame) {
                 break;
             case InputEvent::Kind::Point:
                 Platform::HapticInjectPoint(event.X, event.Y);
-                // The poller would pass the point on a moment later, maybe after
-                // this frame's update; a replayed point must reach this frame.
-                if (CGame::GetInstance()->HapticThread) {
-                    CGame::GetInstance()->HapticThread->PollNow();
-                }
                 break;
         }
     }
 }
 
-void Application::Record(const InputEvent& event) {
-    if (record_ != nullptr) {
-        std::fprintf(record_, "%s\n", FormatInputEvent(event).c_str());
-        std::fflush(record_);
+void Application::SamplePointer() {
+    CGame* game = CGame::GetInstance();
+    game->SamplePointer();
+    // The record holds every change of the point frames steer by, in the frame that
+    // first used it, so that its replay puts the hero where this run did.
+    if (game->PointX != recordedX_ || game->PointY != recordedY_) {
+        recordedX_ = game->PointX;
+        recordedY_ = game->PointY;
+        Record(InputEvent{frame_ + 1, InputEvent::Kind::Point, 0, recordedX_, recordedY_});
     }
+}
+
+void Application::Record(const InputEvent& event) {
+    if (record_ == nullptr) {
+        return;
+    }
+    // Flushed line by line, so a run that crashes keeps what it played so far.
+    if (std::fprintf(record_, "%s\n", FormatInputEvent(event).c_str()) < 0 ||
+        std::fflush(record_) != 0) {
+        // The rest of the run would be recorded with a gap: it is not recorded at all.
+        ReportWriteFailure(*options_.RecordFile, std::strerror(errno));
+        std::fclose(record_);
+        record_ = nullptr;
+    }
+}
+
+void Application::CloseRecord() {
+    if (record_ != nullptr) {
+        const bool closed = std::fclose(record_) == 0;
+        record_ = nullptr;
+        if (!closed) {
+            ReportWriteFailure(*options_.RecordFile, std::strerror(errno));
+        }
+    }
+}
+
+void Application::ReportWriteFailure(const std::string& path, const std::string& reason) {
+    std::fprintf(stderr, "velmora: cannot write %s: %s\n", path.c_str(), reason.c_str());
+    std::fflush(stderr);
+    writeFailed_ = true;
 }
 
 void Application::Teardown() {
@@ -293,11 +327,16 @@ void Application::Teardown() {
         return;
     }
     tornDown_ = true;
-    if (options_.ScreenshotFile && d3d_ != nullptr && d3d_->Device != nullptr &&
-        !d3d_->Device->SaveScreenshot(*options_.ScreenshotFile)) {
-        std::fprintf(stderr,
-                     "velmora: cannot write the screenshot %s (it needs the OpenGL device)\n",
-                     options_.ScreenshotFile->c_str());
+    if (options_.ScreenshotFile && d3d_ != nullptr && d3d_->Device != nullptr) {
+        std::string error;
+        if (!d3d_->Device->CanSaveScreenshots()) {
+            std::fprintf(stderr,
+                         "velmora: cannot write the screenshot %s (it needs the OpenGL device)\n",
+                         options_.ScreenshotFile->c_str());
+            writeFailed_ = true;
+        } else if (!d3d_->Device->SaveScreenshot(*options_.ScreenshotFile, &error)) {
+            ReportWriteFailure(*options_.ScreenshotFile, error);
+        }
     }
     CGame::DestroyInstance();
     delete d3d_;

@@ -30,10 +30,16 @@ private:
     void DispatchKeyDown(int vk);
     void DispatchKeyUp(int vk);
     void ApplyReplayedInput(long frame);
+    // Fixes the pointing device's point for the frame about to run, and records it
+    // when it changed.
+    void SamplePointer();
     void RunFrame();
     void ReportLuaException(const std::string& text);
     void Teardown();
     void Record(const InputEvent& event);
+    void CloseRecord();
+    // Says why a file the user asked for was not written; the run then exits with 1.
+    void ReportWriteFailure(const std::string& path, const std::string& reason);
     void PrintStats() const;
 
     Options options_;
@@ -44,6 +50,10 @@ private:
     long frame_ = 0;
     std::size_t nextInput_ = 0;
     std::FILE* record_ = nullptr;
+    // The point last recorded; a device starts at (0, 0), in a replay too.
+    double recordedX_ = 0.0;
+    double recordedY_ = 0.0;
+    bool writeFailed_ = false;
 
     // --stats
     double updateSeconds_ = 0.0;

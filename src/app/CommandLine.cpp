@@ -1,12 +1,15 @@
 #include "app/CommandLine.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <cstring>
+#include <limits>
 #include <sstream>
 
 namespace Velmora {
@@ -33,11 +36,62 @@ bool ParseDouble(const std::string& text, double& out) {
     }
     char* end = nullptr;
     errno = 0;
-    const double value = std::strtod(text.c_str(), &end);
-    if (errno != 0 || end == nullptr || *end != '\0' || !std::isfinite(value)) {
+    double value = std::strtod(text.c_str(), &end);
+    // A number too small for a double also sets ERANGE; it is still a number, and one
+    // that is not zero, so it keeps its sign and stays off zero.
+    const bool underflow = errno == ERANGE && std::fabs(value) <= 1.0;
+    if ((errno != 0 && !underflow) || end == nullptr || *end != '\0' || !std::isfinite(value)) {
         return false;
     }
+    if (underflow && value == 0.0) {
+        value = std::copysign(std::numeric_limits<double>::denorm_min(), value);
+    }
     out = value;
+    return true;
+}
+
+// Replays are short texts; anything larger is not one, and is refused before it is read.
+constexpr off_t kMaxInputBytes = off_t{256} << 20;
+
+// Reads the replay file whole. Only a regular file will do: a FIFO or a terminal could
+// block start-up forever, and a device such as /dev/zero never ends.
+bool ReadInputFile(const std::string& path, std::string& text, std::string* error) {
+    // Not blocking in open, should path be a FIFO without a writer.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        *error = "cannot read input file " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        *error = "--input needs a regular file: " + path;
+        return false;
+    }
+    if (info.st_size > kMaxInputBytes) {
+        close(fd);
+        *error = "input file " + path + " is larger than 256 MiB";
+        return false;
+    }
+    text.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t got = read(fd, &text[done], text.size() - done);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            *error = "cannot read input file " + path + ": " + std::strerror(errno);
+            close(fd);
+            return false;
+        }
+        if (got == 0) {
+            break;  // shortened meanwhile
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    text.resize(done);
+    close(fd);
     return true;
 }
 
@@ -128,7 +182,13 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, Options& options
             if (!value(text) || !ParseDouble(text, dt) || dt < 0.0) {
                 return Error("--dt needs a number of seconds, 0 or more");
             }
-            options.Dt = static_cast<float>(dt);
+            // Frame times are floats. A positive time below the smallest normal float
+            // would become 0 (or a denormal, which flushes to 0 where the arithmetic
+            // does so) and stop the clock: it takes the smallest normal float instead.
+            // Beyond the largest float a conversion is undefined; it takes the largest.
+            constexpr double kMin = std::numeric_limits<float>::min();
+            constexpr double kMax = std::numeric_limits<float>::max();
+            options.Dt = static_cast<float>(dt > 0.0 && dt < kMin ? kMin : std::fmin(dt, kMax));
         } else if (arg == "--lua-memory") {
             long megabytes = 0;
             if (!value(text) || !ParseLong(text, megabytes) || megabytes < 1 ||
@@ -172,14 +232,10 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, Options& options
         return Error("game folder not found: " + options.GameDir);
     }
     if (options.InputFile) {
-        std::ifstream file(*options.InputFile, std::ios::binary);
-        if (!file) {
-            return Error("cannot read input file " + *options.InputFile);
-        }
-        std::stringstream content;
-        content << file.rdbuf();
+        std::string content;
         std::string error;
-        if (!ParseInputText(content.str(), *options.InputFile, options.Input, &error)) {
+        if (!ReadInputFile(*options.InputFile, content, &error) ||
+            !ParseInputText(content, *options.InputFile, options.Input, &error)) {
             return Error(error);
         }
     }

@@ -5,7 +5,6 @@
 #include <exception>
 #include <unordered_set>
 
-#include "game/ControllerThread.h"
 #include "platform/Haptic.h"
 #include "resource/ResourceMgr.h"
 #include "script/LuaControl.h"
@@ -21,8 +20,6 @@ std::map<int, bool> CGame::keyStates;
 CGame::CGame() = default;
 
 CGame::~CGame() {
-    // The poller reads the device and the window under the mouse; both go after it.
-    HapticThread.reset();
     Platform::HapticDeviceClose();
     delete SystemObject;
     SystemObject = nullptr;
@@ -56,12 +53,15 @@ void CGame::Init() {
     if (UseController) {
         Platform::HapticConfigure(Port, GameWindow);
         Platform::HapticDeviceOpen(4, 3.0);
-        HapticThread = std::make_unique<ControllerThread>();
     }
 
     lua->DoFile("res/script/GameState.lua");
     lua->SelectFunction("OnGameCreate");
     lua->CallFunction(0);
+}
+
+void CGame::SamplePointer() {
+    Platform::HapticDeviceGetPoint(&PointX, &PointY);
 }
 
 void CGame::Update() {

@@ -12,7 +12,6 @@ namespace Velmora {
 
 class BaseObject;
 class CInitD3D;
-class ControllerThread;
 class Stage;
 namespace Platform {
 class GraphicsDevice;
@@ -27,6 +26,8 @@ public:
     void SetupResources();
     void Init();
     void Update();
+    // Reads the pointing device's point for the frame about to run.
+    void SamplePointer();
     void ActiveStage(const std::string& name);
     void RemoveCurStage();
     void OnKeyDown(int key);
@@ -51,8 +52,10 @@ public:
     // The game window (null when headless), not owned: the pointing device follows the
     // mouse over it when no port is configured.
     Platform::Window* GameWindow = nullptr;
-    // Polls the pointing device while UseController; stopped by the destructor.
-    std::unique_ptr<ControllerThread> HapticThread;
+    // The pointing device's point (device units, y upward) as SamplePointer read it: one
+    // point for a whole frame, which is also the point its input record holds.
+    double PointX = 0.0;
+    double PointY = 0.0;
 
     // A fixed seed for the random generator (--seed); the clock seeds it otherwise.
     bool HasSeed = false;

@@ -88,9 +88,13 @@ public:
     // transforms and render state. A null texture draws nothing.
     virtual void DrawQuad(const Texture* texture, const VertexBuffer& buffer) = 0;
 
-    // Writes the last presented frame as PNG; false when the device cannot.
-    virtual bool SaveScreenshot(const std::string& path) {
+    // Whether SaveScreenshot can work at all: only a device that draws pixels has any.
+    virtual bool CanSaveScreenshots() const { return false; }
+    // Writes the last presented frame as PNG; false, with *error saying why, when it
+    // could not.
+    virtual bool SaveScreenshot(const std::string& path, std::string* error) {
         (void)path;
+        *error = "this device draws no pixels";
         return false;
     }
 

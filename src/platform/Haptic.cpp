@@ -5,7 +5,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
@@ -19,9 +18,12 @@ namespace Velmora::Platform {
 
 namespace {
 
-// Written by the poller, by input replay on the main thread, read by the poller.
-std::atomic<double> g_pointX{0.0};
-std::atomic<double> g_pointY{0.0};
+double g_pointX = 0.0;
+double g_pointY = 0.0;
+// Where the mouse was last seen over the window: only a move of it is a new point.
+bool g_sawMouse = false;
+double g_mouseX = 0.0;
+double g_mouseY = 0.0;
 
 int g_port = 0;
 Window* g_window = nullptr;
@@ -82,8 +84,8 @@ void DrainSocket() {
         double x = 0.0;
         double y = 0.0;
         if (ParsePoint(buffer, x, y)) {
-            g_pointX.store(x);
-            g_pointY.store(y);
+            g_pointX = x;
+            g_pointY = y;
         }
     }
 }
@@ -113,21 +115,22 @@ void HapticDeviceGetPoint(double* x, double* y) {
                 DrainSocket();
             }
         } else if (g_window != nullptr) {
-            // SDL keeps the pointer in plain fields that the main thread's event pump
-            // updates; a read racing with it yields the previous position, nothing worse.
             double mx = 0.0;
             double my = 0.0;
-            if (g_window->MousePoint(mx, my)) {
-                g_pointX.store(mx);
-                g_pointY.store(my);
+            if (g_window->MousePoint(mx, my) && (!g_sawMouse || mx != g_mouseX || my != g_mouseY)) {
+                g_sawMouse = true;
+                g_mouseX = mx;
+                g_mouseY = my;
+                g_pointX = mx;
+                g_pointY = my;
             }
         }
     }
     if (x != nullptr) {
-        *x = g_pointX.load();
+        *x = g_pointX;
     }
     if (y != nullptr) {
-        *y = g_pointY.load();
+        *y = g_pointY;
     }
 }
 
@@ -139,8 +142,9 @@ void HapticDeviceClose() {
     g_open = false;
     g_port = 0;
     g_window = nullptr;
-    g_pointX.store(0.0);
-    g_pointY.store(0.0);
+    g_sawMouse = false;
+    g_pointX = 0.0;
+    g_pointY = 0.0;
 }
 
 bool HapticDeviceIsOpen() {
@@ -148,8 +152,8 @@ bool HapticDeviceIsOpen() {
 }
 
 void HapticInjectPoint(double x, double y) {
-    g_pointX.store(x);
-    g_pointY.store(y);
+    g_pointX = x;
+    g_pointY = y;
 }
 
 }  // namespace Velmora::Platform

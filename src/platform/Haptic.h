@@ -3,8 +3,9 @@
 // makes. The newest point comes from one source: UDP datagrams "<x> <y>" on
 // 127.0.0.1:port when a port above 0 is configured, else the mouse pointer over the
 // game window (x to the right, y upward from its bottom edge), and in any case points
-// injected by input replay. HapticDeviceGetPoint may run on another thread than the
-// rest; configure, open and close from one thread while no poll is running.
+// injected by input replay. A replayed point stands until the live source reports a
+// new one (a datagram, or the mouse moving). Everything runs on the main thread: the
+// game reads the point once at the start of each frame.
 namespace Velmora::Platform {
 
 class Window;
@@ -13,8 +14,7 @@ class Window;
 void HapticConfigure(int port, Window* window);
 void HapticDeviceOpen(int device, double rate);
 void HapticDeviceGetPoint(double* x, double* y);
-// Closes the device's socket and forgets its source and point; the engine calls it
-// once the polling thread has stopped.
+// Closes the device's socket and forgets its source and point.
 void HapticDeviceClose();
 bool HapticDeviceIsOpen();
 

@@ -2,7 +2,13 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace Velmora::Platform {
@@ -55,20 +61,201 @@ struct DecodingScope {
     DecodingScope& operator=(const DecodingScope&) = delete;
 };
 
+bool SizeAllowed(std::uint64_t width, std::uint64_t height) {
+    return width > 0 && height > 0 && width * height <= kMaxPictureBytes / 4;
+}
+
+// Opens path for reading only when it is a regular file: opening a FIFO waits for a
+// writer, forever if none comes, and a device may never end. Null otherwise, so such
+// a path fails like a missing file.
+std::FILE* OpenRegularFile(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return nullptr;
+    }
+    struct stat info {};
+    std::FILE* file = nullptr;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        file = fdopen(fd, "rb");
+    }
+    if (file == nullptr) {
+        close(fd);
+    }
+    return file;
+}
+
+std::uint32_t Be32(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[0]) << 24 | static_cast<std::uint32_t>(p[1]) << 16 |
+           static_cast<std::uint32_t>(p[2]) << 8 | static_cast<std::uint32_t>(p[3]);
+}
+
+std::uint32_t Crc32(const std::uint8_t* bytes, std::size_t count) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < count; ++i) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+    }
+    return ~crc;
+}
+
+enum class PngHeader { NotPng, Broken, Whole };
+
+// A PNG's size from its IHDR, checked as the decoder checks it, and its chunks walked
+// to IEND, so a damaged or cut-off file is refused as decoding would refuse it. Only
+// damage inside the compressed pixels goes unseen.
+PngHeader ReadPngSize(std::FILE* file, int* width, int* height) {
+    static const std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::uint8_t head[8 + 25] = {};
+    if (std::fread(head, 1, sizeof(head), file) != sizeof(head) ||
+        std::memcmp(head, kSignature, 8) != 0) {
+        return std::memcmp(head, kSignature, 8) == 0 ? PngHeader::Broken : PngHeader::NotPng;
+    }
+    const std::uint8_t* ihdr = head + 8;
+    const std::uint8_t* data = ihdr + 8;
+    const std::uint32_t w = Be32(data);
+    const std::uint32_t h = Be32(data + 4);
+    const int depth = data[8];
+    const int colour = data[9];
+    // Bit depths each colour type allows (bit n: depth n).
+    static const unsigned kDepths[7] = {0x10116, 0, 0x10100, 0x116, 0x10100, 0, 0x10100};
+    // The decoder's own limit is a million pixels either way.
+    if (Be32(ihdr) != 13 || std::memcmp(ihdr + 4, "IHDR", 4) != 0 ||
+        Be32(data + 13) != Crc32(ihdr + 4, 17) || w > 1000000 || h > 1000000 ||
+        !SizeAllowed(w, h) || colour > 6 || depth > 16 || (kDepths[colour] >> depth & 1) == 0 ||
+        data[10] != 0 || data[11] != 0 || data[12] > 1) {
+        return PngHeader::Broken;
+    }
+    bool palette = false;
+    bool pixels = false;
+    for (std::uint8_t chunk[8]; std::fread(chunk, 1, 8, file) == 8;) {
+        const std::uint32_t length = Be32(chunk);
+        if (length > 0x7FFFFFFFu) {
+            break;
+        }
+        if (std::memcmp(chunk + 4, "IEND", 4) == 0) {
+            if (!pixels || (colour == 3 && !palette)) {
+                break;
+            }
+            *width = static_cast<int>(w);
+            *height = static_cast<int>(h);
+            return PngHeader::Whole;
+        }
+        palette = palette || std::memcmp(chunk + 4, "PLTE", 4) == 0;
+        pixels = pixels || std::memcmp(chunk + 4, "IDAT", 4) == 0;
+        if (std::fseek(file, static_cast<long>(length) + 4, SEEK_CUR) != 0) {
+            break;
+        }
+    }
+    return PngHeader::Broken;
+}
+
+// A stream that grows a block of memory, for a PNG encoded before it is written.
+struct MemoryStream {
+    static Sint64 Size(SDL_RWops* rw) { return static_cast<Sint64>(Bytes(rw).size()); }
+    static Sint64 Seek(SDL_RWops* rw, Sint64 offset, int whence) {
+        const Sint64 base = whence == RW_SEEK_SET   ? 0
+                            : whence == RW_SEEK_CUR ? static_cast<Sint64>(Position(rw))
+                                                    : Size(rw);
+        if (base + offset < 0) {
+            return SDL_SetError("seek before the start");
+        }
+        Position(rw) = static_cast<std::size_t>(base + offset);
+        return base + offset;
+    }
+    static size_t Read(SDL_RWops*, void*, size_t, size_t) { return 0; }
+    static size_t Write(SDL_RWops* rw, const void* from, size_t size, size_t count) {
+        std::vector<std::uint8_t>& bytes = Bytes(rw);
+        const std::size_t total = size * count;
+        if (total == 0) {
+            return count;
+        }
+        if (Position(rw) + total > bytes.size()) {
+            bytes.resize(Position(rw) + total);
+        }
+        std::memcpy(bytes.data() + Position(rw), from, total);
+        Position(rw) += total;
+        return count;
+    }
+    static int Close(SDL_RWops* rw) {
+        SDL_FreeRW(rw);
+        return 0;
+    }
+    static std::vector<std::uint8_t>& Bytes(SDL_RWops* rw) {
+        return *static_cast<std::vector<std::uint8_t>*>(rw->hidden.unknown.data1);
+    }
+    static std::size_t& Position(SDL_RWops* rw) {
+        return *static_cast<std::size_t*>(rw->hidden.unknown.data2);
+    }
+};
+
+// Writes bytes to path, every step checked: a full disk shows only in a late write,
+// the flush or the close. False with *error from errno.
+bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                    std::string* error) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        *error = std::strerror(errno);
+        return false;
+    }
+    bool ok =
+        std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
+    if (!ok) {
+        *error = std::strerror(errno);
+    }
+    if (std::fclose(file) != 0 && ok) {
+        *error = std::strerror(errno);
+        ok = false;
+    }
+    return ok;
+}
+
 }  // namespace
+
+bool ReadImageSize(const std::string& path, int* width, int* height) {
+    std::FILE* file = OpenRegularFile(path);
+    if (file == nullptr) {
+        return false;
+    }
+    const PngHeader png = ReadPngSize(file, width, height);
+    std::fclose(file);
+    if (png != PngHeader::NotPng) {
+        return png == PngHeader::Whole;
+    }
+    Image image;
+    if (!LoadImageRgba(path, image)) {
+        return false;
+    }
+    *width = image.Width;
+    *height = image.Height;
+    return true;
+}
 
 bool LoadImageRgba(const std::string& path, Image& out) {
     LimitDecoderAllocations();
+    std::FILE* file = OpenRegularFile(path);
+    if (file == nullptr) {
+        return false;
+    }
+    SDL_RWops* stream = SDL_RWFromFP(file, SDL_TRUE);
+    if (stream == nullptr) {
+        std::fclose(file);
+        return false;
+    }
+    // Formats without a signature (TGA) are known by the name's extension.
+    const std::size_t dot = path.rfind('.');
+    const std::string extension = dot == std::string::npos ? "" : path.substr(dot + 1);
     DecodingScope decoding;
-    SDL_Surface* loaded = IMG_Load(path.c_str());
+    SDL_Surface* loaded =
+        IMG_LoadTyped_RW(stream, 1, dot == std::string::npos ? nullptr : extension.c_str());
     if (loaded == nullptr) {
         return false;
     }
     // A header may also claim no pixels at all in one direction (a TGA 0 wide and 3
     // high decodes), which leaves nothing to copy rows from.
-    if (loaded->w <= 0 || loaded->h <= 0 ||
-        static_cast<std::size_t>(loaded->w) * static_cast<std::size_t>(loaded->h) >
-            kMaxPictureBytes / 4) {
+    if (!SizeAllowed(static_cast<std::uint64_t>(std::max(loaded->w, 0)),
+                     static_cast<std::uint64_t>(std::max(loaded->h, 0)))) {
         SDL_FreeSurface(loaded);
         return false;
     }
@@ -92,20 +279,45 @@ bool LoadImageRgba(const std::string& path, Image& out) {
     return out.Width > 0 && out.Height > 0;
 }
 
-bool SavePngRgba(const std::string& path, const Image& image) {
+bool SavePngRgba(const std::string& path, const Image& image, std::string* error) {
+    std::string ignored;
+    error = error != nullptr ? error : &ignored;
     if (image.Width <= 0 || image.Height <= 0 ||
         image.Rgba.size() < static_cast<std::size_t>(image.Width) * image.Height * 4) {
+        *error = "the picture is empty";
         return false;
     }
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
         const_cast<std::uint8_t*>(image.Rgba.data()), image.Width, image.Height, 32,
         image.Width * 4, SDL_PIXELFORMAT_ABGR8888);
-    if (surface == nullptr) {
+    SDL_RWops* stream = SDL_AllocRW();
+    if (surface == nullptr || stream == nullptr) {
+        *error = SDL_GetError();
+        SDL_FreeSurface(surface);
+        if (stream != nullptr) {
+            SDL_FreeRW(stream);
+        }
         return false;
     }
-    const bool ok = IMG_SavePNG(surface, path.c_str()) == 0;
+    // Encoded in memory first: the library's own file writing does not check its
+    // closing, where a full disk may show first.
+    std::vector<std::uint8_t> png;
+    std::size_t position = 0;
+    stream->type = SDL_RWOPS_UNKNOWN;
+    stream->size = MemoryStream::Size;
+    stream->seek = MemoryStream::Seek;
+    stream->read = MemoryStream::Read;
+    stream->write = MemoryStream::Write;
+    stream->close = MemoryStream::Close;
+    stream->hidden.unknown.data1 = &png;
+    stream->hidden.unknown.data2 = &position;
+    const bool encoded = IMG_SavePNG_RW(surface, stream, 1) == 0;
     SDL_FreeSurface(surface);
-    return ok;
+    if (!encoded) {
+        *error = IMG_GetError();
+        return false;
+    }
+    return WriteWholeFile(path, png, error);
 }
 
 }  // namespace Velmora::Platform

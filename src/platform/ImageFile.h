@@ -13,10 +13,16 @@ struct Image {
     std::vector<std::uint8_t> Rgba;  // Width * Height * 4 bytes, rows top to bottom
 };
 
-// False when the file is missing, unreadable or of no known format.
+// False when the file is missing, unreadable, not a regular file or of no known format.
 bool LoadImageRgba(const std::string& path, Image& out);
 
-// Writes 8-bit RGBA rows (top to bottom) as PNG.
-bool SavePngRgba(const std::string& path, const Image& image);
+// The size LoadImageRgba would give, for devices that keep no pixels. A PNG is judged
+// by its headers and chunk layout without decoding its pixels (so damage inside the
+// compressed pixel data alone goes unnoticed); other formats are decoded.
+bool ReadImageSize(const std::string& path, int* width, int* height);
+
+// Writes 8-bit RGBA rows (top to bottom) as PNG; false, with *error saying why, when
+// the file could not be written whole.
+bool SavePngRgba(const std::string& path, const Image& image, std::string* error = nullptr);
 
 }  // namespace Velmora::Platform

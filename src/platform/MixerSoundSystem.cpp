@@ -78,7 +78,13 @@ bool CreateMixerSoundSystem(std::unique_ptr<SoundSystem>* system, std::string* e
     }
     // Formats whose decoder is missing fail later, when a file of them is loaded.
     Mix_Init(MIX_INIT_OGG | MIX_INIT_FLAC | MIX_INIT_MP3);
-    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+    static_assert(SDL_AUDIO_BITSIZE(MIX_DEFAULT_FORMAT) == 8 * kOutputSampleBytes,
+                  "the decoded size limit counts 16-bit samples");
+    // Samples are decoded into the mixer's format. Held to the one asked for (SDL
+    // converts for the device), a sample takes what the size limit reckons, also on a
+    // device that wants 48 kHz or six channels.
+    if (Mix_OpenAudioDevice(kOutputRate, MIX_DEFAULT_FORMAT, kOutputChannels, 1024, nullptr, 0) !=
+        0) {
         *error = SDL_GetError();
         Mix_Quit();
         // Quitting the audio subsystem now would wait for its device-watching thread,

@@ -412,8 +412,15 @@ public:
         }
     }
 
-    bool SaveScreenshot(const std::string& path) override {
-        if (direct_ || !hasPresented_) {
+    bool CanSaveScreenshots() const override { return true; }
+
+    bool SaveScreenshot(const std::string& path, std::string* error) override {
+        if (direct_) {
+            *error = "the device keeps no frame to read back";
+            return false;
+        }
+        if (!hasPresented_) {
+            *error = "no frame has been drawn";
             return false;
         }
         Flush();
@@ -434,7 +441,7 @@ public:
         for (std::size_t i = 3; i < image.Rgba.size(); i += 4) {
             image.Rgba[i] = 0xFF;
         }
-        return SavePngRgba(path, image);
+        return SavePngRgba(path, image, error);
     }
 
     int LastFrameDrawCalls() const override { return lastFrameDrawCalls_; }

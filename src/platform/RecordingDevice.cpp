@@ -5,13 +5,15 @@
 namespace Velmora::Platform {
 
 std::unique_ptr<Texture> RecordingDevice::CreateTextureFromFile(const std::string& path) {
-    Image image;
-    if (!LoadImageRgba(path, image)) {
+    // Nothing here draws pixels: the size is all a texture needs.
+    int width = 0;
+    int height = 0;
+    if (!ReadImageSize(path, &width, &height)) {
         return nullptr;
     }
     auto texture = std::make_unique<Texture>();
-    texture->Width = image.Width;
-    texture->Height = image.Height;
+    texture->Width = width;
+    texture->Height = height;
     texture->Path = path;
     files_.insert(path);
     return texture;

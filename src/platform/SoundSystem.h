@@ -25,6 +25,16 @@ constexpr SoundResult SOUND_ERR_UNINITIALIZED = 79;
 // The description of a result code, byte for byte as the engine shows it.
 const char* SoundErrorString(SoundResult result);
 
+// The mixer opens the device at this format and decodes every sample whole into it,
+// whatever the file holds: 44.1 kHz, stereo, 16-bit.
+constexpr int kOutputRate = 44100;
+constexpr int kOutputChannels = 2;
+constexpr int kOutputSampleBytes = 2;
+// The most one sample may take decoded, a little over 25 minutes at the output format.
+// A small file can claim hours (silence compresses to nothing, a WAV may claim a rate of
+// 1 Hz); such a file is refused with SOUND_ERR_MEMORY before it is decoded.
+constexpr double kMaxDecodedSoundBytes = 256.0 * 1024 * 1024;
+
 constexpr unsigned SOUND_MODE_HARDWARE = 0x20;
 constexpr unsigned SOUND_LOOP_OFF = 1;
 constexpr unsigned SOUND_LOOP_NORMAL = 2;

@@ -51,6 +51,9 @@ SoundResult VoiceSoundSystem::CreateSound(const std::string& path, unsigned mode
     if (result != SOUND_OK) {
         return result;
     }
+    if (length * kOutputRate * kOutputChannels * kOutputSampleBytes > kMaxDecodedSoundBytes) {
+        return SOUND_ERR_MEMORY;
+    }
     std::unique_ptr<Sample> sample;
     result = LoadSample(path, length, &sample);
     if (result != SOUND_OK) {

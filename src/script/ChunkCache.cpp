@@ -1,7 +1,9 @@
 #include "script/ChunkCache.h"
 
 #include <sys/stat.h>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <initializer_list>
 
 namespace Velmora {
@@ -137,14 +139,26 @@ ChunkCache::Result ChunkCache::Push(lua_State* L, const std::string& path, bool 
             entries_.erase(found);
         }
     }
+    // Looked at before it is read: a write in between leaves the older figures with the
+    // newer chunk, and the next look compiles it once more.
+    struct stat info {};
+    const bool found = stat(path.c_str(), &info) == 0;
+    // Opening a FIFO waits for a writer, forever if none comes, and a device may never
+    // end: only regular files are read, and the rest fail in the loader's own words. A
+    // missing file is left to the loader.
+    if (found && S_ISDIR(info.st_mode)) {
+        lua_pushfstring(L, "cannot read %s: %s", path.c_str(), std::strerror(EISDIR));
+        return Result::Failed;
+    }
+    if (found && !S_ISREG(info.st_mode)) {
+        lua_pushfstring(L, "cannot open %s: not a regular file", path.c_str());
+        return Result::Failed;
+    }
     if (IsPrecompiledChunk(path)) {
         return Result::Precompiled;
     }
     ++compiles_;
-    // Looked at before it is read: a write in between leaves the older figures with the
-    // newer chunk, and the next look compiles it once more.
-    struct stat info {};
-    const bool kept = keep && stat(path.c_str(), &info) == 0 && !RecentlyModified(info.st_mtim);
+    const bool kept = keep && found && !RecentlyModified(info.st_mtim);
     const std::int64_t checkedAt = MonotonicNanoseconds();
     LoadRequest request{path.c_str(), kept, dropRef, LUA_NOREF};
     lua_rawgeti(L, LUA_REGISTRYINDEX, loader_);

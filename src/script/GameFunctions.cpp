@@ -1,6 +1,7 @@
 #include <string>
 
 #include "game/CGame.h"
+#include "script/Handles.h"
 #include "script/LuaControl.h"
 #include "script/ScriptApi.h"
 #include "world/BaseObject.h"
@@ -21,9 +22,9 @@ StageObjects* CurrentStage() {
     return slot != nullptr ? slot->Objects.get() : nullptr;
 }
 
-// Lookups and creations that find nothing still hand out a handle: one holding null.
-int PushHandle(lua_State* L, BaseObject* object) {
-    lua_pushlightuserdata(L, object);
+// Lookups and creations that find nothing still hand out a handle: the null handle.
+int ReturnHandle(lua_State* L, const BaseObject* object) {
+    PushHandle(L, object);
     return 1;
 }
 
@@ -87,7 +88,7 @@ int Game_Exit(lua_State*) {
 }
 
 int Game_GetSystemHandle(lua_State* L) {
-    return PushHandle(L, CGame::GetInstance()->SystemObject);
+    return ReturnHandle(L, CGame::GetInstance()->SystemObject);
 }
 
 int Stage_AddObject(lua_State* L) {
@@ -99,7 +100,7 @@ int Stage_AddObject(lua_State* L) {
         return 0;
     }
     StageObjects* stage = CurrentStage();
-    return PushHandle(L, stage != nullptr ? stage->AddObject(key, path) : nullptr);
+    return ReturnHandle(L, stage != nullptr ? stage->AddObject(key, path) : nullptr);
 }
 
 int Stage_GetObject(lua_State* L) {
@@ -108,7 +109,7 @@ int Stage_GetObject(lua_State* L) {
         return 0;
     }
     StageObjects* stage = CurrentStage();
-    return PushHandle(L, stage != nullptr ? stage->GetObject(key) : nullptr);
+    return ReturnHandle(L, stage != nullptr ? stage->GetObject(key) : nullptr);
 }
 
 // Stage_CreateItem, Stage_CreateEffect, Stage_CreateFriend: (name, x, y) -> handle.
@@ -122,7 +123,7 @@ int CreateAt(lua_State* L) {
         return 0;
     }
     StageObjects* stage = CurrentStage();
-    return PushHandle(
+    return ReturnHandle(
         L, stage != nullptr ? static_cast<BaseObject*>((stage->*Create)(name, x, y)) : nullptr);
 }
 
@@ -176,13 +177,13 @@ int Stage_GetBullet(lua_State* L) {
     const int index = ArgInt(L, 1);
     StageObjects* stage = CurrentStage();
     if (stage == nullptr) {
-        return PushHandle(L, nullptr);
+        return ReturnHandle(L, nullptr);
     }
     Bullet* bullet = BatchBullet(stage, index);
     if (bullet == nullptr) {
         return 0;
     }
-    return PushHandle(L, bullet);
+    return ReturnHandle(L, bullet);
 }
 
 int Stage_SetScreenPos(lua_State* L) {

@@ -3,6 +3,7 @@
 
 #include "core/Maths.h"
 #include "game/CGame.h"
+#include "script/Handles.h"
 #include "script/LuaControl.h"
 #include "script/ScriptApi.h"
 #include "world/BaseObject.h"
@@ -16,12 +17,6 @@ namespace Velmora {
 namespace {
 
 constexpr float kPi = 3.14159265358979323846f;
-
-// Every handle is checked against the objects that exist: a null handle, a value that
-// is no handle, and the handle of an object that is gone all mean "no object".
-BaseObject* ObjectArg(lua_State* L, int index) {
-    return BaseObject::FromHandle(ArgHandle(L, index));
-}
 
 StageObjects* CurrentStage() {
     Stage* slot = CGame::GetInstance()->CurStage;
@@ -50,17 +45,17 @@ std::int32_t* HitPoints(BaseObject* object) {
 // --- position and look ---
 
 int Obj_GetX(lua_State* L) {
-    BaseObject* object = ObjectArg(L, 1);
+    BaseObject* object = HandleArg(L, 1);
     return object != nullptr ? PushNumber(L, object->X) : 0;
 }
 
 int Obj_GetY(lua_State* L) {
-    BaseObject* object = ObjectArg(L, 1);
+    BaseObject* object = HandleArg(L, 1);
     return object != nullptr ? PushNumber(L, object->Y) : 0;
 }
 
 int Obj_SetX(lua_State* L) {
-    BaseObject* object = ObjectArg(L, 1);
+    BaseObject* object = HandleArg(L, 1);
     const float x = ArgFloat(L, 2);
     if (object != nullptr) {
         object->X = x;
@@ -69,7 +64,7 @@ int Obj_SetX(lua_State* L) {
 }
 
 int Obj_SetY(lua_State* L) {
-    BaseObject* object = ObjectArg(L, 1);
+    BaseObject* object = HandleArg(L, 1);
     const float y = ArgFloat(L, 2);
     if (object != nullptr) {
         object->Y = y;
@@ -78,7 +73,7 @@ int Obj_SetY(lua_State* L) {
 }
 
 int Obj_SetScale(lua_State* L) {
-    BaseObject* object = ObjectArg(L, 1);
+    BaseObject* object = HandleArg(L, 1);
     const float scale = ArgFloat(L, 2);
     if (object != nullptr) {
         object->Scale = scale;
@@ -87,7 +82,7 @@ int Obj_SetScale(lua_State* L) {
 }
 
 int Obj_SetAlpha(lua_State* L) {
-    BaseObject* object = ObjectArg(L, 1);
+    BaseObject* object = HandleArg(L, 1);
     const float alpha = ArgFloat(L, 2);
     if (object != nullptr) {
         object->Alpha = alpha;
@@ -96,7 +91,7 @@ int Obj_SetAlpha(lua_State* L) {
 }
 
 int Obj_SetAngle(lua_State* L) {
-    BaseObject* object = ObjectArg(L, 1);
+    BaseObject* object = HandleArg(L, 1);
     const float angle = ArgFloat(L, 2);
     if (object != nullptr) {
         object->Angle = angle;
@@ -105,7 +100,7 @@ int Obj_SetAngle(lua_State* L) {
 }
 
 int Obj_SetRGB(lua_State* L) {
-    BaseObject* object = ObjectArg(L, 1);
+    BaseObject* object = HandleArg(L, 1);
     const float r = ArgFloat(L, 2);
     const float g = ArgFloat(L, 3);
     const float b = ArgFloat(L, 4);
@@ -119,8 +114,8 @@ int Obj_SetRGB(lua_State* L) {
 
 // Turns the picture's downward side toward the target.
 int Obj_SetDirection(lua_State* L) {
-    BaseObject* object = ObjectArg(L, 1);
-    BaseObject* target = ObjectArg(L, 2);
+    BaseObject* object = HandleArg(L, 1);
+    BaseObject* target = HandleArg(L, 2);
     if (object == nullptr || target == nullptr) {
         return 0;
     }
@@ -142,8 +137,8 @@ float DirectionComponent(const BaseObject& object, const BaseObject& target, boo
 }
 
 int Obj_GetDirectionX(lua_State* L) {
-    BaseObject* object = ObjectArg(L, 1);
-    BaseObject* target = ObjectArg(L, 2);
+    BaseObject* object = HandleArg(L, 1);
+    BaseObject* target = HandleArg(L, 2);
     if (object == nullptr || target == nullptr) {
         return 0;
     }
@@ -151,8 +146,8 @@ int Obj_GetDirectionX(lua_State* L) {
 }
 
 int Obj_GetDirectionY(lua_State* L) {
-    BaseObject* object = ObjectArg(L, 1);
-    BaseObject* target = ObjectArg(L, 2);
+    BaseObject* object = HandleArg(L, 1);
+    BaseObject* target = HandleArg(L, 2);
     if (object == nullptr || target == nullptr) {
         return 0;
     }
@@ -162,7 +157,7 @@ int Obj_GetDirectionY(lua_State* L) {
 // --- the current action ---
 
 Action* ActionArg(lua_State* L, int index) {
-    BaseObject* object = ObjectArg(L, index);
+    BaseObject* object = HandleArg(L, index);
     return object != nullptr ? object->CurAction.get() : nullptr;
 }
 
@@ -265,23 +260,23 @@ int Obj_SetIntervalTime(lua_State* L) {
 // --- behaviour, life and identity ---
 
 int Obj_SetAction(lua_State* L) {
-    BaseObject* object = ObjectArg(L, 1);
+    BaseObject* object = HandleArg(L, 1);
     std::string name;
     const bool hasName = ArgString(L, 2, name);
     if (object == nullptr || !hasName) {
         return 0;
     }
     if (CurrentStage() == nullptr) {
-        lua_pushlightuserdata(L, nullptr);
+        PushHandle(L, nullptr);
         return 1;
     }
     object->SetAction(name);
-    lua_pushlightuserdata(L, object);
+    PushHandle(L, object);
     return 1;
 }
 
 int Obj_PlayAni(lua_State* L) {
-    BaseObject* object = ObjectArg(L, 1);
+    BaseObject* object = HandleArg(L, 1);
     std::string name;
     const bool hasName = ArgString(L, 2, name);
     const bool loop = ArgFlag(L, 3);
@@ -292,7 +287,7 @@ int Obj_PlayAni(lua_State* L) {
 }
 
 int Obj_StopAni(lua_State* L) {
-    BaseObject* object = ObjectArg(L, 1);
+    BaseObject* object = HandleArg(L, 1);
     if (object != nullptr) {
         object->StopAni();
     }
@@ -300,13 +295,13 @@ int Obj_StopAni(lua_State* L) {
 }
 
 int Obj_GetHP(lua_State* L) {
-    BaseObject* object = ObjectArg(L, 1);
+    BaseObject* object = HandleArg(L, 1);
     const std::int32_t* hp = HitPoints(object);
     return hp != nullptr ? PushNumber(L, *hp) : 0;
 }
 
 int Obj_SetHP(lua_State* L) {
-    BaseObject* object = ObjectArg(L, 1);
+    BaseObject* object = HandleArg(L, 1);
     const int value = ArgInt(L, 2);
     if (std::int32_t* hp = HitPoints(object)) {
         *hp = value;
@@ -315,7 +310,7 @@ int Obj_SetHP(lua_State* L) {
 }
 
 int Obj_Delete(lua_State* L) {
-    BaseObject* object = ObjectArg(L, 1);
+    BaseObject* object = HandleArg(L, 1);
     if (object != nullptr) {
         object->Alive = false;
     }
@@ -323,7 +318,7 @@ int Obj_Delete(lua_State* L) {
 }
 
 int Obj_SetCustom(lua_State* L) {
-    BaseObject* object = ObjectArg(L, 1);
+    BaseObject* object = HandleArg(L, 1);
     std::string name;
     const bool hasName = ArgString(L, 2, name);
     const int value = ArgInt(L, 3);
@@ -334,7 +329,7 @@ int Obj_SetCustom(lua_State* L) {
 }
 
 int Obj_GetCustom(lua_State* L) {
-    BaseObject* object = ObjectArg(L, 1);
+    BaseObject* object = HandleArg(L, 1);
     std::string name;
     const bool hasName = ArgString(L, 2, name);
     if (object == nullptr || !hasName) {
@@ -348,7 +343,7 @@ int Obj_GetHero(lua_State* L) {
     if (stage == nullptr || stage->Heroes.empty() || stage->Heroes.front() == nullptr) {
         return 0;
     }
-    lua_pushlightuserdata(L, static_cast<BaseObject*>(stage->Heroes.front()));
+    PushHandle(L, stage->Heroes.front());
     return 1;
 }
 
@@ -362,7 +357,7 @@ int Obj_GetHandle(lua_State* L) {
     if (object == nullptr) {
         return 0;
     }
-    lua_pushlightuserdata(L, object);
+    PushHandle(L, object);
     return 1;
 }
 

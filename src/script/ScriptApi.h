@@ -30,6 +30,6 @@ double ArgNumber(lua_State* L, int index);
 // Truncated toward zero; NaN and values beyond the int range are clamped, never UB.
 int ArgInt(lua_State* L, int index);
 bool ArgFlag(lua_State* L, int index);
-void* ArgHandle(lua_State* L, int index);
+// Handles are read with HandleArg (script/Handles.h).
 
 }  // namespace Velmora

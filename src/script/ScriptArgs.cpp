@@ -51,8 +51,4 @@ bool ArgFlag(lua_State* L, int index) {
     return lua_toboolean(L, index) != 0;
 }
 
-void* ArgHandle(lua_State* L, int index) {
-    return lua_touserdata(L, index);
-}
-
 }  // namespace Velmora

@@ -1,3 +1,4 @@
+#include "script/Handles.h"
 #include "script/LuaControl.h"
 #include "script/ScriptApi.h"
 #include "sound/SoundController.h"
@@ -62,9 +63,9 @@ int SoundFadeOut(lua_State* L) {
 // The score as the interpreter's integer conversion reads it, clamped so that NaN or
 // a huge number cannot reach an undefined conversion.
 int ScoreBoardSetScore(lua_State* L) {
-    void* handle = ArgHandle(L, 1);
+    BaseObject* object = HandleArg(L, 1);
     const int score = ArgInt(L, 2);
-    auto* board = dynamic_cast<ScoreBoard*>(BaseObject::FromHandle(handle));
+    auto* board = dynamic_cast<ScoreBoard*>(object);
     if (board != nullptr) {
         board->Score = score;
     }

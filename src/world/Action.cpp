@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "game/CGame.h"
+#include "script/Handles.h"
 #include "script/LuaControl.h"
 #include "world/BaseObject.h"
 #include "world/Templates.h"
@@ -28,7 +29,7 @@ void Action::CallScript(const char* function) {
     LuaControl* lua = LuaControl::GetInstance();
     lua->DoFile(ScriptPath());
     lua->SelectFunction(function);
-    lua_pushlightuserdata(lua->GetState(), Owner);
+    PushHandle(lua->GetState(), Owner);
     lua->CallFunction(1);
 }
 

@@ -1,6 +1,6 @@
 #include "world/BaseObject.h"
 
-#include <unordered_set>
+#include <unordered_map>
 
 #include "game/CGame.h"
 #include "resource/ResourceMgr.h"
@@ -10,22 +10,29 @@
 namespace Velmora {
 
 namespace {
-std::unordered_set<const void*>& LiveObjects() {
-    static std::unordered_set<const void*> live;
+
+std::unordered_map<std::uint64_t, BaseObject*>& LiveObjects() {
+    static std::unordered_map<std::uint64_t, BaseObject*> live;
     return live;
 }
+
+// 64 bits do not run out: a billion objects a second would take centuries.
+std::uint64_t g_lastSerial = 0;
+
 }  // namespace
 
-BaseObject::BaseObject() {
-    LiveObjects().insert(this);
+BaseObject::BaseObject() : serial_(++g_lastSerial) {
+    LiveObjects().emplace(serial_, this);
 }
 
 BaseObject::~BaseObject() {
-    LiveObjects().erase(this);
+    LiveObjects().erase(serial_);
 }
 
-bool BaseObject::IsLive(const void* handle) {
-    return handle != nullptr && LiveObjects().count(handle) != 0;
+BaseObject* BaseObject::FindLive(std::uint64_t serial) {
+    auto& live = LiveObjects();
+    const auto found = live.find(serial);
+    return found != live.end() ? found->second : nullptr;
 }
 
 std::size_t BaseObject::LiveCount() {
@@ -33,8 +40,8 @@ std::size_t BaseObject::LiveCount() {
 }
 
 void BaseObject::ForEachLive(const std::function<void(const BaseObject&)>& visit) {
-    for (const void* object : LiveObjects()) {
-        visit(*static_cast<const BaseObject*>(object));
+    for (const auto& entry : LiveObjects()) {
+        visit(*entry.second);
     }
 }
 

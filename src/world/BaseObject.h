@@ -2,6 +2,7 @@
 // The base of every world object: kind, position, look, collision shape, layer,
 // named integers for scripts, the current action, and the stage key.
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <limits>
 #include <map>
@@ -62,15 +63,15 @@ public:
     bool IsCollide(const BaseObject& other) const;
     void CopyFrom(const BaseObject& source);
 
-    // Handles reach scripts as raw addresses; this tells whether an address is an
-    // object that exists right now, so a stale handle behaves as the null handle.
-    static bool IsLive(const void* handle);
+    // The number scripts know the object by: given at construction, never given again
+    // in this run (so a kept handle cannot reach an object made later at the same
+    // address), and never 0, which stands for no object.
+    std::uint64_t Serial() const { return serial_; }
+    // The object with that serial while it exists, else null.
+    static BaseObject* FindLive(std::uint64_t serial);
     // Objects that exist right now (stage objects, templates, the system object).
     static std::size_t LiveCount();
     static void ForEachLive(const std::function<void(const BaseObject&)>& visit);
-    static BaseObject* FromHandle(void* handle) {
-        return IsLive(handle) ? static_cast<BaseObject*>(handle) : nullptr;
-    }
 
     int Type = 0;
     std::map<std::string, int> Custom;
@@ -111,6 +112,7 @@ private:
     void RetireAction();
 
     std::vector<std::unique_ptr<Action>> retiredActions_;
+    const std::uint64_t serial_;
 };
 
 }  // namespace Velmora

@@ -4,6 +4,7 @@
 
 #include "game/CGame.h"
 #include "resource/SpriteRecord.h"
+#include "script/Handles.h"
 #include "script/LuaControl.h"
 #include "world/Friend.h"
 #include "world/Hero.h"
@@ -75,8 +76,9 @@ bool Bullet::HitFirst(const std::vector<T*>& targets) {
         }
         // No iterator into the list survives the scripts: both calls may change it.
         StageObjects* home = CurrentStage();
+        const std::uint64_t serial = target->Serial();
         target->OnDamage(Power);
-        if (CurrentStage() == home && BaseObject::IsLive(target)) {
+        if (CurrentStage() == home && BaseObject::FindLive(serial) == target) {
             OnHit(target);
         }
         return true;
@@ -88,8 +90,8 @@ void Bullet::OnHit(BaseObject* target) {
     LuaControl* lua = LuaControl::GetInstance();
     lua->DoFile("res/object/bullet/" + Name + "/Info.lua");
     lua->SelectFunction("OnHit");
-    lua_pushlightuserdata(lua->GetState(), static_cast<BaseObject*>(this));
-    lua_pushlightuserdata(lua->GetState(), target);
+    PushHandle(lua->GetState(), this);
+    PushHandle(lua->GetState(), target);
     lua->CallFunction(2);
 }
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "script/Handles.h"
 #include "script/LuaControl.h"
 #include "world/Templates.h"
 
@@ -37,7 +38,7 @@ void Effect::OnCreate() {
     lua->DoFile("res/object/effect/" + Name + "/Info.lua");
     // Looked up without the existence check: a missing OnCreate fails in the call.
     lua->PushGlobal("OnCreate");
-    lua_pushlightuserdata(lua->GetState(), static_cast<BaseObject*>(this));
+    PushHandle(lua->GetState(), this);
     lua->CallFunction(1);
 }
 

@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "game/CGame.h"
-#include "game/ControllerThread.h"
 #include "platform/Keys.h"
 #include "resource/SpriteRecord.h"
+#include "script/Handles.h"
 #include "script/LuaControl.h"
 #include "world/Item.h"
 #include "world/KindRules.h"
@@ -96,8 +96,8 @@ void Hero::Steer() {
     CGame* game = CGame::GetInstance();
     if (game->UseController) {
         // The device's y axis points up, the field's down.
-        X = static_cast<float>(game->AdjustX + g_hapticX.load());
-        Y = static_cast<float>(game->AdjustY - g_hapticY.load());
+        X = static_cast<float>(game->AdjustX + game->PointX);
+        Y = static_cast<float>(game->AdjustY - game->PointY);
         return;
     }
     // The keys steer through the action's direction, so a hero without an action has
@@ -160,7 +160,7 @@ void Hero::OnDamage(int amount) {
     lua->DoFile("res/object/hero/" + Name + "/Info.lua");
     // Looked up without the existence check: a missing OnDamage fails in the call.
     lua->PushGlobal("OnDamage");
-    lua_pushlightuserdata(lua->GetState(), static_cast<BaseObject*>(this));
+    PushHandle(lua->GetState(), this);
     lua_pushnumber(lua->GetState(), amount);
     lua->CallFunction(2);
 }

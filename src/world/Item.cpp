@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "script/Handles.h"
 #include "script/LuaControl.h"
 #include "world/Hero.h"
 #include "world/Templates.h"
@@ -36,8 +37,8 @@ void Item::OnEaten(Hero* hero) {
     LuaControl* lua = LuaControl::GetInstance();
     lua->DoFile("res/object/item/" + Name + "/Info.lua");
     lua->SelectFunction("OnEaten");
-    lua_pushlightuserdata(lua->GetState(), static_cast<BaseObject*>(this));
-    lua_pushlightuserdata(lua->GetState(), static_cast<BaseObject*>(hero));
+    PushHandle(lua->GetState(), this);
+    PushHandle(lua->GetState(), hero);
     lua->CallFunction(2);
 }
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "script/Handles.h"
 #include "script/LuaControl.h"
 #include "world/KindRules.h"
 #include "world/Templates.h"
@@ -61,7 +62,7 @@ void Mob::OnDamage(int amount) {
     LuaControl* lua = LuaControl::GetInstance();
     lua->DoFile("res/object/mob/" + Name + "/Info.lua");
     lua->SelectFunction("OnDamage");
-    lua_pushlightuserdata(lua->GetState(), static_cast<BaseObject*>(this));
+    PushHandle(lua->GetState(), this);
     lua_pushnumber(lua->GetState(), amount);
     lua->CallFunction(2);
 }

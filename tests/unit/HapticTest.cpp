@@ -4,10 +4,13 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <fstream>
+#include <future>
+#include <sstream>
 #include <thread>
 
 #include "TestGame.h"
-#include "game/ControllerThread.h"
+#include "app/Application.h"
 #include "platform/Haptic.h"
 
 namespace Velmora::Testing {
@@ -45,10 +48,12 @@ void Send(int port, const std::string& text) {
     close(fd);
 }
 
-// Waits up to 3 s for the game's copy of the point to read (x, y).
+// Waits up to 3 s for the point a frame takes to read (x, y).
 bool PointBecomes(double x, double y) {
+    CGame* game = CGame::GetInstance();
     for (int i = 0; i < 300; ++i) {
-        if (g_hapticX.load() == x && g_hapticY.load() == y) {
+        game->SamplePointer();
+        if (game->PointX == x && game->PointY == y) {
             return true;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -68,7 +73,7 @@ TEST_F(HapticTest, OnlyAGameWithTheControllerOnFollowsDatagramsUntilTeardown) {
         CGame* game = CGame::GetInstance();
         game->Init();
         EXPECT_EQ(on, game->UseController);
-        EXPECT_EQ(on, game->HapticThread != nullptr && game->HapticThread->Running());
+        EXPECT_EQ(on, HapticDeviceIsOpen());
         EXPECT_EQ(on ? 0 : port, Bindable(port));  // held only while the device is open
         if (on) {
             Send(port, "12.5 40");
@@ -87,8 +92,81 @@ TEST_F(HapticTest, OnlyAGameWithTheControllerOnFollowsDatagramsUntilTeardown) {
         EXPECT_FALSE(HapticDeviceIsOpen());
         EXPECT_EQ(port, Bindable(port));
     }
-    g_hapticX.store(0.0);
-    g_hapticY.store(0.0);
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST_F(HapticTest, ARecordedPointerSessionReplaysEveryHeroPosition) {
+    const int port = Bindable(0);
+    ASSERT_GT(port, 0);
+    game_.Write("res/script/GameState.lua",
+                "function OnGameCreate() Game_ActiveStage('main') end\n"
+                "function OnKeyEvent() end");
+    game_.Write("res/object/hero/ace/Info.lua", "Info = { Type = 1, Name = 'ace' }");
+    game_.Write("res/stage/main/Info.lua",
+                "Info = {}\nfunction OnStageCreate()\n"
+                "  Obj_SetAction(Game_GetSystemHandle(), 'watch')\n"
+                "  hero = Stage_AddObject('hero', 'hero/ace')\nend");
+    // Notes each new hero position with its frame; the device's x 999 ends the game.
+    game_.Write("res/action/watch/Info.lua",
+                "Info = { BeginTime = 1, Interval = 1 }\n"
+                "function OnBegin(o) frame = 0; quit = os.time() + 20 end\n"
+                "function OnInterval(o)\n"
+                "  frame = frame + 1\n"
+                "  local line = Obj_GetX(hero) .. ' ' .. Obj_GetY(hero)\n"
+                "  if line ~= last then\n"
+                "    local f = io.open(seen, 'a') f:write(frame, ': ', line, '\\n') f:close()\n"
+                "    last = line\n"
+                "  end\n"
+                "  if Obj_GetX(hero) == 1099 or os.time() > quit then Game_Exit() end\n"
+                "end");
+    Platform::SetMessageObserver([](const std::string& text) { ADD_FAILURE() << text; });
+    const auto play = [this, port](const std::string& seen, Options options) {
+        game_.Write("setup.lua", "seen = '" + seen + "'\nOption = { Controller = 1, Port = " +
+                                     std::to_string(port) + ", AdjustX = 100, AdjustY = 500 }");
+        options.Headless = true;
+        options.Dt = 0.125f;
+        return std::async(std::launch::async, [options] { return Application(options).Run(); });
+    };
+
+    Options live;
+    live.Frames = 1000000000;
+    live.RecordFile = (game_.Root() / "session.input").string();
+    auto liveRun = play("live.txt", live);
+    // Each point goes (again, until the game has opened its socket) until the game has
+    // shown it.
+    for (const char* point : {"12.5 40", "-3.25 7", "0 0", "300 -60.125", "999 1"}) {
+        double x = 0.0;
+        double y = 0.0;
+        std::istringstream(point) >> x >> y;
+        std::ostringstream position;
+        position << ": " << 100 + x << ' ' << 500 - y << '\n';
+        bool shown = false;
+        for (int i = 0; i < 300 && !shown; ++i) {
+            Send(port, point);
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            const std::string seen = ReadFile(game_.Root() / "live.txt");
+            shown = seen.size() >= position.str().size() &&
+                    seen.compare(seen.size() - position.str().size(), std::string::npos,
+                                 position.str()) == 0;
+        }
+        ASSERT_TRUE(shown) << point;
+    }
+    ASSERT_EQ(0, liveRun.get());
+
+    Options replay;
+    std::string error;
+    ASSERT_TRUE(ParseInputText(ReadFile(*live.RecordFile), "session.input", replay.Input, &error))
+        << error;
+    replay.Frames = (replay.Input.empty() ? 0 : replay.Input.back().Frame) + 5;
+    ASSERT_EQ(0, play("replay.txt", replay).get());
+    EXPECT_EQ(ReadFile(game_.Root() / "live.txt"), ReadFile(game_.Root() / "replay.txt"));
+    Platform::SetHeadlessMessages(false);
 }
 
 }  // namespace

@@ -48,6 +48,22 @@ TEST(CommandLine, ReadsOptionsAndRejectsBadUse) {
         EXPECT_EQ(ParseResult::Kind::Error, result.Outcome) << args[0];
         EXPECT_FALSE(result.Message.empty());
     }
+    // Only a regular file is a replay: a folder read as no input, /dev/zero as endless
+    // input until memory ran out, and a file beyond 256 MiB is not read at all.
+    TempGame game;
+    game.Write("big.input", "");
+    std::filesystem::resize_file(game.Root() / "big.input", (std::uintmax_t{256} << 20) + 1);
+    for (const char* file : {".", "/dev/zero", "big.input"}) {
+        Options o;
+        const ParseResult result = parse({"/tmp", "--input", file}, o);
+        EXPECT_EQ(ParseResult::Kind::Error, result.Outcome) << file;
+        EXPECT_NE(std::string::npos, result.Message.find(file[0] == 'b' ? "256 MiB" : "regular"))
+            << result.Message;
+    }
+    // Every positive time stays positive as a float, however small.
+    ASSERT_EQ(ParseResult::Kind::Run, parse({"/tmp", "--dt", "1e-320"}, options).Outcome);
+    EXPECT_GT(*options.Dt, 0.0f);
+
     Options o;
     EXPECT_EQ(ParseResult::Kind::Help, parse({"--help"}, o).Outcome);
     EXPECT_EQ(ParseResult::Kind::Version, parse({"--version"}, o).Outcome);

@@ -111,7 +111,8 @@ protected:
     }
     Image Shot() {
         Image image;
-        EXPECT_TRUE(device_->SaveScreenshot("shot.png"));
+        std::string error;
+        EXPECT_TRUE(device_->SaveScreenshot("shot.png", &error)) << error;
         EXPECT_TRUE(LoadImageRgba("shot.png", image));
         return image;
     }
@@ -148,7 +149,9 @@ protected:
 // One frame through every rule a sprite's draw passes: culling, the colour rule,
 // blending, sampling, what cannot be drawn, and the batches these make.
 TEST_F(OpenGLDeviceTest, EveryRuleOfADrawInOneFrame) {
-    EXPECT_FALSE(device_->SaveScreenshot("none.png"));  // nothing presented yet
+    std::string why;
+    EXPECT_FALSE(device_->SaveScreenshot("none.png", &why));
+    EXPECT_EQ("no frame has been drawn", why);
     EXPECT_EQ(device_->CreateTextureFromFile("missing.png"), nullptr);
     game_.Write("junk.png", "not a picture");
     EXPECT_EQ(device_->CreateTextureFromFile("junk.png"), nullptr);
@@ -217,6 +220,12 @@ TEST_F(OpenGLDeviceTest, EveryRuleOfADrawInOneFrame) {
     device_->Clear(0xFF00FF00u);
     device_->DrawQuad(red, Quad(0, 0, 20, 20, kWhite));
     ExpectPixel(Shot(), 5, 5, rows[0].second[0]);
+    // A screenshot that cannot be written says why, a full disk included.
+    for (auto [path, reason] : {std::pair{"/dev/full", "No space left on device"},
+                                {"no/such/folder/shot.png", "No such file or directory"}}) {
+        EXPECT_FALSE(device_->SaveScreenshot(path, &why)) << path;
+        EXPECT_EQ(reason, why) << path;
+    }
     // The device goes first; the textures it made are released afterwards.
     device_.reset();
     textures_.clear();
@@ -261,7 +270,8 @@ TEST_F(OpenGLDeviceTest, BatchingAndDrawingIntoTheWindowKeepThePicture) {
     const std::vector<std::uint8_t> direct = frame(false);
     device_->Present();
     EXPECT_EQ(device_->LastFrameDrawCalls(), 1);
-    EXPECT_FALSE(device_->SaveScreenshot("none.png"));  // nothing is kept to read
+    std::string why;
+    EXPECT_FALSE(device_->SaveScreenshot("none.png", &why));  // nothing is kept to read
     // The software rasteriser blends into the window's own pixel format, which may
     // round a blended colour channel the other way: one step is all it may differ by.
     ASSERT_EQ(batched.size(), direct.size());

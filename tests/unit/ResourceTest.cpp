@@ -154,6 +154,26 @@ TEST_F(ResourceTest, PartlyLoadedPicturesNeverFault) {
     EXPECT_EQ(-5.0f, mgr()->GetSprite("missingGrid")->Vertices[0].x);
 }
 
+// Headless runs decoded every picture only to learn its size. They read a PNG's
+// headers and chunk layout instead: damage inside the pixel data (which decoding
+// refuses) goes unseen, a file cut short does not.
+TEST_F(ResourceTest, HeadlessPicturesAreSizedWithoutDecoding) {
+    std::ifstream in("pic.png", std::ios::binary);
+    std::string png((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::size_t idat = png.find("IDAT");
+    ASSERT_NE(std::string::npos, idat);
+    png[idat + 5] = static_cast<char>(png[idat + 5] ^ 0x55);
+    game_.Write("damaged.png", png);
+    Platform::Image image;
+    ASSERT_FALSE(Platform::LoadImageRgba("damaged.png", image));
+    const std::unique_ptr<Platform::Texture> texture = device_.CreateTextureFromFile("damaged.png");
+    ASSERT_NE(nullptr, texture);
+    EXPECT_EQ(8, texture->Width);
+    EXPECT_EQ(8, texture->Height);
+    game_.Write("cut.png", png.substr(0, png.size() - 12));  // no IEND
+    EXPECT_EQ(nullptr, device_.CreateTextureFromFile("cut.png"));
+}
+
 TEST_F(ResourceTest, ScriptsDeclarePicturesAndAnimations) {
     LuaControl::GetInstance()->RegisterFunctions();
     RunLua(

@@ -140,6 +140,13 @@ TEST_F(SoundTest, FailedLoadsAndAbsentSoundsLeaveNothingToPlay) {
         sound_->Play(name, 1.0f, false);
         EXPECT_FALSE(Channel(name).IsSet());
     }
+    // A tiny file may claim hours; what would pass 256 MiB decoded (44.1 kHz stereo
+    // 16-bit) is refused before decoding. At 1 Hz each byte is a second.
+    game_.Write("res/sound/slow.wav", Wav(1, 1, 8, 1500));
+    EXPECT_NO_THROW(sound_->Add("slow.wav"));
+    game_.Write("res/sound/slow.wav", Wav(1, 1, 8, 1600));
+    EXPECT_THROW_TEXT(sound_->Add("slow.wav"), Exception,
+                      "FMOD error! (43) Not enough memory or resources. \n");
     // Never played: nothing to stop, and the fade ends at once.
     sound_->Stop("music.wav");
     sound_->FadeOut("music.wav");

@@ -7,6 +7,7 @@
 #include "platform/RecordingDevice.h"
 #include "platform/Screen.h"
 #include "resource/ResourceMgr.h"
+#include "script/Handles.h"
 #include "world/BaseObject.h"
 #include "world/Stage.h"
 #include "world/Templates.h"
@@ -62,9 +63,9 @@ protected:
     }
     BaseObject* Handle(const std::string& global) {
         lua_getglobal(L(), global.c_str());
-        void* p = lua_touserdata(L(), -1);
+        BaseObject* object = HandleArg(L(), -1);
         lua_pop(L(), 1);
-        return static_cast<BaseObject*>(p);
+        return object;
     }
 
     Platform::RecordingDevice device_{640, 480};

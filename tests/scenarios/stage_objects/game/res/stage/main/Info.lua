@@ -71,8 +71,10 @@ hook = function(o, id)
         local moving = Obj_GetHandle("5_Bullet4")
         print("moving bullet", Obj_GetX(moving), Obj_GetY(moving))
     elseif frame == 3 and id == 2 then
+        gone = { Obj_GetHandle("a"), Obj_GetHandle("h2"), o }
         Obj_Delete(Obj_GetHandle("a")); Obj_Delete(Obj_GetHandle("h2"))
     elseif frame == 3 and id == 6 then
+        gone[#gone + 1] = o
         Obj_Delete(o)
     elseif frame == 3 and id == 3 then
         Obj_Delete(Obj_GetHandle("b"))
@@ -83,6 +85,18 @@ hook = function(o, id)
         print("empty batch", (Stage_GetBullet(0)))
         Stage_CreateItem("apple", 0, 0)
         print("serial kept", Obj_GetHandle("4_Item9") ~= nil)
+        -- New objects take the memory of the removed ones; their old handles stay null.
+        local answered, matched = 0, 0
+        for i = 1, 40 do
+            local new = Stage_AddObject("churn" .. i, i % 2 == 0 and "plain/z0" or "hero/ace")
+            for _, old in ipairs(gone) do
+                if old == new then matched = matched + 1 end
+            end
+        end
+        for _, old in ipairs(gone) do
+            if Obj_GetX(old) ~= nil then answered = answered + 1 end
+        end
+        print("removed handles", #gone, answered, matched)
     elseif frame == 5 and id == 3 then
         print("exit")
         Game_Exit()
