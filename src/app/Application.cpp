@@ -9,9 +9,9 @@
 
 #include "app/CInitD3D.h"
 #include "game/CGame.h"
-#include "platform/Haptic.h"
 #include "platform/Keys.h"
 #include "platform/MessageBox.h"
+#include "platform/Pointer.h"
 #include "platform/Screen.h"
 #include "platform/SoundSystem.h"
 #include "platform/Window.h"
@@ -274,7 +274,7 @@ void Application::ApplyReplayedInput(long frame) {
                 DispatchKeyUp(event.Vk);
                 break;
             case InputEvent::Kind::Point:
-                Platform::HapticInjectPoint(event.X, event.Y);
+                Platform::PointerInjectPoint(event.X, event.Y);
                 break;
         }
     }

@@ -1,6 +1,5 @@
 #pragma once
-// Start-up, the main loop and the teardown: what WinMain and the window procedure
-// did on the original platform.
+// Start-up, the main loop and the teardown of one run of a game.
 #include <chrono>
 #include <cstdio>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "app/CInitD3D.h"
 
-#include "platform/OpenGLDevice.h"
-#include "platform/RecordingDevice.h"
+#include "platform/OpenGLRenderer.h"
+#include "platform/RecordingRenderer.h"
 #include "platform/Screen.h"
 
 namespace Velmora {
@@ -11,18 +11,15 @@ CInitD3D::~CInitD3D() = default;
 bool CInitD3D::Init(Platform::Window* window, bool fullScreen, std::string* error) {
     Windowed = !fullScreen;
     if (window == nullptr) {
-        Device = std::make_unique<Platform::RecordingDevice>(g_screenWidth, g_screenHeight);
+        Device = std::make_unique<Platform::RecordingRenderer>(g_screenWidth, g_screenHeight);
     } else {
-        Device = Platform::CreateOpenGLDevice(*window, fullScreen, Width, Height, VSync, KeepFrames,
-                                              error);
+        Device = Platform::CreateOpenGLRenderer(*window, fullScreen, Width, Height, VSync,
+                                                KeepFrames, error);
         if (Device == nullptr) {
             return false;
         }
     }
     Device->State().Cull = Platform::CullMode::Clockwise;
-    Device->State().Lighting = false;
-    Device->SetTransform(Platform::TransformKind::Projection,
-                         Platform::MatrixPerspectiveFovLH(0.7853982f, 1.0f, 1.0f, 2000.0f));
     return true;
 }
 
@@ -31,12 +28,12 @@ void CInitD3D::Render() {
         return;
     }
     Device->Clear(0xFF0C61BEu);
-    if (Device->BeginScene()) {
+    if (Device->BeginFrame()) {
         Device->State().PointSampling = true;
         if (RenderCallback != nullptr) {
             RenderCallback();
         }
-        Device->EndScene();
+        Device->EndFrame();
     }
     Device->Present();
 }

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/GraphicsDevice.h"
+#include "platform/Renderer.h"
 
 namespace Velmora {
 
@@ -22,7 +22,7 @@ public:
     bool Init(Platform::Window* window, bool fullScreen, std::string* error);
     void Render();
 
-    std::unique_ptr<Platform::GraphicsDevice> Device;
+    std::unique_ptr<Platform::Renderer> Device;
     int Width = 800;  // back buffer in full screen
     int Height = 600;
     bool Windowed = true;

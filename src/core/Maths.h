@@ -1,9 +1,11 @@
 #pragma once
-// The few D3DX 9 helpers the engine relies on: left-handed, row-vector matrices,
-// computed in single precision like the originals so angles and positions match.
+// The engine's small matrix and vector maths: row vectors times 4 x 4 matrices, with
+// depth growing away from the viewer, all in single precision. Pictures are placed
+// and turned with exactly these products, so positions and angles in a frame are
+// reproducible bit for bit.
 #include <cmath>
 
-namespace Velmora::Platform {
+namespace Velmora {
 
 struct Matrix {
     float m[4][4];
@@ -62,7 +64,7 @@ inline Matrix MatrixMultiply(const Matrix& a, const Matrix& b) {
     return r;
 }
 
-inline Matrix MatrixOrthoOffCenterLH(float l, float r, float b, float t, float zn, float zf) {
+inline Matrix MatrixOrthoOffCenter(float l, float r, float b, float t, float zn, float zf) {
     Matrix o{};
     o.m[0][0] = 2.0f / (r - l);
     o.m[1][1] = 2.0f / (t - b);
@@ -72,18 +74,6 @@ inline Matrix MatrixOrthoOffCenterLH(float l, float r, float b, float t, float z
     o.m[3][2] = zn / (zn - zf);
     o.m[3][3] = 1.0f;
     return o;
-}
-
-inline Matrix MatrixPerspectiveFovLH(float fovy, float aspect, float zn, float zf) {
-    Matrix p{};
-    const float yscale = 1.0f / std::tan(fovy / 2.0f);
-    const float xscale = yscale / aspect;
-    p.m[0][0] = xscale;
-    p.m[1][1] = yscale;
-    p.m[2][2] = zf / (zf - zn);
-    p.m[2][3] = 1.0f;
-    p.m[3][2] = -zn * zf / (zf - zn);
-    return p;
 }
 
 // Row vector (x, y, z, 1) times m; w is returned separately for projections.
@@ -102,4 +92,4 @@ inline Vector2 Vec2Normalize(Vector2 v) {
     return Vector2{v.x / length, v.y / length};
 }
 
-}  // namespace Velmora::Platform
+}  // namespace Velmora

@@ -5,7 +5,7 @@
 #include <exception>
 #include <unordered_set>
 
-#include "platform/Haptic.h"
+#include "platform/Pointer.h"
 #include "resource/ResourceMgr.h"
 #include "script/LuaControl.h"
 #include "sound/SoundController.h"
@@ -20,7 +20,7 @@ std::map<int, bool> CGame::keyStates;
 CGame::CGame() = default;
 
 CGame::~CGame() {
-    Platform::HapticDeviceClose();
+    Platform::PointerClose();
     delete SystemObject;
     SystemObject = nullptr;
     ResourceMgr::DestroyInstance();
@@ -51,8 +51,8 @@ void CGame::Init() {
     Port = TruncateToInt(lua->GetNumber("Port", "Option", "setup.lua"));
 
     if (UseController) {
-        Platform::HapticConfigure(Port, GameWindow);
-        Platform::HapticDeviceOpen(4, 3.0);
+        Platform::PointerConfigure(Port, GameWindow);
+        Platform::PointerOpen(4, 3.0);
     }
 
     lua->DoFile("res/script/GameState.lua");
@@ -61,7 +61,7 @@ void CGame::Init() {
 }
 
 void CGame::SamplePointer() {
-    Platform::HapticDeviceGetPoint(&PointX, &PointY);
+    Platform::PointerGetPoint(&PointX, &PointY);
 }
 
 void CGame::Update() {

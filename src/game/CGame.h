@@ -14,7 +14,7 @@ class BaseObject;
 class CInitD3D;
 class Stage;
 namespace Platform {
-class GraphicsDevice;
+class Renderer;
 class Window;
 }  // namespace Platform
 
@@ -33,8 +33,8 @@ public:
     void OnKeyDown(int key);
     static void OnKeyUp(int key);
 
-    CInitD3D* D3D = nullptr;                     // owned by the application, not by the controller
-    Platform::GraphicsDevice* Device = nullptr;  // the device D3D owns
+    CInitD3D* D3D = nullptr;               // owned by the application, not by the controller
+    Platform::Renderer* Device = nullptr;  // the device D3D owns
     Stage* CurStage = nullptr;
     BaseObject* SystemObject = nullptr;
     int ScreenX = 0;

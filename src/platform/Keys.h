@@ -27,8 +27,8 @@ constexpr int VK_F1 = 0x70;
 constexpr int VK_F10 = 0x79;
 constexpr int VK_F12 = 0x7B;
 
-// The asynchronous key state (what GetAsyncKeyState answered on the original
-// platform): kept by the window's key events and by input replay, polled by the hero.
+// Whether a key is held right now: kept by the window's key events and by input
+// replay, polled by the hero.
 bool IsKeyDown(int vk);
 void SetKeyDown(int vk, bool down);
 void ReleaseAllKeys();

@@ -1,9 +1,8 @@
 #pragma once
-// The operations the engine needs of a sound library (FMOD Ex on the original
-// platform): samples loaded by path, played once or looped on one of a fixed number
-// of voices, per-voice volume, stop, and knowing when a voice has ended. Every
-// failure is a result code with the original library's numbering, so the engine's
-// error texts stay as they were.
+// What the engine asks of a sound library: samples loaded by path, played once or
+// looped on one of a fixed number of voices, per-voice volume, stop, and knowing when
+// a voice has ended. Every failure is a numbered result code: scripts and the error
+// messages players report show those numbers, so they never change.
 #include <cstdint>
 #include <memory>
 #include <string>

@@ -116,8 +116,8 @@ bool TranslateKeyEvent(int sdlKeycode, unsigned sdlModifiers, bool down, WindowE
         return false;
     }
     SetKeyDown(vk, down);
-    // Alt held or F10: Windows reports these as system keys, which never reach the
-    // game's key handler.
+    // Alt held or F10: these are the desktop's menu keys, and the game's key handler
+    // never sees them (Alt+F4 closes the window instead of firing a weapon).
     if ((sdlModifiers & KMOD_ALT) != 0 || sdlKeycode == SDLK_F10) {
         return false;
     }
@@ -128,7 +128,7 @@ bool TranslateKeyEvent(int sdlKeycode, unsigned sdlModifiers, bool down, WindowE
 
 std::unique_ptr<Window> Window::Create(const std::string& title, const std::string& classHint,
                                        int clientWidth, int clientHeight, std::string* error) {
-    // The X11 class hint names the window class the way the original registered it.
+    // Window managers group and style windows by this class hint.
     SDL_SetHint(SDL_HINT_APP_NAME, classHint.c_str());
     SDL_setenv("SDL_VIDEO_X11_WMCLASS", classHint.c_str(), 1);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {

@@ -16,7 +16,7 @@ public:
     ResourceMgr() = default;
     ~ResourceMgr() override;
 
-    void SetDevice(Platform::GraphicsDevice* device) { Device = device; }
+    void SetDevice(Platform::Renderer* device) { Device = device; }
 
     void AddSprite(const std::string& name, const std::string& file, int width, int height);
     void AddAniSprite(const std::string& name, const std::string& file, int frameWidth,
@@ -30,7 +30,7 @@ public:
     // nor one of its animations.
     void ReleaseDisplaced(const std::unordered_set<const void*>& used);
 
-    Platform::GraphicsDevice* Device = nullptr;
+    Platform::Renderer* Device = nullptr;
     std::map<std::string, SpriteRecord*> Sprites;
 
 private:

@@ -41,7 +41,7 @@ std::uint32_t ColourByte(float c) {
 
 }  // namespace
 
-SpriteRecord::SpriteRecord(Platform::GraphicsDevice* device) : Vertices{}, Device(device) {
+SpriteRecord::SpriteRecord(Platform::Renderer* device) : Vertices{}, Device(device) {
     for (auto& v : Vertices) {
         v.colour = 0xFF000000u;
     }
@@ -198,26 +198,25 @@ void SpriteRecord::Draw(float x, float y) {
     Platform::RenderState& state = Device->State();
     state.Cull = Platform::CullMode::CounterClockwise;
 
-    const Platform::Matrix oldView = Device->GetTransform(TransformKind::View);
-    const Platform::Matrix oldProjection = Device->GetTransform(TransformKind::Projection);
-    Device->SetTransform(TransformKind::View, Platform::MatrixIdentity());
+    const Matrix oldView = Device->GetTransform(TransformKind::View);
+    const Matrix oldProjection = Device->GetTransform(TransformKind::Projection);
+    Device->SetTransform(TransformKind::View, MatrixIdentity());
 
-    Platform::Matrix world = Platform::MatrixIdentity();
-    world = Platform::MatrixMultiply(world, Platform::MatrixScaling(ScaleX, ScaleY, ScaleZ));
-    world = Platform::MatrixMultiply(world, Platform::MatrixRotationZ(Angle));
-    world = Platform::MatrixMultiply(world, Platform::MatrixTranslation(x, y, 0.0f));
+    Matrix world = MatrixIdentity();
+    world = MatrixMultiply(world, MatrixScaling(ScaleX, ScaleY, ScaleZ));
+    world = MatrixMultiply(world, MatrixRotationZ(Angle));
+    world = MatrixMultiply(world, MatrixTranslation(x, y, 0.0f));
     Device->SetTransform(TransformKind::World, world);
 
     // Built from the configured client size every time, so a full-screen back buffer
     // of another size shows the same field scaled.
     Device->SetTransform(
         TransformKind::Projection,
-        Platform::MatrixOrthoOffCenterLH(0.0f, static_cast<float>(g_screenWidth),
-                                         static_cast<float>(g_screenHeight), 0.0f, 0.0f, 1.0f));
+        MatrixOrthoOffCenter(0.0f, static_cast<float>(g_screenWidth),
+                             static_cast<float>(g_screenHeight), 0.0f, 0.0f, 1.0f));
 
     state.AlphaBlend = true;
     state.Colour = Platform::ColourOp::AddColourModulateAlpha;
-    state.Lighting = false;
 
     Device->DrawQuad(Texture.get(), *VertexBuffer);
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/GraphicsDevice.h"
+#include "platform/Renderer.h"
 
 namespace Velmora {
 
@@ -23,7 +23,7 @@ struct Animation {
 
 class SpriteRecord {
 public:
-    explicit SpriteRecord(Platform::GraphicsDevice* device);
+    explicit SpriteRecord(Platform::Renderer* device);
     ~SpriteRecord();
     SpriteRecord(const SpriteRecord&) = delete;
     SpriteRecord& operator=(const SpriteRecord&) = delete;
@@ -57,7 +57,7 @@ public:
     float ScaleY = 1.0f;
     float ScaleZ = 1.0f;
     std::unique_ptr<std::map<std::string, Animation>> Animations;
-    Platform::GraphicsDevice* Device = nullptr;
+    Platform::Renderer* Device = nullptr;
     int ImageWidth = 0;
     int ImageHeight = 0;
     float Angle = 0.0f;

@@ -13,8 +13,7 @@ namespace {
 // Whether luaL_loadfile would read path as a precompiled chunk: after an optional
 // first line starting with '#', the chunk begins with the escape of Lua's signature.
 // The interpreter does not fully check such chunks, and a damaged one can make it
-// run wild or exhaust memory; those compiled for the original 32-bit platform never
-// loaded here anyway, so only source is accepted.
+// run wild or exhaust memory, so only source is accepted.
 bool IsPrecompiledChunk(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {

@@ -119,8 +119,7 @@ int Obj_SetDirection(lua_State* L) {
     if (object == nullptr || target == nullptr) {
         return 0;
     }
-    const Platform::Vector2 d =
-        Platform::Vec2Normalize(Platform::Vector2{target->X - object->X, target->Y - object->Y});
+    const Vector2 d = Vec2Normalize(Vector2{target->X - object->X, target->Y - object->Y});
     const float s = d.y * 0.0f - d.x * 1.0f;
     const float c = static_cast<float>(std::acos(s));
     const float down = static_cast<float>(std::acos(d.y));

@@ -23,7 +23,7 @@ StageObjects* CurrentStage() {
 }
 
 float MotionAngle(float dx, float dy) {
-    const Platform::Vector2 n = Platform::Vec2Normalize(Platform::Vector2{dx, dy});
+    const Vector2 n = Vec2Normalize(Vector2{dx, dy});
     const float down = std::acos(n.y);
     if (std::acos(-n.x) < kPi / 2.0f) {
         return down;

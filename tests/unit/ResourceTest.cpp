@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "TestGame.h"
-#include "platform/RecordingDevice.h"
+#include "platform/RecordingRenderer.h"
 #include "platform/Screen.h"
 #include "resource/ResourceMgr.h"
 
@@ -13,9 +13,9 @@ namespace {
 using Platform::RecordedDraw;
 
 // A device whose vertex buffers cannot be made, as a lost or exhausted device would.
-class NoBufferDevice : public Platform::RecordingDevice {
+class NoBufferDevice : public Platform::RecordingRenderer {
 public:
-    NoBufferDevice() : RecordingDevice(640, 480) {}
+    NoBufferDevice() : RecordingRenderer(640, 480) {}
     std::unique_ptr<Platform::VertexBuffer> CreateVertexBuffer() override { return nullptr; }
 };
 
@@ -62,7 +62,7 @@ protected:
         return cells;
     }
 
-    Platform::RecordingDevice device_{640, 480};
+    Platform::RecordingRenderer device_{640, 480};
 };
 
 TEST_F(ResourceTest, DeclaredSizesShapeTheQuadWhateverTheFileSize) {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "TestGame.h"
-#include "platform/RecordingDevice.h"
+#include "platform/RecordingRenderer.h"
 #include "platform/Screen.h"
 #include "resource/ResourceMgr.h"
 #include "script/Handles.h"
@@ -68,7 +68,7 @@ protected:
         return object;
     }
 
-    Platform::RecordingDevice device_{640, 480};
+    Platform::RecordingRenderer device_{640, 480};
     std::size_t baseline_ = 0;
 };
 

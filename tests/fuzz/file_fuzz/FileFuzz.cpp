@@ -19,7 +19,7 @@
 #include "platform/ImageFile.h"
 #include "platform/Keys.h"
 #include "platform/MessageBox.h"
-#include "platform/RecordingDevice.h"
+#include "platform/RecordingRenderer.h"
 #include "platform/Screen.h"
 #include "platform/SoundFile.h"
 #include "resource/SpriteRecord.h"
@@ -33,7 +33,7 @@ using namespace std::string_literals;
 namespace {
 
 std::mt19937_64 g_random;
-Platform::RecordingDevice g_device(450, 600);
+Platform::RecordingRenderer g_device(450, 600);
 std::size_t Below(std::size_t n) {
     return n == 0 ? 0 : static_cast<std::size_t>(g_random() % n);
 }

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "TestGame.h"
-#include "platform/OpenGLDevice.h"
+#include "platform/OpenGLRenderer.h"
 #include "platform/Screen.h"
 #include "platform/Window.h"
 #include "resource/SpriteRecord.h"
@@ -34,7 +34,7 @@ constexpr std::uint32_t kGreen = 0x00FF00u;
 // Half-transparent red over the clear colour: 255 * 128/255 + c * 127/255.
 constexpr std::uint32_t kHalfRed = 0x86305Fu;
 
-class OpenGLDeviceTest : public ::testing::Test {
+class OpenGLRendererTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (std::getenv("DISPLAY") == nullptr) {
@@ -64,17 +64,16 @@ protected:
         textures_.clear();
         device_.reset();
         std::string error;
-        device_ = CreateOpenGLDevice(*window_, fullScreen, 800, 600, false, keepFrames, &error);
+        device_ = CreateOpenGLRenderer(*window_, fullScreen, 800, 600, false, keepFrames, &error);
         ASSERT_NE(device_, nullptr) << error;
         device_->SetTransform(TransformKind::View, MatrixIdentity());
         device_->SetTransform(TransformKind::World, MatrixIdentity());
         device_->SetTransform(
             TransformKind::Projection,
-            MatrixOrthoOffCenterLH(0.0f, static_cast<float>(device_->BackBufferWidth()),
-                                   static_cast<float>(device_->BackBufferHeight()), 0.0f, 0.0f,
-                                   1.0f));
+            MatrixOrthoOffCenter(0.0f, static_cast<float>(device_->BackBufferWidth()),
+                                 static_cast<float>(device_->BackBufferHeight()), 0.0f, 0.0f,
+                                 1.0f));
         device_->State().Cull = CullMode::CounterClockwise;
-        device_->State().Lighting = false;
     }
 
     // A picture of w x h texels given row by row as 0xAARRGGBB (one fills it).
@@ -103,9 +102,9 @@ protected:
     // Clears, runs draw, presents and reads the presented frame back.
     Image Frame(const std::function<void()>& draw) {
         device_->Clear(kClear);
-        EXPECT_TRUE(device_->BeginScene());
+        EXPECT_TRUE(device_->BeginFrame());
         draw();
-        device_->EndScene();
+        device_->EndFrame();
         device_->Present();
         return Shot();
     }
@@ -139,7 +138,7 @@ protected:
 
     Testing::TempGame game_;
     std::unique_ptr<Window> window_;
-    std::unique_ptr<GraphicsDevice> device_;
+    std::unique_ptr<Renderer> device_;
     std::vector<std::unique_ptr<Texture>> textures_;
     int pictures_ = 0;
     int savedWidth_ = 0;
@@ -148,7 +147,7 @@ protected:
 
 // One frame through every rule a sprite's draw passes: culling, the colour rule,
 // blending, sampling, what cannot be drawn, and the batches these make.
-TEST_F(OpenGLDeviceTest, EveryRuleOfADrawInOneFrame) {
+TEST_F(OpenGLRendererTest, EveryRuleOfADrawInOneFrame) {
     std::string why;
     EXPECT_FALSE(device_->SaveScreenshot("none.png", &why));
     EXPECT_EQ("no frame has been drawn", why);
@@ -190,7 +189,6 @@ TEST_F(OpenGLDeviceTest, EveryRuleOfADrawInOneFrame) {
         device_->DrawQuad(red, Quad(20, 0, 10, 10, 0x80000000u));
         device_->DrawQuad(halfRed, Quad(30, 0, 10, 10, 0xFF000000u));
         device_->DrawQuad(red, Quad(40, 0, 10, 10, 0x00000000u));
-        device_->State().Lighting = true;  // no effect here, so no new call
         device_->DrawQuad(red, Quad(50, 0, 10, 10, 0x80000000u));
         device_->State().AlphaBlend = false;
         device_->DrawQuad(halfRed, Quad(60, 0, 10, 10, 0xFF000000u));
@@ -235,13 +233,13 @@ TEST_F(OpenGLDeviceTest, EveryRuleOfADrawInOneFrame) {
 // must give the same picture batched or not, and drawn straight into the window (when
 // no screenshot is wanted) or into a kept frame; a change of cull mode alone must not
 // split the batch.
-TEST_F(OpenGLDeviceTest, BatchingAndDrawingIntoTheWindowKeepThePicture) {
+TEST_F(OpenGLRendererTest, BatchingAndDrawingIntoTheWindowKeepThePicture) {
     constexpr int kQuads = 300;
     auto frame = [&](bool present) {
         const Texture* texture =
             MakeTexture(2, 2, {0xFFFF0000u, 0x80FFFFFFu, 0xC000FF00u, 0xFF0000FFu});
         device_->Clear(kClear);
-        EXPECT_TRUE(device_->BeginScene());
+        EXPECT_TRUE(device_->BeginFrame());
         device_->State().Colour = ColourOp::AddColourModulateAlpha;
         device_->State().AlphaBlend = true;
         device_->State().PointSampling = true;
@@ -256,7 +254,7 @@ TEST_F(OpenGLDeviceTest, BatchingAndDrawingIntoTheWindowKeepThePicture) {
                 static_cast<std::uint32_t>(((i * 29) % 256) << 24 | ((i * 71) % 256) << 8);
             device_->DrawQuad(texture, Quad(-8.5f, -6.0f, 17.0f, 12.0f, tint));
         }
-        device_->EndScene();
+        device_->EndFrame();
         if (!present) {
             return WindowPixels();
         }
@@ -291,7 +289,7 @@ TEST_F(OpenGLDeviceTest, BatchingAndDrawingIntoTheWindowKeepThePicture) {
 }
 
 // A full-screen back buffer of another size shows the same field scaled.
-TEST_F(OpenGLDeviceTest, FullScreenScalesTheField) {
+TEST_F(OpenGLRendererTest, FullScreenScalesTheField) {
     ASSERT_NO_FATAL_FAILURE(Remake(true));
     SpriteRecord box(device_.get());
     ASSERT_TRUE(box.Load(Picture(20, 20, {0xFFFF0000u}), 20, 20));

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/GraphicsDevice.h"
+#include "platform/Renderer.h"
 
 namespace Velmora::Platform {
 
@@ -23,14 +23,14 @@ struct RecordedDraw {
     bool Culled = false;
 };
 
-class RecordingDevice : public GraphicsDevice {
+class RecordingRenderer : public Renderer {
 public:
-    RecordingDevice(int width, int height) : width_(width), height_(height) {}
+    RecordingRenderer(int width, int height) : width_(width), height_(height) {}
 
     std::unique_ptr<Texture> CreateTextureFromFile(const std::string& path) override;
     void Clear(std::uint32_t argb) override;
-    bool BeginScene() override;
-    void EndScene() override;
+    bool BeginFrame() override;
+    void EndFrame() override;
     void Present() override;
     void DrawQuad(const Texture* texture, const VertexBuffer& buffer) override;
     int LastFrameDrawCalls() const override { return static_cast<int>(lastFrame_.size()); }

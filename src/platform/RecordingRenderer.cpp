@@ -1,10 +1,10 @@
-#include "platform/RecordingDevice.h"
+#include "platform/RecordingRenderer.h"
 
 #include "platform/ImageFile.h"
 
 namespace Velmora::Platform {
 
-std::unique_ptr<Texture> RecordingDevice::CreateTextureFromFile(const std::string& path) {
+std::unique_ptr<Texture> RecordingRenderer::CreateTextureFromFile(const std::string& path) {
     // Nothing here draws pixels: the size is all a texture needs.
     int width = 0;
     int height = 0;
@@ -19,24 +19,24 @@ std::unique_ptr<Texture> RecordingDevice::CreateTextureFromFile(const std::strin
     return texture;
 }
 
-void RecordingDevice::Clear(std::uint32_t argb) {
+void RecordingRenderer::Clear(std::uint32_t argb) {
     clearColour_ = argb;
     current_.clear();
 }
 
-bool RecordingDevice::BeginScene() {
+bool RecordingRenderer::BeginFrame() {
     return true;
 }
 
-void RecordingDevice::EndScene() {}
+void RecordingRenderer::EndFrame() {}
 
-void RecordingDevice::Present() {
+void RecordingRenderer::Present() {
     lastFrame_.swap(current_);
     current_.clear();
     ++presents_;
 }
 
-void RecordingDevice::DrawQuad(const Texture* texture, const VertexBuffer& buffer) {
+void RecordingRenderer::DrawQuad(const Texture* texture, const VertexBuffer& buffer) {
     if (texture == nullptr) {
         return;
     }

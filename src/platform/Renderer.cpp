@@ -1,9 +1,9 @@
-#include "platform/GraphicsDevice.h"
+#include "platform/Renderer.h"
 
 namespace Velmora::Platform {
 
-void GraphicsDevice::TransformQuad(const VertexBuffer& buffer, float xs[QuadVertexCount],
-                                   float ys[QuadVertexCount]) const {
+void Renderer::TransformQuad(const VertexBuffer& buffer, float xs[QuadVertexCount],
+                             float ys[QuadVertexCount]) const {
     const Matrix wvp = MatrixMultiply(
         MatrixMultiply(GetTransform(TransformKind::World), GetTransform(TransformKind::View)),
         GetTransform(TransformKind::Projection));
@@ -19,8 +19,7 @@ void GraphicsDevice::TransformQuad(const VertexBuffer& buffer, float xs[QuadVert
     }
 }
 
-bool GraphicsDevice::IsCulled(const float xs[QuadVertexCount],
-                              const float ys[QuadVertexCount]) const {
+bool Renderer::IsCulled(const float xs[QuadVertexCount], const float ys[QuadVertexCount]) const {
     if (State().Cull == CullMode::None) {
         return false;
     }

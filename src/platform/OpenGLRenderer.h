@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/GraphicsDevice.h"
+#include "platform/Renderer.h"
 #include "platform/Window.h"
 
 namespace Velmora::Platform {
@@ -14,8 +14,8 @@ namespace Velmora::Platform {
 // presented frame readable for SaveScreenshot; without it a windowed device draws
 // straight into the window. Null, with *error saying why, when no OpenGL 3.3 context
 // can be made.
-std::unique_ptr<GraphicsDevice> CreateOpenGLDevice(Window& window, bool fullScreen, int fullWidth,
-                                                   int fullHeight, bool vsync, bool keepFrames,
-                                                   std::string* error);
+std::unique_ptr<Renderer> CreateOpenGLRenderer(Window& window, bool fullScreen, int fullWidth,
+                                               int fullHeight, bool vsync, bool keepFrames,
+                                               std::string* error);
 
 }  // namespace Velmora::Platform

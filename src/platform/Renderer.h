@@ -1,6 +1,6 @@
 #pragma once
-// The operations the engine needs of Direct3D 9, as one small interface with two
-// implementations: OpenGL for a real window, and a recording device for headless
+// What the engine asks of a graphics card, as one small interface with two
+// implementations: OpenGL for a real window, and a recording renderer for headless
 // runs and tests that keeps the last frame's draw list.
 #include <cstdint>
 #include <memory>
@@ -11,7 +11,7 @@
 namespace Velmora::Platform {
 
 // One vertex of a sprite quad: position, ARGB colour, texture coordinates (24 bytes,
-// the layout of the original flexible vertex format XYZ | DIFFUSE | TEX1).
+// packed so that a quad is one copy into the batch).
 struct SpriteVertex {
     float x;
     float y;
@@ -60,17 +60,16 @@ struct RenderState {
     bool AlphaBlend = false;  // source alpha / inverse source alpha when on
     ColourOp Colour = ColourOp::Modulate;
     bool PointSampling = false;
-    bool Lighting = true;
     bool operator==(const RenderState& o) const {
         return Cull == o.Cull && AlphaBlend == o.AlphaBlend && Colour == o.Colour &&
-               PointSampling == o.PointSampling && Lighting == o.Lighting;
+               PointSampling == o.PointSampling;
     }
     bool operator!=(const RenderState& o) const { return !(*this == o); }
 };
 
-class GraphicsDevice {
+class Renderer {
 public:
-    virtual ~GraphicsDevice() = default;
+    virtual ~Renderer() = default;
 
     // Decodes a picture file (PNG, BMP, JPG, TGA, GIF...) with its alpha; null when
     // the file cannot be read. Texture coordinates 0..1 span the whole picture.
@@ -80,8 +79,8 @@ public:
     }
 
     virtual void Clear(std::uint32_t argb) = 0;
-    virtual bool BeginScene() = 0;
-    virtual void EndScene() = 0;
+    virtual bool BeginFrame() = 0;
+    virtual void EndFrame() = 0;
     virtual void Present() = 0;
 
     // Draws the buffer's four vertices as a two-triangle strip with the current

@@ -10,15 +10,15 @@ namespace Velmora::Platform {
 
 class Window;
 
-// Where the device reads from; call before HapticDeviceOpen. window may be null.
-void HapticConfigure(int port, Window* window);
-void HapticDeviceOpen(int device, double rate);
-void HapticDeviceGetPoint(double* x, double* y);
+// Where the device reads from; call before PointerOpen. window may be null.
+void PointerConfigure(int port, Window* window);
+void PointerOpen(int device, double rate);
+void PointerGetPoint(double* x, double* y);
 // Closes the device's socket and forgets its source and point.
-void HapticDeviceClose();
-bool HapticDeviceIsOpen();
+void PointerClose();
+bool PointerIsOpen();
 
 // Input replay (--input "<frame> point <x> <y>") sets the point directly.
-void HapticInjectPoint(double x, double y);
+void PointerInjectPoint(double x, double y);
 
 }  // namespace Velmora::Platform

@@ -1,4 +1,4 @@
-#include "platform/Haptic.h"
+#include "platform/Pointer.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -92,13 +92,14 @@ void DrainSocket() {
 
 }  // namespace
 
-void HapticConfigure(int port, Window* window) {
+void PointerConfigure(int port, Window* window) {
     g_port = port;
     g_window = window;
 }
 
-void HapticDeviceOpen(int, double) {
-    // The device number and rate of the original library have no meaning here.
+void PointerOpen(int, double) {
+    // Every source delivers points as they come, so the device number and polling
+    // rate games pass are not needed.
     if (g_open) {
         return;
     }
@@ -108,7 +109,7 @@ void HapticDeviceOpen(int, double) {
     }
 }
 
-void HapticDeviceGetPoint(double* x, double* y) {
+void PointerGetPoint(double* x, double* y) {
     if (g_open) {
         if (g_port > 0) {
             if (g_socket >= 0) {
@@ -134,7 +135,7 @@ void HapticDeviceGetPoint(double* x, double* y) {
     }
 }
 
-void HapticDeviceClose() {
+void PointerClose() {
     if (g_socket >= 0) {
         close(g_socket);
         g_socket = -1;
@@ -147,11 +148,11 @@ void HapticDeviceClose() {
     g_pointY = 0.0;
 }
 
-bool HapticDeviceIsOpen() {
+bool PointerIsOpen() {
     return g_open;
 }
 
-void HapticInjectPoint(double x, double y) {
+void PointerInjectPoint(double x, double y) {
     g_pointX = x;
     g_pointY = y;
 }

@@ -11,7 +11,7 @@
 
 #include "TestGame.h"
 #include "app/Application.h"
-#include "platform/Haptic.h"
+#include "platform/Pointer.h"
 
 namespace Velmora::Testing {
 namespace {
@@ -61,9 +61,9 @@ bool PointBecomes(double x, double y) {
     return false;
 }
 
-class HapticTest : public EngineTest {};
+class PointerTest : public EngineTest {};
 
-TEST_F(HapticTest, OnlyAGameWithTheControllerOnFollowsDatagramsUntilTeardown) {
+TEST_F(PointerTest, OnlyAGameWithTheControllerOnFollowsDatagramsUntilTeardown) {
     const int port = Bindable(0);
     ASSERT_GT(port, 0);
     game_.Write("res/script/GameState.lua", "function OnGameCreate() end");
@@ -73,7 +73,7 @@ TEST_F(HapticTest, OnlyAGameWithTheControllerOnFollowsDatagramsUntilTeardown) {
         CGame* game = CGame::GetInstance();
         game->Init();
         EXPECT_EQ(on, game->UseController);
-        EXPECT_EQ(on, HapticDeviceIsOpen());
+        EXPECT_EQ(on, PointerIsOpen());
         EXPECT_EQ(on ? 0 : port, Bindable(port));  // held only while the device is open
         if (on) {
             Send(port, "12.5 40");
@@ -89,7 +89,7 @@ TEST_F(HapticTest, OnlyAGameWithTheControllerOnFollowsDatagramsUntilTeardown) {
             EXPECT_TRUE(PointBecomes(-3.5, 7.0));
         }
         CGame::DestroyInstance();
-        EXPECT_FALSE(HapticDeviceIsOpen());
+        EXPECT_FALSE(PointerIsOpen());
         EXPECT_EQ(port, Bindable(port));
     }
 }
@@ -101,7 +101,7 @@ std::string ReadFile(const std::filesystem::path& path) {
     return text.str();
 }
 
-TEST_F(HapticTest, ARecordedPointerSessionReplaysEveryHeroPosition) {
+TEST_F(PointerTest, ARecordedPointerSessionReplaysEveryHeroPosition) {
     const int port = Bindable(0);
     ASSERT_GT(port, 0);
     game_.Write("res/script/GameState.lua",

@@ -1,4 +1,4 @@
-#include "platform/OpenGLDevice.h"
+#include "platform/OpenGLRenderer.h"
 
 #include <SDL.h>
 #include <epoxy/gl.h>
@@ -17,7 +17,7 @@ namespace Velmora::Platform {
 namespace {
 
 // A vertex as the GPU sees it: clip-space position (corners are transformed on the
-// CPU, so batches need no per-quad uniforms), the D3D ARGB colour word, texture
+// CPU, so batches need no per-quad uniforms), the packed ARGB colour word, texture
 // coordinates.
 struct GLVertex {
     float x;
@@ -67,12 +67,12 @@ void main() {
 }
 )";
 
-class OpenGLDevice;
+class OpenGLRenderer;
 
 // Textures may outlive the device (their owners are torn down in any order), so
 // they reach it through this link, which the device clears when its context goes.
 struct ContextLink {
-    OpenGLDevice* Device = nullptr;
+    OpenGLRenderer* Device = nullptr;
 };
 
 class GLTexture : public Texture {
@@ -122,9 +122,9 @@ bool CompileShader(GLenum kind, const char* source, GLuint& shader, std::string&
     return false;
 }
 
-class OpenGLDevice : public GraphicsDevice {
+class OpenGLRenderer : public Renderer {
 public:
-    OpenGLDevice(Window& window, SDL_GLContext context, int width, int height, bool direct)
+    OpenGLRenderer(Window& window, SDL_GLContext context, int width, int height, bool direct)
         : window_(window), context_(context), width_(width), height_(height), direct_(direct) {
         link_ = std::make_shared<ContextLink>();
         link_->Device = this;
@@ -133,7 +133,7 @@ public:
         pending_.resize(static_cast<std::size_t>(MaxQuadsPerCall) * QuadVertexCount);
     }
 
-    ~OpenGLDevice() override {
+    ~OpenGLRenderer() override {
         SDL_GL_MakeCurrent(static_cast<SDL_Window*>(window_.NativeHandle()), context_);
         link_->Device = nullptr;
         for (RenderTarget& target : targets_) {
@@ -255,8 +255,8 @@ public:
         glBindFramebuffer(GL_FRAMEBUFFER, direct_ ? 0 : targets_[current_].Framebuffer);
         glViewport(0, 0, width_, height_);
 
-        // The original device had an automatic depth buffer, so depth testing was on
-        // with less-or-equal; sprites at one depth all pass.
+        // Depth testing with less-or-equal: sprites at one depth all pass, and a quad
+        // drawn nearer covers one drawn later behind it.
         glEnable(GL_DEPTH_TEST);
         glDepthFunc(GL_LEQUAL);
         glDepthMask(GL_TRUE);
@@ -284,7 +284,7 @@ public:
         GLuint name = 0;
         glGenTextures(1, &name);
         glBindTexture(GL_TEXTURE_2D, name);
-        // One level only: the original sampled without mipmaps.
+        // One level only: pixel art is sampled as drawn, never from blurred mipmaps.
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, image.Width, image.Height, 0, GL_RGBA,
                      GL_UNSIGNED_BYTE, image.Rgba.data());
@@ -312,9 +312,9 @@ public:
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
 
-    bool BeginScene() override { return true; }
+    bool BeginFrame() override { return true; }
 
-    void EndScene() override { Flush(); }
+    void EndFrame() override { Flush(); }
 
     void Present() override {
         Flush();
@@ -399,7 +399,7 @@ public:
             const float w = in.x * zw[0][1] + in.y * zw[1][1] + in.z * zw[2][1] + zw[3][1];
             out[i].x = (xs[i] * toNdcX - 1.0f) * w;
             out[i].y = (1.0f - ys[i] * toNdcY) * w;
-            // Depth runs 0..w in Direct3D's clip space and -w..w in OpenGL's.
+            // The engine's projections give depth 0..w; OpenGL's clip space wants -w..w.
             out[i].z = 2.0f * z - w;
             out[i].w = w;
             out[i].colour = in.colour;
@@ -449,7 +449,7 @@ public:
     int BackBufferHeight() const override { return height_; }
 
     // A texture about to be deleted may still be waiting in the batch; draw it first,
-    // as the original device kept a texture alive until its draws were done.
+    // so that a picture freed right after it was drawn still shows in that frame.
     void OnTextureDestroyed(GLuint name) {
         if (pendingQuads_ > 0 && batchKey_.Texture == name) {
             Flush();
@@ -561,9 +561,9 @@ GLTexture::~GLTexture() {
 
 }  // namespace
 
-std::unique_ptr<GraphicsDevice> CreateOpenGLDevice(Window& window, bool fullScreen, int fullWidth,
-                                                   int fullHeight, bool vsync, bool keepFrames,
-                                                   std::string* error) {
+std::unique_ptr<Renderer> CreateOpenGLRenderer(Window& window, bool fullScreen, int fullWidth,
+                                               int fullHeight, bool vsync, bool keepFrames,
+                                               std::string* error) {
     auto fail = [error](const std::string& why) {
         if (error != nullptr) {
             *error = why;
@@ -600,8 +600,8 @@ std::unique_ptr<GraphicsDevice> CreateOpenGLDevice(Window& window, bool fullScre
                     std::to_string(version / 10) + "." + std::to_string(version % 10));
     }
     SDL_GL_SetSwapInterval(vsync ? 1 : 0);
-    auto device =
-        std::make_unique<OpenGLDevice>(window, context, width, height, !fullScreen && !keepFrames);
+    auto device = std::make_unique<OpenGLRenderer>(window, context, width, height,
+                                                   !fullScreen && !keepFrames);
     std::string why;
     if (!device->Setup(why)) {
         return fail(why);
