@@ -7,20 +7,14 @@
 #include <exception>
 #include <string>
 
-#include "app/CInitD3D.h"
-#include "game/CGame.h"
-#include "platform/Keys.h"
+#include "core/Numbers.h"
+#include "core/VirtualKeys.h"
+#include "game/Engine.h"
 #include "platform/MessageBox.h"
-#include "platform/Pointer.h"
-#include "platform/Screen.h"
+#include "platform/Renderer.h"
 #include "platform/SoundSystem.h"
 #include "platform/Window.h"
-#include "resource/ResourceMgr.h"
 #include "script/LuaControl.h"
-#include "sound/SoundController.h"
-#include "world/BaseObject.h"
-#include "world/Stage.h"
-#include "world/Templates.h"
 
 namespace Velmora {
 
@@ -40,24 +34,6 @@ double SecondsSince(Clock::time_point start) {
 // (the scripts' memory is capped well below that): the frame is lost, not the game.
 std::string OutOfEngineMemory(const std::exception& e) {
     return std::string("Velmora ran out of memory (") + e.what() + ").";
-}
-
-// Ends whatever a start-up that stopped early had made. Scripts run by the settings
-// file can reach the game controller and the managers before the game exists.
-void DestroyEngine() {
-    CGame::DestroyInstance();
-    ResourceMgr::DestroyInstance();
-    LuaControl::DestroyInstance();
-    SoundController::DestroyInstance();
-    Templates::DestroyInstance();
-}
-
-// The render callback: draws the current stage, if there is one.
-void DrawCurrentStage() {
-    CGame* game = CGame::Existing();
-    if (game != nullptr && game->CurStage != nullptr) {
-        game->CurStage->Objects->Draw();
-    }
 }
 
 }  // namespace
@@ -82,76 +58,60 @@ int Application::Run() {
         }
     }
 
+    auto host = std::make_unique<LuaControl>();
+    host->SetChunkCache(options_.ChunkCache);
+    host->SetMemoryLimit(options_.LuaMemoryBytes);
+    host->SetTimeout(options_.ScriptTimeout);
+    LuaControl& lua = *host;
+    engine_ = std::make_unique<Engine>(std::move(host));
+    lua.RegisterFunctions(*engine_);
+
+    int width = 0;
+    int height = 0;
     int fullScreen = 0;
     try {
-        LuaControl* lua = LuaControl::GetInstance();
-        lua->SetChunkCache(options_.ChunkCache);
-        lua->SetMemoryLimit(options_.LuaMemoryBytes);
-        lua->SetTimeout(options_.ScriptTimeout);
-        lua->RegisterFunctions();
         // Truncated like every script number: a setting beyond the int range has no
         // defined plain conversion.
-        g_screenWidth = TruncateToInt(lua->GetNumber("ScreenWidth", "Option", "setup.lua"));
-        g_screenHeight = TruncateToInt(lua->GetNumber("ScreenHeight", "Option", "setup.lua"));
-        fullScreen = TruncateToInt(lua->GetNumber("FullScreen", "Option", "setup.lua"));
+        width = TruncateToInt(lua.GetNumber("ScreenWidth", "Option", "setup.lua"));
+        height = TruncateToInt(lua.GetNumber("ScreenHeight", "Option", "setup.lua"));
+        fullScreen = TruncateToInt(lua.GetNumber("FullScreen", "Option", "setup.lua"));
     } catch (const Exception& e) {
         // Without its settings the game cannot even open its window.
         Platform::ShowMessageBox(nullptr, e.GetMessageText());
-        DestroyEngine();
+        engine_.reset();
         tornDown_ = true;
         return 1;
     } catch (const std::exception& e) {
         Platform::ShowMessageBox(nullptr, OutOfEngineMemory(e));
-        DestroyEngine();
+        engine_.reset();
         tornDown_ = true;
         return 1;
     }
 
-    if (!options_.Headless) {
-        std::string error;
-        window_ = Platform::Window::Create("Velmora Quellix v1.0", "vq_zest", g_screenWidth,
-                                           g_screenHeight, &error);
-        if (window_ == nullptr) {
-            std::fprintf(stderr,
-                         "velmora: %s (run on a desktop, under xvfb-run, or with --headless)\n",
-                         error.c_str());
-            DestroyEngine();
-            tornDown_ = true;
-            return 1;
-        }
-    }
-
-    d3d_ = new CInitD3D();
-    d3d_->RenderCallback = DrawCurrentStage;
-    d3d_->VSync = options_.VSync;
-    d3d_->KeepFrames = options_.ScreenshotFile.has_value();
     {
         std::string error;
-        if (!d3d_->Init(window_.get(), fullScreen != 0, &error)) {
-            Platform::ShowMessageBox(window_.get(), "Velmora cannot draw: " + error);
-            delete d3d_;
-            d3d_ = nullptr;
-            DestroyEngine();
+        bool noWindow = false;
+        if (!engine_->OpenDisplay(width, height, options_.Headless, fullScreen != 0, options_.VSync,
+                                  options_.ScreenshotFile.has_value(), &error, &noWindow)) {
+            if (noWindow) {
+                std::fprintf(stderr,
+                             "velmora: %s (run on a desktop, under xvfb-run, or with --headless)\n",
+                             error.c_str());
+            } else {
+                Platform::ShowMessageBox(engine_->GetWindow(), "Velmora cannot draw: " + error);
+            }
+            engine_.reset();
             tornDown_ = true;
             return 1;
         }
     }
-
-    CGame* game = CGame::GetInstance();
-    game->D3D = d3d_;
-    game->Device = d3d_->Device.get();
-    game->GameWindow = window_.get();
-    if (options_.Seed) {
-        game->HasSeed = true;
-        game->Seed = *options_.Seed;
-    }
-    game->SetupResources();
+    Platform::Window* window = engine_->GetWindow();
     try {
-        game->Init();
+        engine_->Start(options_.Seed);
     } catch (const Exception& e) {
-        Platform::ShowMessageBox(window_.get(), e.GetMessageText());
+        Platform::ShowMessageBox(window, e.GetMessageText());
     } catch (const std::exception& e) {
-        Platform::ShowMessageBox(window_.get(), OutOfEngineMemory(e));
+        Platform::ShowMessageBox(window, OutOfEngineMemory(e));
     }
 
     const Clock::time_point runStart = Clock::now();
@@ -160,15 +120,21 @@ int Application::Run() {
         // Messages are drained before a frame runs, replayed input first.
         ApplyReplayedInput(frame_ + 1);
         Platform::WindowEvent event;
-        while (!tornDown_ && window_ != nullptr && window_->PollEvent(event)) {
+        while (!tornDown_ && window != nullptr && window->PollEvent(event)) {
             switch (event.Type) {
                 case Platform::WindowEvent::Kind::KeyDown:
-                    Record(InputEvent{frame_ + 1, InputEvent::Kind::Down, event.Vk, 0.0, 0.0});
-                    DispatchKeyDown(event.Vk);
+                    engine_->GetInput().SetDown(event.Vk, true);
+                    if (!event.MenuKey) {
+                        Record(InputEvent{frame_ + 1, InputEvent::Kind::Down, event.Vk, 0.0, 0.0});
+                        DispatchKeyDown(event.Vk);
+                    }
                     break;
                 case Platform::WindowEvent::Kind::KeyUp:
-                    Record(InputEvent{frame_ + 1, InputEvent::Kind::Up, event.Vk, 0.0, 0.0});
-                    DispatchKeyUp(event.Vk);
+                    engine_->GetInput().SetDown(event.Vk, false);
+                    if (!event.MenuKey) {
+                        Record(InputEvent{frame_ + 1, InputEvent::Kind::Up, event.Vk, 0.0, 0.0});
+                        DispatchKeyUp(event.Vk);
+                    }
                     break;
                 case Platform::WindowEvent::Kind::Close:
                     Teardown();
@@ -180,17 +146,16 @@ int Application::Run() {
         }
 
         const Clock::time_point now = Clock::now();
-        game->FrameTime =
+        const float dt =
             options_.Dt ? *options_.Dt
                         : static_cast<float>(std::chrono::duration<double>(now - last).count());
-        game->StageTime += game->FrameTime;
         last = Clock::now();
-        if (game->ExitRequested) {
+        if (engine_->ExitRequested) {
             Teardown();
             break;
         }
         SamplePointer();
-        RunFrame();
+        RunFrame(dt);
         if (frame_ == 0) {
             startupSeconds_ = SecondsSince(created_);
         }
@@ -207,11 +172,10 @@ int Application::Run() {
     return writeFailed_ ? 1 : 0;
 }
 
-void Application::RunFrame() {
-    CGame* game = CGame::GetInstance();
+void Application::RunFrame(float dt) {
     const Clock::time_point updateStart = Clock::now();
     try {
-        game->Update();
+        engine_->Update(dt);
     } catch (const LuaException& e) {
         ReportLuaException(e.GetMessageText());
     } catch (const Exception& e) {
@@ -221,10 +185,10 @@ void Application::RunFrame() {
     }
     const Clock::time_point drawStart = Clock::now();
     updateSeconds_ += std::chrono::duration<double>(drawStart - updateStart).count();
-    d3d_->Render();
+    engine_->Draw();
     drawSeconds_ += SecondsSince(drawStart);
-    drawCalls_ += d3d_->Device->LastFrameDrawCalls();
-    peakObjects_ = std::max(peakObjects_, BaseObject::LiveCount());
+    drawCalls_ += engine_->GetRenderer()->LastFrameDrawCalls();
+    peakObjects_ = std::max(peakObjects_, engine_->GetWorld().LiveCount());
 }
 
 void Application::ReportLuaException(const std::string& text) {
@@ -236,7 +200,7 @@ void Application::ReportLuaException(const std::string& text) {
 
 void Application::DispatchKeyDown(int vk) {
     try {
-        CGame::GetInstance()->OnKeyDown(vk);
+        engine_->KeyDown(vk);
     } catch (const LuaException& e) {
         ReportLuaException(e.GetMessageText());
     } catch (const Exception& e) {
@@ -244,14 +208,16 @@ void Application::DispatchKeyDown(int vk) {
     } catch (const std::exception& e) {
         Platform::ShowMessageBox(nullptr, OutOfEngineMemory(e));
     }
-    if (vk == Platform::VK_ESCAPE) {
+    if (vk == VK_ESCAPE) {
         DispatchKeyUp(vk);
     }
 }
 
 void Application::DispatchKeyUp(int vk) {
-    CGame::OnKeyUp(vk);
-    if (vk == Platform::VK_ESCAPE) {
+    if (engine_ != nullptr) {
+        engine_->KeyUp(vk);
+    }
+    if (vk == VK_ESCAPE) {
         Teardown();
     }
 }
@@ -266,28 +232,28 @@ void Application::ApplyReplayedInput(long frame) {
         }
         switch (event.Type) {
             case InputEvent::Kind::Down:
-                Platform::SetKeyDown(event.Vk, true);
+                engine_->GetInput().SetDown(event.Vk, true);
                 DispatchKeyDown(event.Vk);
                 break;
             case InputEvent::Kind::Up:
-                Platform::SetKeyDown(event.Vk, false);
+                engine_->GetInput().SetDown(event.Vk, false);
                 DispatchKeyUp(event.Vk);
                 break;
             case InputEvent::Kind::Point:
-                Platform::PointerInjectPoint(event.X, event.Y);
+                engine_->GetInput().InjectPoint(event.X, event.Y);
                 break;
         }
     }
 }
 
 void Application::SamplePointer() {
-    CGame* game = CGame::GetInstance();
-    game->SamplePointer();
+    Input& input = engine_->GetInput();
+    input.SamplePointer();
     // The record holds every change of the point frames steer by, in the frame that
     // first used it, so that its replay puts the hero where this run did.
-    if (game->PointX != recordedX_ || game->PointY != recordedY_) {
-        recordedX_ = game->PointX;
-        recordedY_ = game->PointY;
+    if (input.PointX() != recordedX_ || input.PointY() != recordedY_) {
+        recordedX_ = input.PointX();
+        recordedY_ = input.PointY();
         Record(InputEvent{frame_ + 1, InputEvent::Kind::Point, 0, recordedX_, recordedY_});
     }
 }
@@ -327,20 +293,19 @@ void Application::Teardown() {
         return;
     }
     tornDown_ = true;
-    if (options_.ScreenshotFile && d3d_ != nullptr && d3d_->Device != nullptr) {
+    Platform::Renderer* renderer = engine_ != nullptr ? engine_->GetRenderer() : nullptr;
+    if (options_.ScreenshotFile && renderer != nullptr) {
         std::string error;
-        if (!d3d_->Device->CanSaveScreenshots()) {
+        if (!renderer->CanSaveScreenshots()) {
             std::fprintf(stderr,
                          "velmora: cannot write the screenshot %s (it needs the OpenGL device)\n",
                          options_.ScreenshotFile->c_str());
             writeFailed_ = true;
-        } else if (!d3d_->Device->SaveScreenshot(*options_.ScreenshotFile, &error)) {
+        } else if (!renderer->SaveScreenshot(*options_.ScreenshotFile, &error)) {
             ReportWriteFailure(*options_.ScreenshotFile, error);
         }
     }
-    CGame::DestroyInstance();
-    delete d3d_;
-    d3d_ = nullptr;
+    engine_.reset();
 }
 
 void Application::PrintStats() const {

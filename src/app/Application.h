@@ -8,11 +8,7 @@
 
 namespace Velmora {
 
-class CInitD3D;
-class CGame;
-namespace Platform {
-class Window;
-}
+class Engine;
 
 class Application {
 public:
@@ -32,7 +28,7 @@ private:
     // Fixes the pointing device's point for the frame about to run, and records it
     // when it changed.
     void SamplePointer();
-    void RunFrame();
+    void RunFrame(float dt);
     void ReportLuaException(const std::string& text);
     void Teardown();
     void Record(const InputEvent& event);
@@ -42,8 +38,7 @@ private:
     void PrintStats() const;
 
     Options options_;
-    std::unique_ptr<Platform::Window> window_;
-    CInitD3D* d3d_ = nullptr;
+    std::unique_ptr<Engine> engine_;
     bool tornDown_ = false;
     int luaErrorCount_ = 0;
     long frame_ = 0;

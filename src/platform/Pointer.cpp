@@ -18,18 +18,6 @@ namespace Velmora::Platform {
 
 namespace {
 
-double g_pointX = 0.0;
-double g_pointY = 0.0;
-// Where the mouse was last seen over the window: only a move of it is a new point.
-bool g_sawMouse = false;
-double g_mouseX = 0.0;
-double g_mouseY = 0.0;
-
-int g_port = 0;
-Window* g_window = nullptr;
-int g_socket = -1;
-bool g_open = false;
-
 // "<x> <y>" with optional surrounding blanks; anything else is not a point.
 bool ParsePoint(const char* text, double& x, double& y) {
     char* end = nullptr;
@@ -48,7 +36,22 @@ bool ParsePoint(const char* text, double& x, double& y) {
     return *end == '\0' && std::isfinite(x) && std::isfinite(y);
 }
 
-void OpenSocket(int port) {
+}  // namespace
+
+PointerSource::PointerSource(int port, const Window* window)
+    : window_(window), useSocket_(port > 0) {
+    if (useSocket_) {
+        OpenSocket(port);
+    }
+}
+
+PointerSource::~PointerSource() {
+    if (socket_ >= 0) {
+        close(socket_);
+    }
+}
+
+void PointerSource::OpenSocket(int port) {
     if (port > 65535) {
         std::fprintf(stderr, "velmora: the pointing device cannot use port %d\n", port);
         return;
@@ -69,14 +72,14 @@ void OpenSocket(int port) {
         close(fd);
         return;
     }
-    g_socket = fd;
+    socket_ = fd;
 }
 
 // Takes every datagram waiting; the last well-formed one is the newest point.
-void DrainSocket() {
+void PointerSource::DrainSocket() {
     char buffer[256];
     while (true) {
-        const ssize_t received = recv(g_socket, buffer, sizeof(buffer) - 1, 0);
+        const ssize_t received = recv(socket_, buffer, sizeof(buffer) - 1, 0);
         if (received < 0) {
             return;  // nothing more waiting (or a transient error: try next poll)
         }
@@ -84,77 +87,35 @@ void DrainSocket() {
         double x = 0.0;
         double y = 0.0;
         if (ParsePoint(buffer, x, y)) {
-            g_pointX = x;
-            g_pointY = y;
+            x_ = x;
+            y_ = y;
         }
     }
 }
 
-}  // namespace
-
-void PointerConfigure(int port, Window* window) {
-    g_port = port;
-    g_window = window;
-}
-
-void PointerOpen(int, double) {
-    // Every source delivers points as they come, so the device number and polling
-    // rate games pass are not needed.
-    if (g_open) {
-        return;
-    }
-    g_open = true;
-    if (g_port > 0) {
-        OpenSocket(g_port);
-    }
-}
-
-void PointerGetPoint(double* x, double* y) {
-    if (g_open) {
-        if (g_port > 0) {
-            if (g_socket >= 0) {
-                DrainSocket();
-            }
-        } else if (g_window != nullptr) {
-            double mx = 0.0;
-            double my = 0.0;
-            if (g_window->MousePoint(mx, my) && (!g_sawMouse || mx != g_mouseX || my != g_mouseY)) {
-                g_sawMouse = true;
-                g_mouseX = mx;
-                g_mouseY = my;
-                g_pointX = mx;
-                g_pointY = my;
-            }
+void PointerSource::Read(double& x, double& y) {
+    if (useSocket_) {
+        if (socket_ >= 0) {
+            DrainSocket();
+        }
+    } else if (window_ != nullptr) {
+        double mx = 0.0;
+        double my = 0.0;
+        if (window_->MousePoint(mx, my) && (!sawMouse_ || mx != mouseX_ || my != mouseY_)) {
+            sawMouse_ = true;
+            mouseX_ = mx;
+            mouseY_ = my;
+            x_ = mx;
+            y_ = my;
         }
     }
-    if (x != nullptr) {
-        *x = g_pointX;
-    }
-    if (y != nullptr) {
-        *y = g_pointY;
-    }
+    x = x_;
+    y = y_;
 }
 
-void PointerClose() {
-    if (g_socket >= 0) {
-        close(g_socket);
-        g_socket = -1;
-    }
-    g_open = false;
-    g_port = 0;
-    g_window = nullptr;
-    g_sawMouse = false;
-    g_pointX = 0.0;
-    g_pointY = 0.0;
-}
-
-bool PointerIsOpen() {
-    return g_open;
-}
-
-void PointerInjectPoint(double x, double y) {
-    g_pointX = x;
-    g_pointY = y;
+void PointerSource::Inject(double x, double y) {
+    x_ = x;
+    y_ = y;
 }
 
 }  // namespace Velmora::Platform

@@ -1,24 +1,38 @@
 #pragma once
-// Our stand-in for the haptic pointing-device library: the two calls the engine
-// makes. The newest point comes from one source: UDP datagrams "<x> <y>" on
-// 127.0.0.1:port when a port above 0 is configured, else the mouse pointer over the
-// game window (x to the right, y upward from its bottom edge), and in any case points
-// injected by input replay. A replayed point stands until the live source reports a
-// new one (a datagram, or the mouse moving). Everything runs on the main thread: the
-// game reads the point once at the start of each frame.
+// The pointing device: the newest point from one source, UDP datagrams "<x> <y>" on
+// 127.0.0.1:port when a port above 0 is given, else the mouse pointer over the game
+// window (x to the right, y upward from its bottom edge). Input replay may set the
+// point too; it stands until the live source reports a new one (a datagram, or the
+// mouse moving). Read on the main thread, once at the start of each frame.
 namespace Velmora::Platform {
 
 class Window;
 
-// Where the device reads from; call before PointerOpen. window may be null.
-void PointerConfigure(int port, Window* window);
-void PointerOpen(int device, double rate);
-void PointerGetPoint(double* x, double* y);
-// Closes the device's socket and forgets its source and point.
-void PointerClose();
-bool PointerIsOpen();
+class PointerSource {
+public:
+    // window may be null (headless): then only datagrams and replay move the point.
+    PointerSource(int port, const Window* window);
+    ~PointerSource();
+    PointerSource(const PointerSource&) = delete;
+    PointerSource& operator=(const PointerSource&) = delete;
 
-// Input replay (--input "<frame> point <x> <y>") sets the point directly.
-void PointerInjectPoint(double x, double y);
+    // Takes what the source reported since the last read; the newest point.
+    void Read(double& x, double& y);
+    void Inject(double x, double y);
+
+private:
+    void OpenSocket(int port);
+    void DrainSocket();
+
+    const Window* window_;
+    int socket_ = -1;
+    bool useSocket_ = false;
+    double x_ = 0.0;
+    double y_ = 0.0;
+    // Where the mouse was last seen over the window: only a move of it is a new point.
+    bool sawMouse_ = false;
+    double mouseX_ = 0.0;
+    double mouseY_ = 0.0;
+};
 
 }  // namespace Velmora::Platform

@@ -25,7 +25,9 @@ struct RecordedDraw {
 
 class RecordingRenderer : public Renderer {
 public:
-    RecordingRenderer(int width, int height) : width_(width), height_(height) {}
+    RecordingRenderer(int width, int height) : width_(width), height_(height) {
+        SetCanvas(width, height);
+    }
 
     std::unique_ptr<Texture> CreateTextureFromFile(const std::string& path) override;
     void Clear(std::uint32_t argb) override;

@@ -110,6 +110,15 @@ public:
         return transforms_[static_cast<int>(kind)];
     }
 
+    // The size of the game's picture in pixels, which sprites are placed in; the
+    // back buffer may be larger (full screen), and shows the picture scaled.
+    void SetCanvas(int width, int height) {
+        canvasWidth_ = width;
+        canvasHeight_ = height;
+    }
+    int CanvasWidth() const { return canvasWidth_; }
+    int CanvasHeight() const { return canvasHeight_; }
+
     RenderState& State() { return state_; }
     const RenderState& State() const { return state_; }
 
@@ -125,6 +134,8 @@ protected:
 private:
     Matrix transforms_[3] = {MatrixIdentity(), MatrixIdentity(), MatrixIdentity()};
     RenderState state_;
+    int canvasWidth_ = 0;
+    int canvasHeight_ = 0;
 };
 
 }  // namespace Velmora::Platform

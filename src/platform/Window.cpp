@@ -1,8 +1,8 @@
 #include "platform/Window.h"
 
-#include <SDL.h>
+#include "core/VirtualKeys.h"
 
-#include "platform/Keys.h"
+#include <SDL.h>
 
 namespace Velmora::Platform {
 
@@ -115,14 +115,9 @@ bool TranslateKeyEvent(int sdlKeycode, unsigned sdlModifiers, bool down, WindowE
     if (vk == 0) {
         return false;
     }
-    SetKeyDown(vk, down);
-    // Alt held or F10: these are the desktop's menu keys, and the game's key handler
-    // never sees them (Alt+F4 closes the window instead of firing a weapon).
-    if ((sdlModifiers & KMOD_ALT) != 0 || sdlKeycode == SDLK_F10) {
-        return false;
-    }
     event.Type = down ? WindowEvent::Kind::KeyDown : WindowEvent::Kind::KeyUp;
     event.Vk = vk;
+    event.MenuKey = (sdlModifiers & KMOD_ALT) != 0 || sdlKeycode == SDLK_F10;
     return true;
 }
 

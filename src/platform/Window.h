@@ -11,6 +11,9 @@ struct WindowEvent {
     enum class Kind { KeyDown, KeyUp, Close };
     Kind Type = Kind::Close;
     int Vk = 0;
+    // Alt held or F10: the desktop's menu keys. They count as held keys, but the
+    // game's key handler never sees them (Alt+F4 closes the window, not a weapon).
+    bool MenuKey = false;
 };
 
 class Window {
@@ -22,8 +25,7 @@ public:
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
-    // Takes the next waiting event; false when none is waiting. Keeps the polled
-    // key state (Keys.h) in step with the events, system keys included.
+    // Takes the next waiting event; false when none is waiting.
     bool PollEvent(WindowEvent& event);
 
     // The mouse pointer over the client area: x to the right, y upward from the
@@ -41,12 +43,11 @@ private:
     int height_ = 0;
 };
 
-// Maps an SDL keycode to a Windows virtual-key code; 0 for keys without one.
+// Maps an SDL keycode to a virtual-key number; 0 for keys without one.
 int VirtualKeyFromSdl(int sdlKeycode);
 
-// Turns one SDL key press or release into a game key event and keeps the polled key
-// state. False when the game must not see it: no virtual-key code, or a system key
-// (Alt held, or F10), which still counts as held for the polled state.
+// Turns one SDL key press or release into a key event; false for keys without a
+// virtual-key number.
 bool TranslateKeyEvent(int sdlKeycode, unsigned sdlModifiers, bool down, WindowEvent& event);
 
 }  // namespace Velmora::Platform

@@ -6,15 +6,16 @@
 #include <unordered_set>
 #include <vector>
 
-#include "game/Singleton.h"
 #include "resource/SpriteRecord.h"
 
 namespace Velmora {
 
-class ResourceMgr : public Singleton<ResourceMgr> {
+class ResourceMgr {
 public:
     ResourceMgr() = default;
-    ~ResourceMgr() override;
+    ~ResourceMgr();
+    ResourceMgr(const ResourceMgr&) = delete;
+    ResourceMgr& operator=(const ResourceMgr&) = delete;
 
     void SetDevice(Platform::Renderer* device) { Device = device; }
 

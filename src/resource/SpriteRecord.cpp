@@ -6,8 +6,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/Screen.h"
-
 namespace Velmora {
 
 namespace {
@@ -212,8 +210,8 @@ void SpriteRecord::Draw(float x, float y) {
     // of another size shows the same field scaled.
     Device->SetTransform(
         TransformKind::Projection,
-        MatrixOrthoOffCenter(0.0f, static_cast<float>(g_screenWidth),
-                             static_cast<float>(g_screenHeight), 0.0f, 0.0f, 1.0f));
+        MatrixOrthoOffCenter(0.0f, static_cast<float>(Device->CanvasWidth()),
+                             static_cast<float>(Device->CanvasHeight()), 0.0f, 0.0f, 1.0f));
 
     state.AlphaBlend = true;
     state.Colour = Platform::ColourOp::AddColourModulateAlpha;

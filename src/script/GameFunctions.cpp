@@ -1,6 +1,6 @@
 #include <string>
 
-#include "game/CGame.h"
+#include "game/Engine.h"
 #include "script/Handles.h"
 #include "script/LuaControl.h"
 #include "script/ScriptApi.h"
@@ -17,9 +17,8 @@ namespace Velmora {
 namespace {
 
 // The current stage's container, or null when there is no stage.
-StageObjects* CurrentStage() {
-    Stage* slot = CGame::GetInstance()->CurStage;
-    return slot != nullptr ? slot->Objects.get() : nullptr;
+StageObjects* CurrentStage(lua_State* L) {
+    return EngineOf(L).GetWorld().CurrentObjects();
 }
 
 // Lookups and creations that find nothing still hand out a handle: the null handle.
@@ -28,8 +27,8 @@ int ReturnHandle(lua_State* L, const BaseObject* object) {
     return 1;
 }
 
-Hero* FirstHero() {
-    StageObjects* stage = CurrentStage();
+Hero* FirstHero(lua_State* L) {
+    StageObjects* stage = CurrentStage(L);
     if (stage == nullptr || stage->Heroes.empty()) {
         return nullptr;
     }
@@ -50,12 +49,12 @@ int Game_ActiveStage(lua_State* L) {
     if (!ArgString(L, 1, name)) {
         return 0;
     }
-    CGame::GetInstance()->ActiveStage(name);
+    EngineOf(L).GetWorld().ActiveStage(name);
     return 0;
 }
 
 int Game_GetCurStage(lua_State* L) {
-    Stage* slot = CGame::GetInstance()->CurStage;
+    Stage* slot = EngineOf(L).GetWorld().CurStage();
     if (slot == nullptr) {
         return 0;
     }
@@ -63,32 +62,32 @@ int Game_GetCurStage(lua_State* L) {
     return 1;
 }
 
-int Game_RemoveCurStage(lua_State*) {
-    CGame::GetInstance()->RemoveCurStage();
+int Game_RemoveCurStage(lua_State* L) {
+    EngineOf(L).GetWorld().RemoveCurStage();
     return 0;
 }
 
 int Game_SetControlAble(lua_State* L) {
     const bool flag = ArgFlag(L, 1);
-    if (Hero* hero = FirstHero()) {
+    if (Hero* hero = FirstHero(L)) {
         hero->ControlAble = flag;
     }
     return 0;
 }
 
 int Game_GetControlAble(lua_State* L) {
-    const Hero* hero = FirstHero();
+    const Hero* hero = FirstHero(L);
     lua_pushboolean(L, hero != nullptr && hero->ControlAble ? 1 : 0);
     return 1;
 }
 
-int Game_Exit(lua_State*) {
-    CGame::GetInstance()->ExitRequested = true;
+int Game_Exit(lua_State* L) {
+    EngineOf(L).ExitRequested = true;
     return 0;
 }
 
 int Game_GetSystemHandle(lua_State* L) {
-    return ReturnHandle(L, CGame::GetInstance()->SystemObject);
+    return ReturnHandle(L, EngineOf(L).GetWorld().SystemObject());
 }
 
 int Stage_AddObject(lua_State* L) {
@@ -99,7 +98,7 @@ int Stage_AddObject(lua_State* L) {
     if (!hasKey || !hasPath) {
         return 0;
     }
-    StageObjects* stage = CurrentStage();
+    StageObjects* stage = CurrentStage(L);
     return ReturnHandle(L, stage != nullptr ? stage->AddObject(key, path) : nullptr);
 }
 
@@ -108,7 +107,7 @@ int Stage_GetObject(lua_State* L) {
     if (!ArgString(L, 1, key)) {
         return 0;
     }
-    StageObjects* stage = CurrentStage();
+    StageObjects* stage = CurrentStage(L);
     return ReturnHandle(L, stage != nullptr ? stage->GetObject(key) : nullptr);
 }
 
@@ -122,7 +121,7 @@ int CreateAt(lua_State* L) {
     if (!hasName) {
         return 0;
     }
-    StageObjects* stage = CurrentStage();
+    StageObjects* stage = CurrentStage(L);
     return ReturnHandle(
         L, stage != nullptr ? static_cast<BaseObject*>((stage->*Create)(name, x, y)) : nullptr);
 }
@@ -145,7 +144,7 @@ int Stage_CreateBullet(lua_State* L) {
     const int count = ArgInt(L, 2);
     const float x = ArgFloat(L, 3);
     const float y = ArgFloat(L, 4);
-    StageObjects* stage = CurrentStage();
+    StageObjects* stage = CurrentStage(L);
     if (hasPath && stage != nullptr) {
         if (count > kMaxBulletBatch) {
             throw LuaException("Stage_CreateBullet(): " + std::to_string(count) +
@@ -161,7 +160,7 @@ int Stage_AdjustBullet(lua_State* L) {
     const int index = ArgInt(L, 1);
     const float dx = ArgFloat(L, 2);
     const float dy = ArgFloat(L, 3);
-    StageObjects* stage = CurrentStage();
+    StageObjects* stage = CurrentStage(L);
     if (stage == nullptr) {
         return 0;
     }
@@ -175,7 +174,7 @@ int Stage_AdjustBullet(lua_State* L) {
 
 int Stage_GetBullet(lua_State* L) {
     const int index = ArgInt(L, 1);
-    StageObjects* stage = CurrentStage();
+    StageObjects* stage = CurrentStage(L);
     if (stage == nullptr) {
         return ReturnHandle(L, nullptr);
     }
@@ -189,7 +188,7 @@ int Stage_GetBullet(lua_State* L) {
 int Stage_SetScreenPos(lua_State* L) {
     const int x = ArgInt(L, 1);
     const int y = ArgInt(L, 2);
-    CGame* game = CGame::GetInstance();
+    World* game = &EngineOf(L).GetWorld();
     game->ScreenX = x;
     game->ScreenY = y;
     return 0;

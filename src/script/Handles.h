@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "game/Engine.h"
+#include "script/LuaControl.h"
 #include "world/BaseObject.h"
 
 namespace Velmora {
@@ -22,13 +24,14 @@ inline void PushHandle(lua_State* L, const BaseObject* object) {
 }
 
 // The object the value at index names while it exists; null for the null handle, for
-// a removed object's handle and for any value that is no handle at all.
+// a removed object's handle and for any value that is no handle at all. Only for
+// exported functions, whose host knows the world.
 inline BaseObject* HandleArg(lua_State* L, int index) {
     if (lua_type(L, index) != LUA_TLIGHTUSERDATA) {
         return nullptr;
     }
     const auto serial = reinterpret_cast<std::uintptr_t>(lua_touserdata(L, index));
-    return serial != 0 ? BaseObject::FindLive(serial) : nullptr;
+    return serial != 0 ? EngineOf(L).GetWorld().FindLive(serial) : nullptr;
 }
 
 }  // namespace Velmora

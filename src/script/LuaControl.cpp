@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "script/Handles.h"
 #include "script/ScriptApi.h"
 
 namespace Velmora {
@@ -230,7 +231,8 @@ const char* const* LuaControl::FunctionNames(int* count) {
     return kFunctionNames;
 }
 
-void LuaControl::RegisterFunctions() {
+void LuaControl::RegisterFunctions(Engine& engine) {
+    engine_ = &engine;
     std::map<std::string, lua_CFunction> available;
     for (ExportTable table :
          {GameStageFunctions(), ObjectFunctions(), ResourceFunctions(), SoundScoreFunctions()}) {
@@ -244,7 +246,8 @@ void LuaControl::RegisterFunctions() {
         if (found == available.end()) {
             continue;
         }
-        lua_pushcclosure(state_, found->second, 0);
+        lua_pushlightuserdata(state_, this);
+        lua_pushcclosure(state_, found->second, 1);
         lua_setfield(state_, LUA_GLOBALSINDEX, name);
         registered_.push_back(name);
     }
@@ -377,6 +380,34 @@ void LuaControl::PushField(const std::string& table, const std::string& key,
         throw LuaException(std::string(reader) + ": cannot read " + table + "." + key + " from '" +
                            path + "': " + why);
     }
+}
+
+float LuaControl::Number(const std::string& path, const std::string& table,
+                         const std::string& key) {
+    return GetNumber(key, table, path);
+}
+
+std::string LuaControl::Text(const std::string& path, const std::string& key) {
+    return GetString(key, path);
+}
+
+void LuaControl::Call(const std::string& path, const std::string& name, bool required,
+                      std::initializer_list<ScriptArg> args) {
+    DoFile(path);
+    if (required) {
+        SelectFunction(name);
+    } else {
+        PushGlobal(name);
+    }
+    // Handles and numbers allocate nothing: pushing them cannot raise.
+    for (const ScriptArg& arg : args) {
+        if (arg.IsObject) {
+            PushHandle(state_, arg.Object);
+        } else {
+            lua_pushnumber(state_, arg.Number);
+        }
+    }
+    CallFunction(static_cast<int>(args.size()));
 }
 
 float LuaControl::GetNumber(const std::string& key, const std::string& table,

@@ -11,15 +11,26 @@
 #include <vector>
 
 #include "core/Error.h"
-#include "game/Singleton.h"
 #include "script/ChunkCache.h"
+#include "world/ScriptPort.h"
 
 namespace Velmora {
 
-class LuaControl : public Singleton<LuaControl> {
+class Engine;
+
+class LuaControl : public ScriptPort {
 public:
     LuaControl();
     ~LuaControl() override;
+    LuaControl(const LuaControl&) = delete;
+    LuaControl& operator=(const LuaControl&) = delete;
+
+    // ScriptPort: what the world asks of the scripts.
+    float Number(const std::string& path, const std::string& table,
+                 const std::string& key) override;
+    std::string Text(const std::string& path, const std::string& key) override;
+    void Call(const std::string& path, const std::string& name, bool required,
+              std::initializer_list<ScriptArg> args) override;
 
     lua_State* GetState() const { return state_; }
 
@@ -31,8 +42,10 @@ public:
     // may last before it is stopped with a script error. 0: for ever.
     void SetTimeout(double seconds);
 
-    // Registers the exported functions as globals, in their fixed order.
-    void RegisterFunctions();
+    // Registers the exported functions as globals, in their fixed order; each of them
+    // acts on engine.
+    void RegisterFunctions(Engine& engine);
+    Engine& GetEngine() const { return *engine_; }
 
     // Runs a script file; values its chunk returns are dropped. The file's compiled
     // chunk is kept and run again while the file is unchanged, unless turned off.
@@ -102,6 +115,7 @@ private:
 
     Budget budget_;
     lua_State* state_ = nullptr;
+    Engine* engine_ = nullptr;
     int fieldHelper_ = LUA_NOREF;
     int collectHelper_ = LUA_NOREF;
     ChunkCache chunks_;
@@ -116,18 +130,27 @@ private:
 // Wraps an exported function's body so that engine exceptions become Lua errors at
 // the boundary. The wrapper's own frame holds no object with a destructor when it
 // raises the error, since lua_error does not unwind C++ frames.
+// The host an exported function was registered by: its first upvalue.
+inline LuaControl& HostOf(lua_State* L) {
+    return *static_cast<LuaControl*>(lua_touserdata(L, lua_upvalueindex(1)));
+}
+inline Engine& EngineOf(lua_State* L) {
+    return HostOf(L).GetEngine();
+}
+
 template <int (*Body)(lua_State*)>
 int ExportedFunction(lua_State* L) {
+    LuaControl& host = HostOf(L);
     try {
         return Body(L);
     } catch (const LuaException& e) {
-        LuaControl::GetInstance()->KeepException(e, true);
+        host.KeepException(e, true);
     } catch (const Exception& e) {
-        LuaControl::GetInstance()->KeepException(e, false);
+        host.KeepException(e, false);
     } catch (const std::exception& e) {
-        LuaControl::GetInstance()->KeepException(Exception(e.what()), false);
+        host.KeepException(Exception(e.what()), false);
     }
-    lua_pushstring(L, LuaControl::GetInstance()->KeptMessage());
+    lua_pushstring(L, host.KeptMessage());
     return lua_error(L);
 }
 

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "core/Maths.h"
-#include "game/CGame.h"
+#include "game/Engine.h"
 #include "script/Handles.h"
 #include "script/LuaControl.h"
 #include "script/ScriptApi.h"
@@ -18,9 +18,8 @@ namespace {
 
 constexpr float kPi = 3.14159265358979323846f;
 
-StageObjects* CurrentStage() {
-    Stage* slot = CGame::GetInstance()->CurStage;
-    return slot != nullptr ? slot->Objects.get() : nullptr;
+StageObjects* CurrentStage(lua_State* L) {
+    return EngineOf(L).GetWorld().CurrentObjects();
 }
 
 int PushNumber(lua_State* L, double value) {
@@ -265,7 +264,7 @@ int Obj_SetAction(lua_State* L) {
     if (object == nullptr || !hasName) {
         return 0;
     }
-    if (CurrentStage() == nullptr) {
+    if (CurrentStage(L) == nullptr) {
         PushHandle(L, nullptr);
         return 1;
     }
@@ -338,7 +337,7 @@ int Obj_GetCustom(lua_State* L) {
 }
 
 int Obj_GetHero(lua_State* L) {
-    StageObjects* stage = CurrentStage();
+    StageObjects* stage = CurrentStage(L);
     if (stage == nullptr || stage->Heroes.empty() || stage->Heroes.front() == nullptr) {
         return 0;
     }
@@ -351,7 +350,7 @@ int Obj_GetHandle(lua_State* L) {
     if (!ArgString(L, 1, key)) {
         return 0;
     }
-    StageObjects* stage = CurrentStage();
+    StageObjects* stage = CurrentStage(L);
     BaseObject* object = stage != nullptr ? stage->GetObject(key) : nullptr;
     if (object == nullptr) {
         return 0;

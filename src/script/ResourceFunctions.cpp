@@ -1,4 +1,4 @@
-#include "resource/ResourceMgr.h"
+#include "game/Engine.h"
 #include "script/LuaControl.h"
 #include "script/ScriptApi.h"
 
@@ -16,7 +16,7 @@ int Res_AddSprite(lua_State* L) {
     if (!hasName || !hasFile) {
         return 0;
     }
-    ResourceMgr::GetInstance()->AddSprite(name, file, width, height);
+    EngineOf(L).Resources().AddSprite(name, file, width, height);
     return 0;
 }
 
@@ -32,7 +32,7 @@ int Res_AddAniSprite(lua_State* L) {
     if (!hasName || !hasFile) {
         return 0;
     }
-    ResourceMgr::GetInstance()->AddAniSprite(name, file, frameWidth, frameHeight, columns, rows);
+    EngineOf(L).Resources().AddAniSprite(name, file, frameWidth, frameHeight, columns, rows);
     return 0;
 }
 
@@ -49,7 +49,7 @@ int Res_AddAni(lua_State* L) {
     if (!hasSprite || !hasAnimation || !hasFrames) {
         return 0;
     }
-    SpriteRecord* record = ResourceMgr::GetInstance()->GetSprite(sprite);
+    SpriteRecord* record = EngineOf(L).Resources().GetSprite(sprite);
     if (record != nullptr) {
         record->AddAnimation(animation, count, frames);
     }
@@ -65,7 +65,7 @@ int Res_SetDefaultAniSpeed(lua_State* L) {
     if (!hasSprite || !hasAnimation) {
         return 0;
     }
-    SpriteRecord* record = ResourceMgr::GetInstance()->GetSprite(sprite);
+    SpriteRecord* record = EngineOf(L).Resources().GetSprite(sprite);
     if (record != nullptr) {
         record->SetDefaultSpeed(animation, speed);
     }
@@ -82,7 +82,7 @@ int Res_SetFrameAniSpeed(lua_State* L) {
     if (!hasSprite || !hasAnimation) {
         return 0;
     }
-    SpriteRecord* record = ResourceMgr::GetInstance()->GetSprite(sprite);
+    SpriteRecord* record = EngineOf(L).Resources().GetSprite(sprite);
     if (record != nullptr) {
         record->SetFrameSpeed(animation, index, speed);
     }

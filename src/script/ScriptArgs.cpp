@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "core/Numbers.h"
 #include "script/ScriptApi.h"
 
 namespace Velmora {
@@ -34,17 +35,7 @@ float ArgFloat(lua_State* L, int index) {
 }
 
 int ArgInt(lua_State* L, int index) {
-    const double value = lua_tonumber(L, index);
-    if (std::isnan(value)) {
-        return 0;
-    }
-    if (value >= static_cast<double>(std::numeric_limits<int>::max())) {
-        return std::numeric_limits<int>::max();
-    }
-    if (value <= static_cast<double>(std::numeric_limits<int>::min())) {
-        return std::numeric_limits<int>::min();
-    }
-    return static_cast<int>(value);
+    return TruncateToInt(lua_tonumber(L, index));
 }
 
 bool ArgFlag(lua_State* L, int index) {

@@ -1,7 +1,7 @@
+#include "game/Engine.h"
 #include "script/Handles.h"
 #include "script/LuaControl.h"
 #include "script/ScriptApi.h"
-#include "sound/SoundController.h"
 #include "world/ScoreBoard.h"
 
 namespace Velmora {
@@ -15,7 +15,7 @@ int SoundAdd(lua_State* L) {
     if (!ArgString(L, 1, name)) {
         return 0;
     }
-    SoundController::GetInstance()->Add(name);
+    EngineOf(L).Sounds().Add(name);
     return 0;
 }
 
@@ -27,7 +27,7 @@ int SoundPlay(lua_State* L) {
     if (!hasName) {
         return 0;
     }
-    SoundController::GetInstance()->Play(name, volume, loop);
+    EngineOf(L).Sounds().Play(name, volume, loop);
     return 0;
 }
 
@@ -36,7 +36,7 @@ int SoundStop(lua_State* L) {
     if (!ArgString(L, 1, name)) {
         return 0;
     }
-    SoundController::GetInstance()->Stop(name);
+    EngineOf(L).Sounds().Stop(name);
     return 0;
 }
 
@@ -47,7 +47,7 @@ int SoundFadeIn(lua_State* L) {
     if (!hasName) {
         return 0;
     }
-    SoundController::GetInstance()->FadeIn(name, loop);
+    EngineOf(L).Sounds().FadeIn(name, loop);
     return 0;
 }
 
@@ -56,7 +56,7 @@ int SoundFadeOut(lua_State* L) {
     if (!ArgString(L, 1, name)) {
         return 0;
     }
-    SoundController::GetInstance()->FadeOut(name);
+    EngineOf(L).Sounds().FadeOut(name);
     return 0;
 }
 

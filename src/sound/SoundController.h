@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "game/Singleton.h"
 #include "platform/SoundSystem.h"
 
 namespace Velmora {
@@ -18,10 +17,12 @@ struct SoundEntry {
     int Fade = FadeNone;
 };
 
-class SoundController : public Singleton<SoundController> {
+class SoundController {
 public:
     SoundController() = default;
-    ~SoundController() override;
+    ~SoundController();
+    SoundController(const SoundController&) = delete;
+    SoundController& operator=(const SoundController&) = delete;
 
     // Throws Exception("FMOD error! (<code>) <description>\n") on any failure.
     static void CheckResult(Platform::SoundResult result);

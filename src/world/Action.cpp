@@ -2,19 +2,14 @@
 
 #include <memory>
 
-#include "game/CGame.h"
-#include "script/Handles.h"
-#include "script/LuaControl.h"
 #include "world/BaseObject.h"
+#include "world/ScriptPort.h"
 #include "world/Templates.h"
+#include "world/World.h"
 
 namespace Velmora {
 
 namespace {
-
-float StageNow() {
-    return CGame::GetInstance()->StageTime;
-}
 
 float Seconds(int ms) {
     return static_cast<float>(ms / 1000.0);
@@ -22,19 +17,15 @@ float Seconds(int ms) {
 
 }  // namespace
 
-Action::Action(std::string name) : Name(std::move(name)) {}
+Action::Action(World& world, std::string name) : Name(std::move(name)), world_(&world) {}
 
 void Action::CallScript(const char* function) {
     BusyScope busy(*this);
-    LuaControl* lua = LuaControl::GetInstance();
-    lua->DoFile(ScriptPath());
-    lua->SelectFunction(function);
-    PushHandle(lua->GetState(), Owner);
-    lua->CallFunction(1);
+    world_->Scripts().Call(ScriptPath(), function, true, {Owner});
 }
 
 void Action::Update() {
-    const float now = StageNow();
+    const float now = world_->StageTime;
     if (!Begun) {
         if (now >= BeginTime && BeginTime != 0.0f) {
             Begun = true;
@@ -61,21 +52,21 @@ void Action::Update() {
 
 void Action::Load() {
     const std::string path = ScriptPath();
-    Templates* cache = Templates::GetInstance();
+    Templates* cache = &world_->KindTemplates();
     if (const Action* stored = cache->FindActionTemplate(path)) {
         *this = *stored;
     } else {
-        LuaControl* lua = LuaControl::GetInstance();
-        X = lua->GetNumber("X", "Info", path);
-        Y = lua->GetNumber("Y", "Info", path);
-        DX = lua->GetNumber("DX", "Info", path);
-        DY = lua->GetNumber("DY", "Info", path);
-        Speed = lua->GetNumber("Speed", "Info", path);
+        ScriptPort& scripts = world_->Scripts();
+        X = scripts.Number(path, "Info", "X");
+        Y = scripts.Number(path, "Info", "Y");
+        DX = scripts.Number(path, "Info", "DX");
+        DY = scripts.Number(path, "Info", "DY");
+        Speed = scripts.Number(path, "Info", "Speed");
         // The template keeps the file's times as whole milliseconds; every load turns
         // them into times of its own stage clock below.
-        BeginTime = static_cast<float>(TruncateToInt(lua->GetNumber("BeginTime", "Info", path)));
-        ActTime = static_cast<float>(TruncateToInt(lua->GetNumber("ActTime", "Info", path)));
-        Interval = static_cast<float>(TruncateToInt(lua->GetNumber("Interval", "Info", path)));
+        BeginTime = static_cast<float>(TruncateToInt(scripts.Number(path, "Info", "BeginTime")));
+        ActTime = static_cast<float>(TruncateToInt(scripts.Number(path, "Info", "ActTime")));
+        Interval = static_cast<float>(TruncateToInt(scripts.Number(path, "Info", "Interval")));
         cache->AddActionTemplate(path, std::make_shared<Action>(*this));
     }
     const int beginMs = TruncateToInt(BeginTime);
@@ -88,13 +79,13 @@ void Action::Load() {
 
 void Action::SetBeginTime(int ms) {
     Begun = false;
-    BeginTime = static_cast<float>(static_cast<double>(StageNow()) + ms / 1000.0);
+    BeginTime = static_cast<float>(static_cast<double>(world_->StageTime) + ms / 1000.0);
     IntervalBase = BeginTime;
 }
 
 void Action::SetActTime(int ms) {
     if (Begun) {
-        BeginTime = StageNow();
+        BeginTime = world_->StageTime;
     }
     Acted = false;
     ActTime = Seconds(ms);
@@ -102,7 +93,7 @@ void Action::SetActTime(int ms) {
 
 void Action::SetIntervalTime(int ms) {
     if (Begun) {
-        IntervalBase = StageNow();
+        IntervalBase = world_->StageTime;
     }
     Interval = Seconds(ms);
     IntervalSum = 0.0f;

@@ -6,17 +6,17 @@
 namespace Velmora {
 
 class BaseObject;
+class World;
 
 class Action {
 public:
-    explicit Action(std::string name = std::string());
-    virtual ~Action() = default;
+    explicit Action(World& world, std::string name = std::string());
+    ~Action() = default;
     Action(const Action&) = default;
     Action& operator=(const Action&) = default;
 
-    virtual void Update();
-    virtual void Reserved() {}
-    virtual void Load();
+    void Update();
+    void Load();
 
     void SetBeginTime(int ms);
     void SetActTime(int ms);
@@ -60,6 +60,7 @@ private:
 
     void CallScript(const char* function);
 
+    World* world_;
     RunState state_;
 };
 

@@ -1,59 +1,27 @@
 #include "world/BaseObject.h"
 
-#include <unordered_map>
-
-#include "game/CGame.h"
 #include "resource/ResourceMgr.h"
 #include "resource/SpriteRecord.h"
-#include "script/LuaControl.h"
+#include "world/ScriptPort.h"
+#include "world/World.h"
 
 namespace Velmora {
 
-namespace {
-
-std::unordered_map<std::uint64_t, BaseObject*>& LiveObjects() {
-    static std::unordered_map<std::uint64_t, BaseObject*> live;
-    return live;
-}
-
-// 64 bits do not run out: a billion objects a second would take centuries.
-std::uint64_t g_lastSerial = 0;
-
-}  // namespace
-
-BaseObject::BaseObject() : serial_(++g_lastSerial) {
-    LiveObjects().emplace(serial_, this);
-}
+BaseObject::BaseObject(World& world) : world_(world), serial_(world.Enlist(this)) {}
 
 BaseObject::~BaseObject() {
-    LiveObjects().erase(serial_);
-}
-
-BaseObject* BaseObject::FindLive(std::uint64_t serial) {
-    auto& live = LiveObjects();
-    const auto found = live.find(serial);
-    return found != live.end() ? found->second : nullptr;
-}
-
-std::size_t BaseObject::LiveCount() {
-    return LiveObjects().size();
-}
-
-void BaseObject::ForEachLive(const std::function<void(const BaseObject&)>& visit) {
-    for (const auto& entry : LiveObjects()) {
-        visit(*entry.second);
-    }
+    world_.Delist(serial_);
 }
 
 void BaseObject::Load(const std::string& file) {
-    LuaControl* lua = LuaControl::GetInstance();
-    Type = TruncateToInt(lua->GetNumber("Type", "Info", file));
-    CollisionRadius = lua->GetNumber("CollisionRadius", "Info", file);
-    EllipseX = lua->GetNumber("EllipseX", "Info", file);
-    EllipseY = lua->GetNumber("EllipseY", "Info", file);
-    ZOrder = TruncateToInt(lua->GetNumber("ZOrder", "Info", file));
-    const std::string sprite = lua->GetString("Sprite", file);
-    Sprite = ResourceMgr::GetInstance()->GetSprite(sprite);
+    ScriptPort& scripts = world_.Scripts();
+    Type = TruncateToInt(scripts.Number(file, "Info", "Type"));
+    CollisionRadius = scripts.Number(file, "Info", "CollisionRadius");
+    EllipseX = scripts.Number(file, "Info", "EllipseX");
+    EllipseY = scripts.Number(file, "Info", "EllipseY");
+    ZOrder = TruncateToInt(scripts.Number(file, "Info", "ZOrder"));
+    const std::string sprite = scripts.Text(file, "Sprite");
+    Sprite = world_.Resources().GetSprite(sprite);
 }
 
 void BaseObject::Update() {
@@ -65,7 +33,7 @@ void BaseObject::Update() {
     retiredActions_.clear();
     const Action* action = CurAction.get();
     if (action != nullptr && action->Begun) {
-        const float frameTime = CGame::GetInstance()->FrameTime;
+        const float frameTime = world_.FrameTime;
         X = X + action->Speed * action->DX * frameTime;
         Y = Y + action->DY * action->Speed * frameTime;
     }
@@ -75,7 +43,7 @@ void BaseObject::Draw() {
     if (Sprite == nullptr) {
         return;
     }
-    CGame* game = CGame::GetInstance();
+    World* game = &world_;
     if (AniPlaying) {
         AniTime += game->FrameTime;
     }
@@ -107,7 +75,7 @@ void BaseObject::RetireAction() {
 
 void BaseObject::SetAction(const std::string& name) {
     RetireAction();
-    CurAction = std::make_unique<Action>(name);
+    CurAction = std::make_unique<Action>(world_, name);
     Action* action = CurAction.get();
     {
         // The action file may itself replace this action while it runs.

@@ -10,27 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "core/Numbers.h"
 #include "world/Action.h"
 
 namespace Velmora {
 
 class SpriteRecord;
 struct Animation;
-
-// Script numbers used as integers are truncated toward zero; NaN and values beyond
-// the int range are clamped, since a file may hold anything.
-inline int TruncateToInt(double value) {
-    if (std::isnan(value)) {
-        return 0;
-    }
-    if (value >= static_cast<double>(std::numeric_limits<int>::max())) {
-        return std::numeric_limits<int>::max();
-    }
-    if (value <= static_cast<double>(std::numeric_limits<int>::min())) {
-        return std::numeric_limits<int>::min();
-    }
-    return static_cast<int>(value);
-}
 
 // Kind codes of Info.Type.
 enum ObjectType {
@@ -43,9 +29,11 @@ enum ObjectType {
     TypeFriend = 8,
 };
 
+class World;
+
 class BaseObject {
 public:
-    BaseObject();
+    explicit BaseObject(World& world);
     virtual ~BaseObject();
     BaseObject(const BaseObject&) = delete;
     BaseObject& operator=(const BaseObject&) = delete;
@@ -67,11 +55,7 @@ public:
     // in this run (so a kept handle cannot reach an object made later at the same
     // address), and never 0, which stands for no object.
     std::uint64_t Serial() const { return serial_; }
-    // The object with that serial while it exists, else null.
-    static BaseObject* FindLive(std::uint64_t serial);
-    // Objects that exist right now (stage objects, templates, the system object).
-    static std::size_t LiveCount();
-    static void ForEachLive(const std::function<void(const BaseObject&)>& visit);
+    World& GetWorld() const { return world_; }
 
     int Type = 0;
     std::map<std::string, int> Custom;
@@ -106,6 +90,9 @@ public:
     float FacedDY = 0.0f;
     float FacedAngle = 0.0f;
     bool HasFaced = false;
+
+protected:
+    World& world_;
 
 private:
     // Destroys the current action, or keeps it until its running call returns.

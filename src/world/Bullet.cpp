@@ -2,22 +2,21 @@
 
 #include <memory>
 
-#include "game/CGame.h"
 #include "resource/SpriteRecord.h"
-#include "script/Handles.h"
-#include "script/LuaControl.h"
 #include "world/Friend.h"
 #include "world/Hero.h"
 #include "world/KindRules.h"
 #include "world/Mob.h"
+#include "world/ScriptPort.h"
 #include "world/StageObjects.h"
 #include "world/Templates.h"
+#include "world/World.h"
 
 namespace Velmora {
 
-Bullet::Bullet() {
+Bullet::Bullet(World& world) : BaseObject(world) {
     Type = TypeBullet;
-    CurAction = std::make_unique<Action>();
+    CurAction = std::make_unique<Action>(world_);
 }
 
 Bullet::~Bullet() = default;
@@ -32,28 +31,28 @@ void Bullet::CopyBullet(const Bullet& source) {
 }
 
 void Bullet::Load(const std::string& path) {
-    Templates* cache = Templates::GetInstance();
+    Templates* cache = &world_.KindTemplates();
     if (const auto* stored = dynamic_cast<const Bullet*>(cache->FindObjectTemplate(path))) {
         CopyBullet(*stored);
         return;
     }
     BaseObject::Load(path);
-    LuaControl* lua = LuaControl::GetInstance();
-    Power = TruncateToInt(lua->GetNumber("Power", "Info", path));
-    Speed = lua->GetNumber("Speed", "Info", path);
-    Positive = TruncateToInt(lua->GetNumber("Positive", "Info", path)) != 0;
-    AutoDirection = TruncateToInt(lua->GetNumber("AutoDirection", "Info", path)) != 0;
-    Name = lua->GetString("Name", path);
+    ScriptPort& scripts = world_.Scripts();
+    Power = TruncateToInt(scripts.Number(path, "Info", "Power"));
+    Speed = scripts.Number(path, "Info", "Speed");
+    Positive = TruncateToInt(scripts.Number(path, "Info", "Positive")) != 0;
+    AutoDirection = TruncateToInt(scripts.Number(path, "Info", "AutoDirection")) != 0;
+    Name = scripts.Text(path, "Name");
     if (CurAction) {
         CurAction->Speed = Speed;
     }
-    auto stored = std::make_shared<Bullet>();
+    auto stored = std::make_shared<Bullet>(world_);
     stored->CopyBullet(*this);
     cache->AddObjectTemplate(path, std::move(stored));
 }
 
 bool Bullet::OnField() const {
-    const CGame* game = CGame::GetInstance();
+    const World* game = &world_;
     const float fieldWidth = static_cast<float>(game->FieldWidth);
     const float fieldHeight = static_cast<float>(game->FieldHeight);
     if (Sprite == nullptr) {
@@ -75,10 +74,10 @@ bool Bullet::HitFirst(const std::vector<T*>& targets) {
             continue;
         }
         // No iterator into the list survives the scripts: both calls may change it.
-        StageObjects* home = CurrentStage();
+        StageObjects* home = world_.CurrentObjects();
         const std::uint64_t serial = target->Serial();
         target->OnDamage(Power);
-        if (CurrentStage() == home && BaseObject::FindLive(serial) == target) {
+        if (world_.CurrentObjects() == home && world_.FindLive(serial) == target) {
             OnHit(target);
         }
         return true;
@@ -87,22 +86,17 @@ bool Bullet::HitFirst(const std::vector<T*>& targets) {
 }
 
 void Bullet::OnHit(BaseObject* target) {
-    LuaControl* lua = LuaControl::GetInstance();
-    lua->DoFile("res/object/bullet/" + Name + "/Info.lua");
-    lua->SelectFunction("OnHit");
-    PushHandle(lua->GetState(), this);
-    PushHandle(lua->GetState(), target);
-    lua->CallFunction(2);
+    world_.Scripts().Call("res/object/bullet/" + Name + "/Info.lua", "OnHit", true, {this, target});
 }
 
 void Bullet::Update() {
-    StageObjects* home = CurrentStage();
+    StageObjects* home = world_.CurrentObjects();
     BaseObject::Update();
     if (!OnField()) {
         Alive = false;
         return;
     }
-    StageObjects* stage = CurrentStage();
+    StageObjects* stage = world_.CurrentObjects();
     if (stage == nullptr || stage != home) {
         return;
     }

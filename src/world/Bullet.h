@@ -11,7 +11,7 @@ namespace Velmora {
 
 class Bullet : public BaseObject {
 public:
-    Bullet();
+    explicit Bullet(World& world);
     ~Bullet() override;
 
     void Update() override;

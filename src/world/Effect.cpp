@@ -2,13 +2,13 @@
 
 #include <memory>
 
-#include "script/Handles.h"
-#include "script/LuaControl.h"
+#include "world/ScriptPort.h"
 #include "world/Templates.h"
+#include "world/World.h"
 
 namespace Velmora {
 
-Effect::Effect() {
+Effect::Effect(World& world) : BaseObject(world) {
     Type = TypeEffect;
 }
 
@@ -21,25 +21,21 @@ void Effect::CopyEffect(const Effect& source) {
 }
 
 void Effect::Load(const std::string& path) {
-    Templates* cache = Templates::GetInstance();
+    Templates* cache = &world_.KindTemplates();
     if (const auto* stored = dynamic_cast<const Effect*>(cache->FindObjectTemplate(path))) {
         CopyEffect(*stored);
         return;
     }
     BaseObject::Load(path);
-    Name = LuaControl::GetInstance()->GetString("Name", path);
-    auto stored = std::make_shared<Effect>();
+    Name = world_.Scripts().Text(path, "Name");
+    auto stored = std::make_shared<Effect>(world_);
     stored->CopyEffect(*this);
     cache->AddObjectTemplate(path, std::move(stored));
 }
 
 void Effect::OnCreate() {
-    LuaControl* lua = LuaControl::GetInstance();
-    lua->DoFile("res/object/effect/" + Name + "/Info.lua");
     // Looked up without the existence check: a missing OnCreate fails in the call.
-    lua->PushGlobal("OnCreate");
-    PushHandle(lua->GetState(), this);
-    lua->CallFunction(1);
+    world_.Scripts().Call("res/object/effect/" + Name + "/Info.lua", "OnCreate", false, {this});
 }
 
 }  // namespace Velmora

@@ -9,7 +9,7 @@ namespace Velmora {
 
 class Effect : public BaseObject {
 public:
-    Effect();
+    explicit Effect(World& world);
     ~Effect() override;
 
     void Load(const std::string& path) override;

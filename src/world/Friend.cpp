@@ -4,7 +4,7 @@
 
 namespace Velmora {
 
-Friend::Friend() {
+Friend::Friend(World& world) : BaseObject(world) {
     Type = TypeFriend;
 }
 

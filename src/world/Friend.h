@@ -6,7 +6,7 @@ namespace Velmora {
 
 class Friend : public BaseObject {
 public:
-    Friend();
+    explicit Friend(World& world);
     ~Friend() override;
 
     // Moves like a mob and leaves the same way; drawn even before its action begins.

@@ -2,20 +2,20 @@
 
 #include <memory>
 
-#include "game/CGame.h"
-#include "platform/Keys.h"
+#include "core/VirtualKeys.h"
+#include "input/Input.h"
 #include "resource/SpriteRecord.h"
-#include "script/Handles.h"
-#include "script/LuaControl.h"
 #include "world/Item.h"
 #include "world/KindRules.h"
 #include "world/Mob.h"
+#include "world/ScriptPort.h"
 #include "world/StageObjects.h"
 #include "world/Templates.h"
+#include "world/World.h"
 
 namespace Velmora {
 
-Hero::Hero() {
+Hero::Hero(World& world) : BaseObject(world) {
     Type = TypeHero;
     X = 0.0f;
     Y = 0.0f;
@@ -38,30 +38,30 @@ void Hero::CopyHero(const Hero& source) {
 }
 
 void Hero::Load(const std::string& path) {
-    Templates* cache = Templates::GetInstance();
+    Templates* cache = &world_.KindTemplates();
     if (const auto* stored = dynamic_cast<const Hero*>(cache->FindObjectTemplate(path))) {
         CopyHero(*stored);
         return;
     }
     BaseObject::Load(path);
-    LuaControl* lua = LuaControl::GetInstance();
-    Name = lua->GetString("Name", path);
-    Life = TruncateToInt(lua->GetNumber("Life", "Info", path));
-    WeaponType = TruncateToInt(lua->GetNumber("WeaponType", "Info", path));
-    WeaponLevel = TruncateToInt(lua->GetNumber("WeaponLevel", "Info", path));
-    BombType = TruncateToInt(lua->GetNumber("BombType", "Info", path));
-    BombLevel = TruncateToInt(lua->GetNumber("BombLevel", "Info", path));
-    BombCount = TruncateToInt(lua->GetNumber("BombCount", "Info", path));
-    BombCountMax = TruncateToInt(lua->GetNumber("BombCountMax", "Info", path));
-    auto stored = std::make_shared<Hero>();
+    ScriptPort& scripts = world_.Scripts();
+    Name = scripts.Text(path, "Name");
+    Life = TruncateToInt(scripts.Number(path, "Info", "Life"));
+    WeaponType = TruncateToInt(scripts.Number(path, "Info", "WeaponType"));
+    WeaponLevel = TruncateToInt(scripts.Number(path, "Info", "WeaponLevel"));
+    BombType = TruncateToInt(scripts.Number(path, "Info", "BombType"));
+    BombLevel = TruncateToInt(scripts.Number(path, "Info", "BombLevel"));
+    BombCount = TruncateToInt(scripts.Number(path, "Info", "BombCount"));
+    BombCountMax = TruncateToInt(scripts.Number(path, "Info", "BombCountMax"));
+    auto stored = std::make_shared<Hero>(world_);
     stored->CopyHero(*this);
     cache->AddObjectTemplate(path, std::move(stored));
 }
 
 void Hero::Update() {
-    StageObjects* home = CurrentStage();
+    StageObjects* home = world_.CurrentObjects();
     BaseObject::Update();
-    StageObjects* stage = CurrentStage();
+    StageObjects* stage = world_.CurrentObjects();
     if (stage != home) {
         return;  // an action script replaced the world this hero lived in
     }
@@ -74,12 +74,12 @@ void Hero::Update() {
                 return;
             }
         }
-        CGame* game = CGame::GetInstance();
+        World* game = &world_;
         if (game->StageTime - LastHitTime > 1.0f) {
             for (Mob* mob : stage->Mobs) {
                 if (mob->IsCollide(*this)) {
                     OnDamage(-1);
-                    LastHitTime = CGame::GetInstance()->StageTime;
+                    LastHitTime = world_.StageTime;
                     return;
                 }
             }
@@ -93,11 +93,11 @@ void Hero::Update() {
 }
 
 void Hero::Steer() {
-    CGame* game = CGame::GetInstance();
-    if (game->UseController) {
+    const Input& input = world_.Keys();
+    if (world_.UseController) {
         // The device's y axis points up, the field's down.
-        X = static_cast<float>(game->AdjustX + game->PointX);
-        Y = static_cast<float>(game->AdjustY - game->PointY);
+        X = static_cast<float>(world_.AdjustX + input.PointX());
+        Y = static_cast<float>(world_.AdjustY - input.PointY());
         return;
     }
     // The keys steer through the action's direction, so a hero without an action has
@@ -106,13 +106,12 @@ void Hero::Steer() {
     if (action == nullptr) {
         return;
     }
-    using namespace Platform;
-    if (IsKeyDown(VK_LEFT)) {
+    if (input.IsDown(VK_LEFT)) {
         if (action->DX != -1.0f) {
             PlayAni("LeftDown", false);
         }
         action->DX = -1.0f;
-    } else if (IsKeyDown(VK_RIGHT)) {
+    } else if (input.IsDown(VK_RIGHT)) {
         if (action->DX != 1.0f) {
             PlayAni("RightDown", false);
         }
@@ -125,9 +124,9 @@ void Hero::Steer() {
         }
         action->DX = 0.0f;
     }
-    if (IsKeyDown(VK_UP)) {
+    if (input.IsDown(VK_UP)) {
         action->DY = -1.0f;
-    } else if (IsKeyDown(VK_DOWN)) {
+    } else if (input.IsDown(VK_DOWN)) {
         action->DY = 1.0f;
     } else {
         action->DY = 0.0f;
@@ -140,7 +139,7 @@ void Hero::KeepInField() {
     if (Sprite == nullptr) {
         return;
     }
-    const CGame* game = CGame::GetInstance();
+    const World* game = &world_;
     const int hw = Sprite->FrameWidth / 2;
     const int hh = Sprite->FrameHeight / 2;
     if (X < static_cast<float>(hw)) {
@@ -156,13 +155,9 @@ void Hero::KeepInField() {
 }
 
 void Hero::OnDamage(int amount) {
-    LuaControl* lua = LuaControl::GetInstance();
-    lua->DoFile("res/object/hero/" + Name + "/Info.lua");
     // Looked up without the existence check: a missing OnDamage fails in the call.
-    lua->PushGlobal("OnDamage");
-    PushHandle(lua->GetState(), this);
-    lua_pushnumber(lua->GetState(), amount);
-    lua->CallFunction(2);
+    world_.Scripts().Call("res/object/hero/" + Name + "/Info.lua", "OnDamage", false,
+                          {this, static_cast<double>(amount)});
 }
 
 }  // namespace Velmora

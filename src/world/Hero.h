@@ -9,7 +9,7 @@ namespace Velmora {
 
 class Hero : public BaseObject {
 public:
-    Hero();
+    explicit Hero(World& world);
     ~Hero() override;
 
     void Update() override;

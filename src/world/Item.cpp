@@ -2,14 +2,14 @@
 
 #include <memory>
 
-#include "script/Handles.h"
-#include "script/LuaControl.h"
 #include "world/Hero.h"
+#include "world/ScriptPort.h"
 #include "world/Templates.h"
+#include "world/World.h"
 
 namespace Velmora {
 
-Item::Item() {
+Item::Item(World& world) : BaseObject(world) {
     Type = TypeItem;
 }
 
@@ -21,25 +21,20 @@ void Item::CopyItem(const Item& source) {
 }
 
 void Item::Load(const std::string& path) {
-    Templates* cache = Templates::GetInstance();
+    Templates* cache = &world_.KindTemplates();
     if (const auto* stored = dynamic_cast<const Item*>(cache->FindObjectTemplate(path))) {
         CopyItem(*stored);
         return;
     }
     BaseObject::Load(path);
-    Name = LuaControl::GetInstance()->GetString("Name", path);
-    auto stored = std::make_shared<Item>();
+    Name = world_.Scripts().Text(path, "Name");
+    auto stored = std::make_shared<Item>(world_);
     stored->CopyItem(*this);
     cache->AddObjectTemplate(path, std::move(stored));
 }
 
 void Item::OnEaten(Hero* hero) {
-    LuaControl* lua = LuaControl::GetInstance();
-    lua->DoFile("res/object/item/" + Name + "/Info.lua");
-    lua->SelectFunction("OnEaten");
-    PushHandle(lua->GetState(), this);
-    PushHandle(lua->GetState(), hero);
-    lua->CallFunction(2);
+    world_.Scripts().Call("res/object/item/" + Name + "/Info.lua", "OnEaten", true, {this, hero});
 }
 
 }  // namespace Velmora

@@ -10,7 +10,7 @@ class Hero;
 
 class Item : public BaseObject {
 public:
-    Item();
+    explicit Item(World& world);
     ~Item() override;
 
     void Load(const std::string& path) override;

@@ -4,11 +4,11 @@
 #include <cstring>
 
 #include "core/Maths.h"
-#include "game/CGame.h"
 #include "resource/SpriteRecord.h"
 #include "world/BaseObject.h"
 #include "world/Stage.h"
 #include "world/StageObjects.h"
+#include "world/World.h"
 
 namespace Velmora {
 
@@ -16,11 +16,6 @@ namespace {
 constexpr float kPi = 3.141592654f;
 constexpr float kMargin = 500.0f;
 }  // namespace
-
-StageObjects* CurrentStage() {
-    const Stage* slot = CGame::GetInstance()->CurStage;
-    return slot != nullptr ? slot->Objects.get() : nullptr;
-}
 
 float MotionAngle(float dx, float dy) {
     const Vector2 n = Vec2Normalize(Vector2{dx, dy});
@@ -52,7 +47,7 @@ void KeepOnScreen(BaseObject& object) {
     if (action == nullptr || !action->Begun || object.Sprite == nullptr) {
         return;
     }
-    const CGame* game = CGame::GetInstance();
+    const World* game = &object.GetWorld();
     const float w = static_cast<float>(object.Sprite->ImageWidth);
     const float h = static_cast<float>(object.Sprite->ImageHeight);
     const float fieldWidth = static_cast<float>(game->FieldWidth);

@@ -7,11 +7,6 @@ namespace Velmora {
 class BaseObject;
 class StageObjects;
 
-// The stage whose pass is running, or null when no stage is current. A callback may
-// replace or remove it; a kind's update compares this before and after its callbacks
-// and stops when it changed, since the old stage's lists are no longer the world.
-StageObjects* CurrentStage();
-
 // The angle, clockwise from straight down the screen, of the direction (dx, dy), in
 // (0, 2pi]; single precision throughout, as the pictures were made for it.
 float MotionAngle(float dx, float dy);

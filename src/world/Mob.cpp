@@ -2,14 +2,14 @@
 
 #include <memory>
 
-#include "script/Handles.h"
-#include "script/LuaControl.h"
 #include "world/KindRules.h"
+#include "world/ScriptPort.h"
 #include "world/Templates.h"
+#include "world/World.h"
 
 namespace Velmora {
 
-Mob::Mob() {
+Mob::Mob(World& world) : BaseObject(world) {
     Type = TypeMob;
 }
 
@@ -24,19 +24,19 @@ void Mob::CopyMob(const Mob& source) {
 }
 
 void Mob::Load(const std::string& path) {
-    Templates* cache = Templates::GetInstance();
+    Templates* cache = &world_.KindTemplates();
     if (const auto* stored = dynamic_cast<const Mob*>(cache->FindObjectTemplate(path))) {
         CopyMob(*stored);
         return;
     }
     BaseObject::Load(path);
-    LuaControl* lua = LuaControl::GetInstance();
-    Name = lua->GetString("Name", path);
-    HP = TruncateToInt(lua->GetNumber("HP", "Info", path));
-    Score = TruncateToInt(lua->GetNumber("Score", "Info", path));
+    ScriptPort& scripts = world_.Scripts();
+    Name = scripts.Text(path, "Name");
+    HP = TruncateToInt(scripts.Number(path, "Info", "HP"));
+    Score = TruncateToInt(scripts.Number(path, "Info", "Score"));
     // A Lua boolean reads as 0 here: the flag must be written as a number.
-    AutoDirection = TruncateToInt(lua->GetNumber("AutoDirection", "Info", path)) != 0;
-    auto stored = std::make_shared<Mob>();
+    AutoDirection = TruncateToInt(scripts.Number(path, "Info", "AutoDirection")) != 0;
+    auto stored = std::make_shared<Mob>(world_);
     stored->CopyMob(*this);
     cache->AddObjectTemplate(path, std::move(stored));
 }
@@ -59,12 +59,8 @@ void Mob::Draw() {
 }
 
 void Mob::OnDamage(int amount) {
-    LuaControl* lua = LuaControl::GetInstance();
-    lua->DoFile("res/object/mob/" + Name + "/Info.lua");
-    lua->SelectFunction("OnDamage");
-    PushHandle(lua->GetState(), this);
-    lua_pushnumber(lua->GetState(), amount);
-    lua->CallFunction(2);
+    world_.Scripts().Call("res/object/mob/" + Name + "/Info.lua", "OnDamage", true,
+                          {this, static_cast<double>(amount)});
 }
 
 }  // namespace Velmora

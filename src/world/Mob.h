@@ -9,7 +9,7 @@ namespace Velmora {
 
 class Mob : public BaseObject {
 public:
-    Mob();
+    explicit Mob(World& world);
     ~Mob() override;
 
     void Update() override;

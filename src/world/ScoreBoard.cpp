@@ -1,7 +1,8 @@
 #include "world/ScoreBoard.h"
 
 #include "resource/SpriteRecord.h"
-#include "script/LuaControl.h"
+#include "world/ScriptPort.h"
+#include "world/World.h"
 
 namespace Velmora {
 
@@ -37,7 +38,7 @@ int FormatScore(std::int32_t value, int width, char (&text)[kTextCapacity]) {
 
 }  // namespace
 
-ScoreBoard::ScoreBoard() {
+ScoreBoard::ScoreBoard(World& world) : BaseObject(world) {
     Type = TypeScoreBoard;
 }
 
@@ -45,10 +46,10 @@ ScoreBoard::~ScoreBoard() = default;
 
 void ScoreBoard::Load(const std::string& path) {
     BaseObject::Load(path);
-    LuaControl* lua = LuaControl::GetInstance();
-    DigitSpace = TruncateToInt(lua->GetNumber("DigitSpace", "Info", path));
-    X = lua->GetNumber("X", "Info", path);
-    Y = static_cast<float>(TruncateToInt(lua->GetNumber("Y", "Info", path)));
+    ScriptPort& scripts = world_.Scripts();
+    DigitSpace = TruncateToInt(scripts.Number(path, "Info", "DigitSpace"));
+    X = scripts.Number(path, "Info", "X");
+    Y = static_cast<float>(TruncateToInt(scripts.Number(path, "Info", "Y")));
     if (Sprite == nullptr) {
         return;
     }

@@ -9,7 +9,7 @@ namespace Velmora {
 
 class ScoreBoard : public BaseObject {
 public:
-    ScoreBoard();
+    explicit ScoreBoard(World& world);
     ~ScoreBoard() override;
 
     void Draw() override;

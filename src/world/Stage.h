@@ -1,5 +1,5 @@
 #pragma once
-// The current stage: its name, its level and its object container.
+// A stage: its name, its level and its objects.
 #include <memory>
 #include <string>
 
@@ -9,7 +9,7 @@ namespace Velmora {
 
 class Stage {
 public:
-    Stage() : Objects(std::make_unique<StageObjects>()) {}
+    explicit Stage(World& world) : Objects(std::make_unique<StageObjects>(world)), world_(world) {}
 
     // Runs the stage script's OnStageCreate, then reads its Level.
     void Load(const std::string& name);
@@ -17,6 +17,9 @@ public:
     std::unique_ptr<StageObjects> Objects;
     std::string Name;
     int Level = 0;
+
+private:
+    World& world_;
 };
 
 }  // namespace Velmora

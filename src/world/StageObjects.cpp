@@ -65,7 +65,7 @@ BaseObject* StageObjects::AddObject(const std::string& key, const std::string& p
     const std::string file = ObjectFile(path);
     int type = 0;
     {
-        BaseObject scratch;
+        BaseObject scratch(world_);
         scratch.Load(file);
         type = scratch.Type;
     }
@@ -73,22 +73,22 @@ BaseObject* StageObjects::AddObject(const std::string& key, const std::string& p
     int list = InNoList;
     switch (type) {
         case TypeHero:
-            object = std::make_unique<Hero>();
+            object = std::make_unique<Hero>(world_);
             list = InHeroes;
             break;
         case TypeMob:
-            object = std::make_unique<Mob>();
+            object = std::make_unique<Mob>(world_);
             list = InMobs;
             break;
         case TypeItem:
-            object = std::make_unique<Item>();
+            object = std::make_unique<Item>(world_);
             list = InItems;
             break;
         case TypeScoreBoard:
-            object = std::make_unique<ScoreBoard>();
+            object = std::make_unique<ScoreBoard>(world_);
             break;
         default:
-            object = std::make_unique<BaseObject>();
+            object = std::make_unique<BaseObject>(world_);
             break;
     }
     object->Load(file);
@@ -106,7 +106,7 @@ BaseObject* StageObjects::AddObject(const std::string& key, const std::string& p
 }
 
 Item* StageObjects::CreateItem(const std::string& name, float x, float y) {
-    auto item = std::make_unique<Item>();
+    auto item = std::make_unique<Item>(world_);
     item->Load(ObjectFile("item/" + name));
     item->X = x;
     item->Y = y;
@@ -120,7 +120,7 @@ Item* StageObjects::CreateItem(const std::string& name, float x, float y) {
 Effect* StageObjects::CreateEffect(const std::string& name, float x, float y) {
     // Until it is registered the stage does not own the effect: one whose OnCreate
     // fails is destroyed here.
-    auto effect = std::make_unique<Effect>();
+    auto effect = std::make_unique<Effect>(world_);
     effect->Load(ObjectFile("effect/" + name));
     effect->X = x;
     effect->Y = y;
@@ -134,7 +134,7 @@ void StageObjects::CreateBullets(const std::string& path, int count, float x, fl
     const std::string file = ObjectFile(path);
     Bullets.clear();
     for (int i = 0; i < count; ++i) {
-        auto bullet = std::make_unique<Bullet>();
+        auto bullet = std::make_unique<Bullet>(world_);
         bullet->Load(file);
         bullet->X = x;
         bullet->Y = y;
@@ -146,7 +146,7 @@ void StageObjects::CreateBullets(const std::string& path, int count, float x, fl
 }
 
 Friend* StageObjects::CreateFriend(const std::string& path, float x, float y) {
-    auto buddy = std::make_unique<Friend>();
+    auto buddy = std::make_unique<Friend>(world_);
     buddy->Load(ObjectFile(path));
     buddy->X = x;
     buddy->Y = y;

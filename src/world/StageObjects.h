@@ -15,13 +15,14 @@ class Friend;
 class Hero;
 class Item;
 class Mob;
+class World;
 
 class StageObjects {
 public:
     // The kind list an object was put in (BaseObject::StageList).
     enum ListKind { InNoList = 0, InHeroes, InMobs, InItems, InFriends, InBullets };
 
-    StageObjects() = default;
+    explicit StageObjects(World& world) : world_(world) {}
     ~StageObjects();
     StageObjects(const StageObjects&) = delete;
     StageObjects& operator=(const StageObjects&) = delete;
@@ -58,6 +59,7 @@ private:
     // Takes a dead object out of its kind list and the key registry (not its layer list).
     void Unlist(BaseObject* object);
 
+    World& world_;
     bool retired_ = false;
 };
 

@@ -5,17 +5,17 @@
 #include <memory>
 #include <string>
 
-#include "game/Singleton.h"
-
 namespace Velmora {
 
 class Action;
 class BaseObject;
 
-class Templates : public Singleton<Templates> {
+class Templates {
 public:
     Templates() = default;
-    ~Templates() override;
+    ~Templates();
+    Templates(const Templates&) = delete;
+    Templates& operator=(const Templates&) = delete;
 
     BaseObject* FindObjectTemplate(const std::string& path) const;
     void AddObjectTemplate(const std::string& path, std::shared_ptr<BaseObject> object);

@@ -50,7 +50,7 @@ class AllocationTest : public WorldTest {
 protected:
     void SetUp() override {
         WorldTest::SetUp();
-        lua_State* L = LuaControl::GetInstance()->GetState();
+        lua_State* L = this->L();
         void* ud = nullptr;
         g_luaAlloc = lua_getallocf(L, &ud);
         lua_setallocf(L, CountingLuaAlloc, ud);
@@ -69,9 +69,9 @@ protected:
     // A frame as the game runs it: the logic pass, then the drawing pass.
     void FullFrame() {
         Frame(0.01f);
-        device_.Clear(0);
+        device().Clear(0);
         stage()->Draw();
-        device_.Present();
+        device().Present();
     }
 
     // Allocations (engine, script) made by run.
@@ -102,7 +102,7 @@ TEST_F(AllocationTest, BusyFramesAllocateNothing) {
     for (int i = 0; i < 3; ++i) {
         FullFrame();  // storage grows to its frame size
     }
-    const std::size_t live = BaseObject::LiveCount();
+    const std::size_t live = world().LiveCount();
     const auto counts = Count([&] {
         for (int i = 0; i < 50; ++i) {
             FullFrame();
@@ -110,7 +110,7 @@ TEST_F(AllocationTest, BusyFramesAllocateNothing) {
     });
     EXPECT_EQ(0, counts.first) << "engine allocations in 50 frames";
     EXPECT_EQ(0, counts.second) << "interpreter allocations in 50 frames";
-    EXPECT_EQ(live, BaseObject::LiveCount()) << "objects came or went";
+    EXPECT_EQ(live, world().LiveCount()) << "objects came or went";
 }
 
 TEST_F(AllocationTest, BulletsFromTheirTemplateRunNoScript) {

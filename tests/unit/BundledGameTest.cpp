@@ -27,6 +27,9 @@ TEST_F(BundledGameTest, PicturesMatchTheirDeclaredSizes) {
     // OnGameCreate with the declarations recorded; every other exported name is a
     // no-op, so the stage is never entered.
     RunLua(R"(
+        for name in pairs(_G) do
+            if type(name) == "string" and name:match("^%u%a+_%u") then _G[name] = nil end
+        end
         Pictures = {}
         function Res_AddSprite(name, file, w, h) Res_AddAniSprite(name, file, w, h, 1, 1) end
         function Res_AddAniSprite(name, file, w, h, cols, rows)

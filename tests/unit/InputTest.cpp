@@ -2,6 +2,7 @@
 
 #include "TestGame.h"
 #include "app/CommandLine.h"
+#include "core/VirtualKeys.h"
 #include "platform/Window.h"
 
 namespace Velmora::Testing {
@@ -9,23 +10,22 @@ namespace {
 
 using Platform::WindowEvent;
 
-TEST(KeyTranslation, SystemKeysNeverReachTheGameButCountAsHeld) {
+TEST(KeyTranslation, MenuKeysAreMarkedAndUnknownKeysDropped) {
     WindowEvent event;
     ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_LEFT, KMOD_NONE, true, event));
-    EXPECT_TRUE(event.Type == WindowEvent::Kind::KeyDown && event.Vk == Platform::VK_LEFT);
-    EXPECT_TRUE(Platform::IsKeyDown(Platform::VK_LEFT));
+    EXPECT_TRUE(event.Type == WindowEvent::Kind::KeyDown && event.Vk == VK_LEFT && !event.MenuKey);
     ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_LEFT, KMOD_NONE, false, event));
-    EXPECT_TRUE(event.Type == WindowEvent::Kind::KeyUp && !Platform::IsKeyDown(Platform::VK_LEFT));
+    EXPECT_TRUE(event.Type == WindowEvent::Kind::KeyUp);
 
-    EXPECT_FALSE(Platform::TranslateKeyEvent(SDLK_x, KMOD_LALT, true, event));
-    EXPECT_TRUE(Platform::IsKeyDown('X'));
-    EXPECT_FALSE(Platform::TranslateKeyEvent(SDLK_F10, KMOD_NONE, true, event));
+    ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_x, KMOD_LALT, true, event));
+    EXPECT_TRUE(event.MenuKey && event.Vk == 'X');
+    ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_F10, KMOD_NONE, true, event));
+    EXPECT_TRUE(event.MenuKey);
     ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_F9, KMOD_NONE, true, event));
-    EXPECT_EQ(Platform::VK_F1 + 8, event.Vk);
+    EXPECT_EQ(VK_F1 + 8, event.Vk);
     ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_a, KMOD_LSHIFT, true, event));
     EXPECT_EQ('A', event.Vk);
     EXPECT_FALSE(Platform::TranslateKeyEvent(SDLK_UNKNOWN, KMOD_NONE, true, event));
-    Platform::ReleaseAllKeys();
 }
 
 TEST(CommandLine, ReadsOptionsAndRejectsBadUse) {

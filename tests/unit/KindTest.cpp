@@ -1,7 +1,7 @@
 #include <cmath>
 
 #include "WorldFixture.h"
-#include "platform/Keys.h"
+#include "core/VirtualKeys.h"
 #include "resource/SpriteRecord.h"
 #include "world/Bullet.h"
 #include "world/Hero.h"
@@ -14,24 +14,24 @@ namespace {
 
 constexpr float kPiF = 3.14159265358979323846f;
 
-TEST(FacingTest, AngleRunsClockwiseFromStraightDownAndNeedsMotion) {
+class KindTest : public WorldTest {};
+
+TEST_F(KindTest, AngleRunsClockwiseFromStraightDownAndNeedsMotion) {
     const struct {
         float dx, dy, angle;
     } cases[] = {{0, 1, 2 * kPiF}, {1, -1, 5 * kPiF / 4}, {3, 4, 2 * kPiF - std::acos(0.8f)}};
     for (const auto& c : cases) {
         EXPECT_FLOAT_EQ(c.angle, MotionAngle(c.dx, c.dy)) << c.dx << ", " << c.dy;
     }
-    BaseObject object;
+    BaseObject object(world());
     object.Angle = 1.0f;
-    object.CurAction = std::make_unique<Action>();
+    object.CurAction = std::make_unique<Action>(world());
     FaceMotion(object);
     EXPECT_EQ(1.0f, object.Angle);
     object.CurAction->DY = -2.0f;
     FaceMotion(object);
     EXPECT_FLOAT_EQ(kPiF, object.Angle);
 }
-
-class KindTest : public WorldTest {};
 
 TEST_F(KindTest, MobsAppearAndTurnOnlyOnceTheirActionBegins) {
     Sprite("pic", 8, 8);
@@ -53,9 +53,9 @@ TEST_F(KindTest, MobsAppearAndTurnOnlyOnceTheirActionBegins) {
     auto* bullet = static_cast<Bullet*>(stage()->Bullets[0]);
     EXPECT_EQ(-1, bullet->Power);
     auto drawn = [&] {
-        device_.Present();
+        device().Present();
         stage()->Draw();
-        return device_.CurrentFrame().size();
+        return device().CurrentFrame().size();
     };
     // Before any frame: the friend, which has no action at all, and the bullet.
     EXPECT_EQ(2u, drawn());
@@ -73,7 +73,7 @@ TEST_F(KindTest, MobsAppearAndTurnOnlyOnceTheirActionBegins) {
 TEST_F(KindTest, HeroAnimationsFollowSidewaysTurnsAndTheClampSparesSomeHeroes) {
     // A hero at (100, 100) with a 33 x 33 cell, moving 1 pixel per 0.125 s frame.
     Sprite("ship", 33, 33);
-    SpriteRecord* record = ResourceMgr::GetInstance()->GetSprite("ship");
+    SpriteRecord* record = engine().Resources().GetSprite("ship");
     for (const char* name : {"LeftDown", "RightDown", "LeftUp", "RightUp"}) {
         record->AddAnimation(name, 1, "0");
         record->GetAnimation(name)->Loop = true;
@@ -87,13 +87,13 @@ TEST_F(KindTest, HeroAnimationsFollowSidewaysTurnsAndTheClampSparesSomeHeroes) {
     // Holds exactly the given arrows for one frame; the animation that frame started.
     auto hold = [&](const std::string& keys) -> std::string {
         const std::pair<char, int> arrows[] = {
-            {'L', Platform::VK_LEFT},
-            {'R', Platform::VK_RIGHT},
-            {'U', Platform::VK_UP},
-            {'D', Platform::VK_DOWN},
+            {'L', VK_LEFT},
+            {'R', VK_RIGHT},
+            {'U', VK_UP},
+            {'D', VK_DOWN},
         };
         for (auto [letter, key] : arrows) {
-            Platform::SetKeyDown(key, keys.find(letter) != std::string::npos);
+            engine().GetInput().SetDown(key, keys.find(letter) != std::string::npos);
         }
         hero->AniTime = 1.0f;  // a start resets it
         Frame();

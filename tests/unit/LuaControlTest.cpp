@@ -10,7 +10,6 @@ namespace {
 
 class LuaControlTest : public EngineTest {
 protected:
-    LuaControl* lua() { return LuaControl::GetInstance(); }
     int Top() { return lua_gettop(L()); }
     // Writes a file that looks an hour old: files changed moments ago are never kept,
     // since their times may not yet tell one write from the next.
@@ -53,7 +52,9 @@ int ThrowsEngineException(lua_State*) {
 // Engine exceptions crossing scripts unchanged are seen in the sound_errors scenario;
 // one the script caught itself must then be forgotten.
 TEST_F(LuaControlTest, ACaughtEngineExceptionIsForgotten) {
-    lua_register(L(), "Engine", ExportedFunction<ThrowsEngineException>);
+    lua_pushlightuserdata(L(), lua());  // exported functions know their host
+    lua_pushcclosure(L(), ExportedFunction<ThrowsEngineException>, 1);
+    lua_setglobal(L(), "Engine");
     game_.Write("calls.lua",
                 "function Swallow() ok = pcall(Engine) end\n"
                 "function Later() error('later') end");

@@ -16,16 +16,18 @@ float CentreX(const RecordedDraw& d) {
 
 // A target of radius 10 at the origin whose action has begun, as collision requires.
 struct Target : BaseObject {
-    explicit Target(float ellipseX = 0.0f) {
+    Target(World& world, float ellipseX) : BaseObject(world) {
         CollisionRadius = 10.0f;
         EllipseX = ellipseX;
-        CurAction = std::make_unique<Action>();
+        CurAction = std::make_unique<Action>(world);
         CurAction->Begun = true;
     }
 };
 
 // Which objects can be hit at all is seen in play; here, the shape of the region.
-TEST(CollisionTest, HitRegionIsADiamondWidenedByBothShapes) {
+class CollisionTest : public WorldTest {};
+
+TEST_F(CollisionTest, HitRegionIsADiamondWidenedByBothShapes) {
     const struct {
         float ellipseX, x, y, moverRadius;
         bool hit;
@@ -36,8 +38,8 @@ TEST(CollisionTest, HitRegionIsADiamondWidenedByBothShapes) {
         {20, 0, 15, 0, false},
     };
     for (const auto& c : cases) {
-        Target target(c.ellipseX);
-        BaseObject mover;
+        Target target(world(), c.ellipseX);
+        BaseObject mover(world());
         mover.X = c.x;
         mover.Y = c.y;
         mover.CollisionRadius = c.moverRadius;
@@ -61,12 +63,12 @@ TEST_F(ObjectTest, DrawTurnsAndShiftsObjectsButNotTheScoreBoard) {
           "Obj_SetDirection(o, t) Stage_SetScreenPos(10.9, -5.2)\n"
           "Stage_AddObject('board', 'board/score')");
     stage()->Draw();
-    ASSERT_EQ(2u, device_.CurrentFrame().size());
-    const RecordedDraw& d = device_.CurrentFrame()[0];
+    ASSERT_EQ(2u, device().CurrentFrame().size());
+    const RecordedDraw& d = device().CurrentFrame()[0];
     // Offset in whole pixels; the top-left corner turned to the top-right.
     EXPECT_NEAR(110.0f + 5.0f, d.X[0], 1e-3);
     EXPECT_NEAR(45.0f - 10.0f, d.Y[0], 1e-3);
-    EXPECT_NEAR(300.0f, CentreX(device_.CurrentFrame()[1]), 1e-3);
+    EXPECT_NEAR(300.0f, CentreX(device().CurrentFrame()[1]), 1e-3);
 
     BaseObject* o = Handle("o");
     BaseObject* t = Handle("t");
@@ -83,8 +85,8 @@ TEST_F(ObjectTest, DrawTurnsAndShiftsObjectsButNotTheScoreBoard) {
 
 TEST_F(ObjectTest, AnimationsPlayOnlyWhatTheSpriteHasAndFollowTheFrameClock) {
     Sprite("grid", 16, 8);
-    ResourceMgr::GetInstance()->AddAniSprite("cells", "grid.png", 8, 8, 2, 1);
-    SpriteRecord* record = ResourceMgr::GetInstance()->GetSprite("cells");
+    engine().Resources().AddAniSprite("cells", "grid.png", 8, 8, 2, 1);
+    SpriteRecord* record = engine().Resources().GetSprite("cells");
     record->AddAnimation("Blink", 2, "0 1");
     record->SetDefaultSpeed("Blink", 0.25f);
     const Animation* blink = record->GetAnimation("Blink");
@@ -94,12 +96,12 @@ TEST_F(ObjectTest, AnimationsPlayOnlyWhatTheSpriteHasAndFollowTheFrameClock) {
     EXPECT_EQ(blink, o->CurAni);
     // Each cell for two 0.125 s draws, the clock advanced before each draw; without
     // looping the last cell stays. The loop flag belongs to the shared animation.
-    game()->FrameTime = 0.125f;
+    world().FrameTime = 0.125f;
     auto lefts = [&] {
         std::vector<float> shown;
         for (int i = 0; i < 6; ++i) {
             stage()->Draw();
-            shown.push_back(device_.CurrentFrame().back().U[0]);
+            shown.push_back(device().CurrentFrame().back().U[0]);
         }
         return shown;
     };
@@ -111,12 +113,12 @@ TEST_F(ObjectTest, AnimationsPlayOnlyWhatTheSpriteHasAndFollowTheFrameClock) {
     RunLua("Obj_StopAni(o)");
     stage()->Draw();
     stage()->Draw();
-    EXPECT_EQ(0.5f, device_.CurrentFrame().back().U[0]);
+    EXPECT_EQ(0.5f, device().CurrentFrame().back().U[0]);
     // An unknown name leaves the shown animation as it is, and adds no animation.
     RunLua("Obj_PlayAni(o, 'Missing', true)");
     EXPECT_EQ(1, o->AniFrame);
     EXPECT_EQ(1u, record->Animations->size());
-    BaseObject bare;  // no sprite, nothing to play
+    BaseObject bare(world());  // no sprite, nothing to play
     bare.PlayAni("Blink", true);
     EXPECT_EQ(nullptr, bare.CurAni);
 }
@@ -139,12 +141,12 @@ TEST_F(ObjectTest, ScoresReachOnlyLiveScoreBoardsAndAnyScoreDraws) {
     board->Score = -2147483647 - 1;
     board->DigitSpace = 1000000;
     stage()->Draw();
-    EXPECT_FALSE(device_.CurrentFrame().empty());
+    EXPECT_FALSE(device().CurrentFrame().empty());
     // Without its picture a board draws nothing.
-    device_.Present();
+    device().Present();
     board->Sprite = nullptr;
     stage()->Draw();
-    EXPECT_TRUE(device_.CurrentFrame().empty());
+    EXPECT_TRUE(device().CurrentFrame().empty());
 }
 
 }  // namespace

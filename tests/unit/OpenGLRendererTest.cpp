@@ -14,7 +14,6 @@
 
 #include "TestGame.h"
 #include "platform/OpenGLRenderer.h"
-#include "platform/Screen.h"
 #include "platform/Window.h"
 #include "resource/SpriteRecord.h"
 
@@ -40,11 +39,6 @@ protected:
         if (std::getenv("DISPLAY") == nullptr) {
             GTEST_SKIP() << "no display";
         }
-        // Sprite records project onto the configured client size.
-        savedWidth_ = g_screenWidth;
-        savedHeight_ = g_screenHeight;
-        g_screenWidth = kWidth;
-        g_screenHeight = kHeight;
         std::string error;
         window_ = Window::Create("velmora test", "vq_test", kWidth, kHeight, &error);
         ASSERT_NE(window_, nullptr) << error;
@@ -54,8 +48,6 @@ protected:
         textures_.clear();
         device_.reset();
         window_.reset();
-        g_screenWidth = savedWidth_;
-        g_screenHeight = savedHeight_;
     }
 
     // A new device in the sprite set-up: screen pixels, origin top-left, y down; cull
@@ -66,6 +58,8 @@ protected:
         std::string error;
         device_ = CreateOpenGLRenderer(*window_, fullScreen, 800, 600, false, keepFrames, &error);
         ASSERT_NE(device_, nullptr) << error;
+        // Sprite records project onto the game's picture size.
+        device_->SetCanvas(kWidth, kHeight);
         device_->SetTransform(TransformKind::View, MatrixIdentity());
         device_->SetTransform(TransformKind::World, MatrixIdentity());
         device_->SetTransform(
@@ -141,8 +135,6 @@ protected:
     std::unique_ptr<Renderer> device_;
     std::vector<std::unique_ptr<Texture>> textures_;
     int pictures_ = 0;
-    int savedWidth_ = 0;
-    int savedHeight_ = 0;
 };
 
 // One frame through every rule a sprite's draw passes: culling, the colour rule,

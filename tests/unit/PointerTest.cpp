@@ -49,11 +49,10 @@ void Send(int port, const std::string& text) {
 }
 
 // Waits up to 3 s for the point a frame takes to read (x, y).
-bool PointBecomes(double x, double y) {
-    CGame* game = CGame::GetInstance();
+bool PointBecomes(Input& input, double x, double y) {
     for (int i = 0; i < 300; ++i) {
-        game->SamplePointer();
-        if (game->PointX == x && game->PointY == y) {
+        input.SamplePointer();
+        if (input.PointX() == x && input.PointY() == y) {
             return true;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -70,26 +69,26 @@ TEST_F(PointerTest, OnlyAGameWithTheControllerOnFollowsDatagramsUntilTeardown) {
     for (const bool on : {false, true}) {
         game_.Write("setup.lua", "Option = { Controller = " + std::to_string(on ? 1 : 0) +
                                      ", Port = " + std::to_string(port) + " }");
-        CGame* game = CGame::GetInstance();
-        game->Init();
-        EXPECT_EQ(on, game->UseController);
-        EXPECT_EQ(on, PointerIsOpen());
+        engine_ = std::make_unique<Engine>(std::make_unique<LuaControl>());
+        engine_->Start(std::nullopt);
+        Input& input = engine_->GetInput();
+        EXPECT_EQ(on, engine_->GetWorld().UseController);
+        EXPECT_EQ(on, input.HasPointer());
         EXPECT_EQ(on ? 0 : port, Bindable(port));  // held only while the device is open
         if (on) {
             Send(port, "12.5 40");
-            EXPECT_TRUE(PointBecomes(12.5, 40.0));
+            EXPECT_TRUE(PointBecomes(input, 12.5, 40.0));
             // Anything but two finite numbers is not a point; of several the newest counts.
             for (const char* bad : {"", "abc", "1", "1 2 3", "nan 4", "1e999 2", "3 x"}) {
                 Send(port, bad);
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            EXPECT_TRUE(PointBecomes(12.5, 40.0));
+            EXPECT_TRUE(PointBecomes(input, 12.5, 40.0));
             Send(port, "1 1");
             Send(port, " -3.5\t7\n");
-            EXPECT_TRUE(PointBecomes(-3.5, 7.0));
+            EXPECT_TRUE(PointBecomes(input, -3.5, 7.0));
         }
-        CGame::DestroyInstance();
-        EXPECT_FALSE(PointerIsOpen());
+        engine_.reset();
         EXPECT_EQ(port, Bindable(port));
     }
 }

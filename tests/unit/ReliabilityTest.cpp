@@ -55,7 +55,6 @@ private:
 
 class ScriptHostReliability : public EngineTest {
 protected:
-    LuaControl* lua() { return LuaControl::GetInstance(); }
     int Top() { return lua_gettop(L()); }
 };
 
@@ -115,11 +114,11 @@ TEST_F(WorldReliability, FinalizerAndMemoryErrorsFailOnlyTheCallTheyInterrupt) {
         lua_pop(L(), 1);
         lua_gc(L(), LUA_GCRESTART, 0);
     };
-    LuaControl* lua = LuaControl::GetInstance();
+    LuaControl* host = lua();
     Object("mob/a", "{ Type = 2, Name = 'a', HP = 1 }");
     Object("mob/b", "{ Type = 2, Name = 'b', HP = 1 }");
     arm();
-    EXPECT_THROW(lua->SelectFunction("OnStageCreate"), LuaException);
+    EXPECT_THROW(host->SelectFunction("OnStageCreate"), LuaException);
     arm();
     EXPECT_THROW(stage()->AddObject("a", "mob/a"), LuaException);
     EXPECT_EQ(nullptr, stage()->GetObject("a"));
@@ -131,12 +130,12 @@ TEST_F(WorldReliability, FinalizerAndMemoryErrorsFailOnlyTheCallTheyInterrupt) {
     EXPECT_EQ(nullptr, stage()->GetObject("b"));
     EXPECT_EQ(0, lua_gettop(L()));
 
-    lua->SetMemoryLimit(lua->MemoryInUse() + 1024);
+    host->SetMemoryLimit(host->MemoryInUse() + 1024);
     Object("mob/late", "{ Type = 2, Name = 'late', HP = 1, Padding = string.rep('x', 4096) }");
     EXPECT_THROW_TEXT(stage()->AddObject("late", "mob/late"), LuaException,
                       "LuaControl::DoFile(): luaL_dofile failed. ErrorMessage from Lua: "
                       "'not enough memory'");
-    lua->SetMemoryLimit(0);
+    host->SetMemoryLimit(0);
     EXPECT_EQ(nullptr, stage()->GetObject("late"));
     EXPECT_EQ(0, lua_gettop(L()));
 }
@@ -147,7 +146,7 @@ TEST_F(WorldReliability, RedeclaredPicturesGoOnceNothingShowsThem) {
     Sprite("a", 4, 4);
     Object("plain/p", "{ Sprite = 'a' }");
     Object("mob/m", "{ Type = 2, Name = 'm', Sprite = 'a' }");
-    ResourceMgr* resources = ResourceMgr::GetInstance();
+    ResourceMgr* resources = &engine().Resources();
     Enter("one", "Stage_AddObject('p', 'plain/p')");
     SpriteRecord* first = resources->GetSprite("a");
     resources->AddSprite("a", "a.png", 4, 4);

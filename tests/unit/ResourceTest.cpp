@@ -4,7 +4,6 @@
 
 #include "TestGame.h"
 #include "platform/RecordingRenderer.h"
-#include "platform/Screen.h"
 #include "resource/ResourceMgr.h"
 
 namespace Velmora::Testing {
@@ -22,19 +21,13 @@ public:
 class ResourceTest : public EngineTest {
 protected:
     void SetUp() override {
-        g_screenWidth = 640;
-        g_screenHeight = 480;
         mgr()->SetDevice(&device_);
         ASSERT_TRUE(WritePng("pic.png", 8, 8));
     }
-    void TearDown() override {
-        ResourceMgr::DestroyInstance();
-        EngineTest::TearDown();
-    }
 
-    static ResourceMgr* mgr() { return ResourceMgr::GetInstance(); }
+    ResourceMgr* mgr() { return &engine().Resources(); }
     // A sprite of the 8 x 8 picture declared w x h.
-    static SpriteRecord* Declare(int w, int h, const std::string& name = "s") {
+    SpriteRecord* Declare(int w, int h, const std::string& name = "s") {
         mgr()->AddSprite(name, "pic.png", w, h);
         return mgr()->GetSprite(name);
     }
@@ -175,7 +168,6 @@ TEST_F(ResourceTest, HeadlessPicturesAreSizedWithoutDecoding) {
 }
 
 TEST_F(ResourceTest, ScriptsDeclarePicturesAndAnimations) {
-    LuaControl::GetInstance()->RegisterFunctions();
     RunLua(
         "Res_AddSprite('ship', 'pic.png', 50.9, 40) Res_AddSprite(7, 'pic.png', 1, 1)\n"
         "Res_AddAniSprite('boom', 'pic.png', 64, 32, 4, 2) Res_AddAni('boom', 'fire', 4, "

@@ -47,17 +47,12 @@ protected:
     void SetUp() override {
         game_.Write("res/sound/music.wav", kLongWav);
         game_.Write("res/sound/shot.wav", kShortWav);
-        sound_ = SoundController::GetInstance();
+        sound_ = &engine().Sounds();
         sound_->System = CreateSilentSoundSystem();
         ASSERT_EQ(SOUND_OK, sound_->System->Init(20));
         sound_->Add("music.wav");
         sound_->Add("shot.wav");
     }
-    void TearDown() override {
-        SoundController::DestroyInstance();
-        EngineTest::TearDown();
-    }
-
     ChannelHandle Channel(const std::string& name) { return sound_->Sounds[name].Channel; }
     int Fade(const std::string& name) { return sound_->Sounds[name].Fade; }
     float Volume(ChannelHandle channel) {
@@ -154,8 +149,8 @@ TEST_F(SoundTest, FailedLoadsAndAbsentSoundsLeaveNothingToPlay) {
     EXPECT_EQ(FadeNone, Fade("music.wav"));
 
     // Before the game has made its sound system, loading fails too.
-    SoundController::DestroyInstance();
-    sound_ = SoundController::GetInstance();
+    SoundController none;
+    sound_ = &none;
     EXPECT_THROW_TEXT(
         sound_->Add("music.wav"), Exception,
         "FMOD error! (79) This command failed because System::init or System::setDriver was not "

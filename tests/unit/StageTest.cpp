@@ -27,11 +27,11 @@ TEST_F(StageTest, ObjectsThatGoLeaveTheirListsAndAreDestroyedOnce) {
           "first = Stage_AddObject('dup', 'plain/o') second = Stage_AddObject('dup', 'plain/o')");
     EXPECT_TRUE(Holds(stage()->Items, Handle("item")));
     EXPECT_TRUE(Holds(stage()->Friends, Handle("buddy")));
-    const std::size_t live = BaseObject::LiveCount();
+    const std::size_t live = world().LiveCount();
     RunLua("Obj_Delete(first)");
     Frame();
     EXPECT_TRUE(stage()->Items.empty() && stage()->Friends.empty() && stage()->Mobs.empty());
-    EXPECT_EQ(live - 3, BaseObject::LiveCount());
+    EXPECT_EQ(live - 3, world().LiveCount());
     EXPECT_EQ(Handle("second"), stage()->GetObject("dup"));
 
     // An effect whose OnCreate fails is destroyed unregistered, and takes no serial.
@@ -41,7 +41,7 @@ TEST_F(StageTest, ObjectsThatGoLeaveTheirListsAndAreDestroyedOnce) {
     EXPECT_THROW(stage()->CreateEffect("bad", 1, 2), LuaException);
     EXPECT_THROW(stage()->CreateEffect("none", 1, 2), LuaException);  // no OnCreate at all
     // Only the two templates the loads left in the cache stay.
-    EXPECT_EQ(live - 1, BaseObject::LiveCount());
+    EXPECT_EQ(live - 1, world().LiveCount());
     EXPECT_EQ(1u, stage()->ByKey.size());
     EXPECT_EQ(serial, stage()->NextSerial);
 }
@@ -55,11 +55,11 @@ TEST_F(StageTest, StagesReplacedDuringTheirOwnPassDieAtTheFrameEnd) {
     Enter(
         "s",
         "Obj_SetAction(Stage_AddObject('a', 'plain/o'), 'leave') Stage_AddObject('b', 'plain/o')");
-    const std::size_t live = BaseObject::LiveCount();
+    const std::size_t live = world().LiveCount();
     Frame();
     EXPECT_NE(nullptr, stage()->GetObject("fresh"));
-    EXPECT_EQ(live - 1, BaseObject::LiveCount());  // a and b gone, fresh made
-    EXPECT_EQ(0.0f, game()->StageTime);
+    EXPECT_EQ(live - 1, world().LiveCount());  // a and b gone, fresh made
+    EXPECT_EQ(0.0f, world().StageTime);
 
     // Also when the frame then fails: each left stage still goes at the frame's end.
     ActionFile("again", "{ BeginTime = 125 }",
@@ -67,12 +67,12 @@ TEST_F(StageTest, StagesReplacedDuringTheirOwnPassDieAtTheFrameEnd) {
     game_.Write(
         "res/stage/loop/Info.lua",
         "function OnStageCreate() Obj_SetAction(Stage_AddObject('o', 'plain/o'), 'again') end\n");
-    game()->ActiveStage("loop");
+    world().ActiveStage("loop");
     EXPECT_THROW(Frame(), LuaException);
-    const std::size_t looping = BaseObject::LiveCount();
+    const std::size_t looping = world().LiveCount();
     for (int i = 0; i < 5; ++i) {
         EXPECT_THROW(Frame(), LuaException);
-        EXPECT_EQ(looping, BaseObject::LiveCount()) << "frame " << i;
+        EXPECT_EQ(looping, world().LiveCount()) << "frame " << i;
     }
 }
 

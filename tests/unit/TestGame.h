@@ -1,7 +1,6 @@
 #pragma once
 // Helpers for unit tests: a throw-away game folder (setup.lua and res/) in a
-// temporary directory, entered for the test's duration, with the engine's
-// singletons torn down afterwards.
+// temporary directory, entered for the test's duration, and an engine on it.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -12,9 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "game/CGame.h"
+#include "game/Engine.h"
 #include "platform/ImageFile.h"
-#include "platform/Keys.h"
 #include "platform/MessageBox.h"
 #include "script/LuaControl.h"
 
@@ -76,20 +74,25 @@ struct ScopedEnv {
     std::string Old;
 };
 
-// Base fixture: a fresh game folder and fresh singletons for every test.
+// Base fixture: a fresh game folder and a fresh engine, with the script functions
+// registered, for every test.
 class EngineTest : public ::testing::Test {
 protected:
+    EngineTest() {
+        auto host = std::make_unique<LuaControl>();
+        host_ = host.get();
+        engine_ = std::make_unique<Engine>(std::move(host));
+        host_->RegisterFunctions(*engine_);
+    }
     void TearDown() override {
-        if (CGame::Existing() != nullptr) {
-            CGame::DestroyInstance();
-        }
-        LuaControl::DestroyInstance();
-        CGame::keyStates.clear();
-        Platform::ReleaseAllKeys();
+        engine_.reset();
         Platform::SetMessageObserver(nullptr);
     }
 
-    static lua_State* L() { return LuaControl::GetInstance()->GetState(); }
+    Engine& engine() { return *engine_; }
+    World& world() { return engine_->GetWorld(); }
+    LuaControl* lua() { return host_; }
+    lua_State* L() { return host_->GetState(); }
     // Runs a chunk of Lua in the shared interpreter; fails the test on an error.
     void RunLua(const std::string& code) {
         ASSERT_EQ(luaL_dostring(L(), code.c_str()), 0) << lua_tostring(L(), -1);
@@ -104,7 +107,10 @@ protected:
         return value;
     }
 
+    // The game folder is entered before the engine exists and left after it is gone.
     TempGame game_;
+    LuaControl* host_ = nullptr;
+    std::unique_ptr<Engine> engine_;
 };
 
 // Expects a statement to throw an exception of exactly class E with the given text.

@@ -1,8 +1,9 @@
 #pragma once
-// Windows virtual-key codes: scripts receive these numbers in OnKeyEvent, and the
-// hero polls the arrows by them, so every platform layer speaks them.
+// Virtual-key numbers: scripts receive these in OnKeyEvent and games' input files
+// hold them, so the window translates every key into one and the engine speaks
+// nothing else.
 
-namespace Velmora::Platform {
+namespace Velmora {
 
 constexpr int VK_BACK = 0x08;
 constexpr int VK_TAB = 0x09;
@@ -27,10 +28,4 @@ constexpr int VK_F1 = 0x70;
 constexpr int VK_F10 = 0x79;
 constexpr int VK_F12 = 0x7B;
 
-// Whether a key is held right now: kept by the window's key events and by input
-// replay, polled by the hero.
-bool IsKeyDown(int vk);
-void SetKeyDown(int vk, bool down);
-void ReleaseAllKeys();
-
-}  // namespace Velmora::Platform
+}  // namespace Velmora

@@ -1,0 +1,108 @@
+#include "game/Engine.h"
+
+#include <cstdlib>
+#include <ctime>
+
+#include "platform/OpenGLRenderer.h"
+#include "platform/RecordingRenderer.h"
+#include "platform/Renderer.h"
+#include "platform/Window.h"
+#include "world/BaseObject.h"
+#include "world/ScriptPort.h"
+
+namespace Velmora {
+
+namespace {
+const char* const kGameScript = "res/script/GameState.lua";
+const char* const kSettings = "setup.lua";
+// The back buffer of full screen; the game's picture is scaled to it.
+constexpr int kFullScreenWidth = 800;
+constexpr int kFullScreenHeight = 600;
+constexpr std::uint32_t kBackground = 0xFF0C61BEu;
+constexpr int kVoices = 20;
+}  // namespace
+
+Engine::Engine(std::unique_ptr<ScriptPort> scripts)
+    : world_(*scripts, resources_, input_), scripts_(std::move(scripts)) {}
+
+Engine::~Engine() {
+    scripts_.reset();
+}
+
+bool Engine::OpenDisplay(int width, int height, bool headless, bool fullScreen, bool vsync,
+                         bool keepFrames, std::string* error, bool* noWindow) {
+    *noWindow = false;
+    if (headless) {
+        UseRenderer(std::make_unique<Platform::RecordingRenderer>(width, height));
+        return true;
+    }
+    window_ = Platform::Window::Create("Velmora Quellix v1.0", "vq_zest", width, height, error);
+    if (window_ == nullptr) {
+        *noWindow = true;
+        return false;
+    }
+    std::unique_ptr<Platform::Renderer> renderer = Platform::CreateOpenGLRenderer(
+        *window_, fullScreen, kFullScreenWidth, kFullScreenHeight, vsync, keepFrames, error);
+    if (renderer == nullptr) {
+        return false;
+    }
+    renderer->SetCanvas(width, height);
+    UseRenderer(std::move(renderer));
+    return true;
+}
+
+void Engine::UseRenderer(std::unique_ptr<Platform::Renderer> renderer) {
+    renderer_ = std::move(renderer);
+    renderer_->State().Cull = Platform::CullMode::Clockwise;
+    resources_.SetDevice(renderer_.get());
+}
+
+void Engine::Start(std::optional<unsigned> seed) {
+    std::srand(seed ? *seed : static_cast<unsigned>(std::time(nullptr)));
+    SoundController::CheckResult(Platform::SoundSystemCreate(&sounds_.System));
+    SoundController::CheckResult(sounds_.System->Init(kVoices));
+
+    world_.CreateSystemObject();
+    world_.UseController = TruncateToInt(scripts_->Number(kSettings, "Option", "Controller")) != 0;
+    world_.AdjustX = TruncateToInt(scripts_->Number(kSettings, "Option", "AdjustX"));
+    world_.AdjustY = TruncateToInt(scripts_->Number(kSettings, "Option", "AdjustY"));
+    const int port = TruncateToInt(scripts_->Number(kSettings, "Option", "Port"));
+    if (world_.UseController) {
+        input_.OpenPointer(port, window_.get());
+    }
+    scripts_->Call(kGameScript, "OnGameCreate", true, {});
+}
+
+void Engine::KeyDown(int vk) {
+    if (!input_.Press(vk)) {
+        return;  // an automatic repeat of a key that is still down
+    }
+    scripts_->Call(kGameScript, "OnKeyEvent", true,
+                   {static_cast<double>(static_cast<unsigned>(vk))});
+}
+
+void Engine::KeyUp(int vk) {
+    input_.Release(vk);
+}
+
+void Engine::Update(float dt) {
+    world_.FrameTime = dt;
+    world_.StageTime += dt;
+    world_.Update();
+    sounds_.Update(world_.FrameTime);
+}
+
+void Engine::Draw() {
+    if (renderer_ == nullptr) {
+        return;
+    }
+    renderer_->Clear(kBackground);
+    if (renderer_->BeginFrame()) {
+        renderer_->State().PointSampling = true;
+        world_.Draw();
+        renderer_->EndFrame();
+    }
+    renderer_->Present();
+}
+
+}  // namespace Velmora

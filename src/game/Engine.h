@@ -1,0 +1,74 @@
+#pragma once
+// The engine of one run: it owns every subsystem, builds them in the order they
+// depend on each other and takes them down in reverse, starts the game and runs its
+// frames. The main loop (src/app) feeds it time and input; the script host reaches
+// it through the bindings.
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "input/Input.h"
+#include "resource/ResourceMgr.h"
+#include "sound/SoundController.h"
+#include "world/World.h"
+
+namespace Velmora {
+
+class ScriptPort;
+namespace Platform {
+class Renderer;
+class Window;
+}  // namespace Platform
+
+class Engine {
+public:
+    explicit Engine(std::unique_ptr<ScriptPort> scripts);
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    ScriptPort& Scripts() { return *scripts_; }
+    World& GetWorld() { return world_; }
+    ResourceMgr& Resources() { return resources_; }
+    SoundController& Sounds() { return sounds_; }
+    Input& GetInput() { return input_; }
+    Platform::Window* GetWindow() const { return window_.get(); }
+    Platform::Renderer* GetRenderer() const { return renderer_.get(); }
+
+    // The game's picture: a window of that size (none when headless) and a renderer
+    // for it, OpenGL on a window and the recording one without. False, with *error
+    // saying why, when no window or no OpenGL could be had; *noWindow tells which.
+    bool OpenDisplay(int width, int height, bool headless, bool fullScreen, bool vsync,
+                     bool keepFrames, std::string* error, bool* noWindow);
+    // A renderer the caller made (tests).
+    void UseRenderer(std::unique_ptr<Platform::Renderer> renderer);
+
+    // Seeds the random generator, opens the sound system, reads the controller
+    // settings and runs the game's OnGameCreate. Script failures are thrown.
+    void Start(std::optional<unsigned> seed);
+
+    // A key press as the game hears it: OnKeyEvent, once per press (not for the
+    // automatic repeats of a held key). Script failures are thrown.
+    void KeyDown(int vk);
+    void KeyUp(int vk);
+
+    // One frame of dt seconds: the clocks, the world, the sound fades.
+    void Update(float dt);
+    // Draws the world into the renderer and shows it.
+    void Draw();
+
+    bool ExitRequested = false;
+
+private:
+    // Declared in the order they are built; the script host goes first on the way
+    // down, since a script's finalizer may still call into the world.
+    std::unique_ptr<Platform::Window> window_;
+    std::unique_ptr<Platform::Renderer> renderer_;
+    SoundController sounds_;
+    ResourceMgr resources_;
+    Input input_;
+    World world_;
+    std::unique_ptr<ScriptPort> scripts_;
+};
+
+}  // namespace Velmora
