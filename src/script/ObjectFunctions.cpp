@@ -27,18 +27,9 @@ int PushNumber(lua_State* L, double value) {
     return 1;
 }
 
-// The hit points of the kinds that have them; null for every other kind.
+// The hit points of the kinds that have them; null for any other object, or none.
 std::int32_t* HitPoints(BaseObject* object) {
-    if (auto* hero = dynamic_cast<Hero*>(object)) {
-        return &hero->Life;
-    }
-    if (auto* mob = dynamic_cast<Mob*>(object)) {
-        return &mob->HP;
-    }
-    if (auto* effect = dynamic_cast<Effect*>(object)) {
-        return &effect->HP;
-    }
-    return nullptr;
+    return object != nullptr ? object->HitPoints() : nullptr;
 }
 
 // --- position and look ---

@@ -65,7 +65,7 @@ int SoundFadeOut(lua_State* L) {
 int ScoreBoardSetScore(lua_State* L) {
     BaseObject* object = HandleArg(L, 1);
     const int score = ArgInt(L, 2);
-    auto* board = dynamic_cast<ScoreBoard*>(object);
+    auto* board = object != nullptr ? object->AsScoreBoard() : nullptr;
     if (board != nullptr) {
         board->Score = score;
     }

@@ -1,8 +1,11 @@
 #include "world/BaseObject.h"
 
+#include <typeinfo>
+
 #include "resource/ResourceMgr.h"
 #include "resource/SpriteRecord.h"
 #include "world/ScriptPort.h"
+#include "world/Templates.h"
 #include "world/World.h"
 
 namespace Velmora {
@@ -14,6 +17,19 @@ BaseObject::~BaseObject() {
 }
 
 void BaseObject::Load(const std::string& file) {
+    Templates& templates = world_.KindTemplates();
+    const BaseObject* stored = templates.FindObjectTemplate(file);
+    if (stored != nullptr && typeid(*stored) == typeid(*this)) {
+        CopySettings(*stored);
+        return;
+    }
+    ReadSettings(file);
+    if (std::shared_ptr<BaseObject> kept = CloneSettings()) {
+        templates.AddObjectTemplate(file, std::move(kept));
+    }
+}
+
+void BaseObject::ReadSettings(const std::string& file) {
     ScriptPort& scripts = world_.Scripts();
     Type = TruncateToInt(scripts.Number(file, "Info", "Type"));
     CollisionRadius = scripts.Number(file, "Info", "CollisionRadius");

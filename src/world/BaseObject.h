@@ -15,6 +15,7 @@
 
 namespace Velmora {
 
+class ScoreBoard;
 class SpriteRecord;
 struct Animation;
 
@@ -41,7 +42,14 @@ public:
     virtual void Update();
     virtual void Draw();
     virtual void OnDamage(int power);
-    virtual void Load(const std::string& file);
+    // Reads the kind's settings from its file, or copies them from the template an
+    // earlier load of the same file by the same kind left (a file's every Info read
+    // runs the whole file, so it is read once per kind and path).
+    void Load(const std::string& file);
+
+    // The hit points of the kinds that have them; null for the others.
+    virtual std::int32_t* HitPoints() { return nullptr; }
+    virtual ScoreBoard* AsScoreBoard() { return nullptr; }
 
     void SetAction(const std::string& name);
     void PlayAni(const std::string& name, bool loop);
@@ -92,6 +100,14 @@ public:
     bool HasFaced = false;
 
 protected:
+    // This kind's settings from its file: the base reads the keys every kind has, and
+    // each kind adds its own.
+    virtual void ReadSettings(const std::string& file);
+    // Kinds that keep a template return a copy of their settings to keep; copying
+    // them back takes a template of exactly this kind.
+    virtual std::shared_ptr<BaseObject> CloneSettings() const { return nullptr; }
+    virtual void CopySettings(const BaseObject& source) { CopyFrom(source); }
+
     World& world_;
 
 private:
@@ -100,6 +116,20 @@ private:
 
     std::vector<std::unique_ptr<Action>> retiredActions_;
     const std::uint64_t serial_;
+};
+
+// The kinds whose settings are read once per file and copied from then on.
+template <typename Kind>
+class TemplatedKind : public BaseObject {
+public:
+    using BaseObject::BaseObject;
+
+protected:
+    std::shared_ptr<BaseObject> CloneSettings() const override {
+        auto copy = std::make_shared<Kind>(world_);
+        copy->CopySettings(*this);
+        return copy;
+    }
 };
 
 }  // namespace Velmora

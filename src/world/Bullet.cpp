@@ -14,15 +14,16 @@
 
 namespace Velmora {
 
-Bullet::Bullet(World& world) : BaseObject(world) {
+Bullet::Bullet(World& world) : TemplatedKind(world) {
     Type = TypeBullet;
     CurAction = std::make_unique<Action>(world_);
 }
 
 Bullet::~Bullet() = default;
 
-void Bullet::CopyBullet(const Bullet& source) {
-    CopyFrom(source);
+void Bullet::CopySettings(const BaseObject& from) {
+    CopyFrom(from);
+    const auto& source = static_cast<const Bullet&>(from);
     Power = source.Power;
     Speed = source.Speed;
     Positive = source.Positive;
@@ -30,13 +31,8 @@ void Bullet::CopyBullet(const Bullet& source) {
     Name = source.Name;
 }
 
-void Bullet::Load(const std::string& path) {
-    Templates* cache = &world_.KindTemplates();
-    if (const auto* stored = dynamic_cast<const Bullet*>(cache->FindObjectTemplate(path))) {
-        CopyBullet(*stored);
-        return;
-    }
-    BaseObject::Load(path);
+void Bullet::ReadSettings(const std::string& path) {
+    BaseObject::ReadSettings(path);
     ScriptPort& scripts = world_.Scripts();
     Power = TruncateToInt(scripts.Number(path, "Info", "Power"));
     Speed = scripts.Number(path, "Info", "Speed");
@@ -46,9 +42,6 @@ void Bullet::Load(const std::string& path) {
     if (CurAction) {
         CurAction->Speed = Speed;
     }
-    auto stored = std::make_shared<Bullet>(world_);
-    stored->CopyBullet(*this);
-    cache->AddObjectTemplate(path, std::move(stored));
 }
 
 bool Bullet::OnField() const {

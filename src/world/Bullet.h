@@ -9,14 +9,13 @@
 
 namespace Velmora {
 
-class Bullet : public BaseObject {
+class Bullet : public TemplatedKind<Bullet> {
 public:
     explicit Bullet(World& world);
     ~Bullet() override;
 
     void Update() override;
     void Draw() override;
-    void Load(const std::string& path) override;
 
     std::int32_t Power = 0;
     float Speed = 1.0f;
@@ -24,8 +23,12 @@ public:
     bool AutoDirection = false;
     std::string Name;
 
+protected:
+    void ReadSettings(const std::string& path) override;
+    void CopySettings(const BaseObject& source) override;
+    friend class TemplatedKind<Bullet>;
+
 private:
-    void CopyBullet(const Bullet& source);
     bool OnField() const;
     // Tests the targets in order; at the first touched one, damages it and runs the
     // hit script. True when something was hit (the update ends there).

@@ -8,29 +8,22 @@
 
 namespace Velmora {
 
-Effect::Effect(World& world) : BaseObject(world) {
+Effect::Effect(World& world) : TemplatedKind(world) {
     Type = TypeEffect;
 }
 
 Effect::~Effect() = default;
 
-void Effect::CopyEffect(const Effect& source) {
-    CopyFrom(source);
+void Effect::CopySettings(const BaseObject& from) {
+    CopyFrom(from);
+    const auto& source = static_cast<const Effect&>(from);
     Name = source.Name;
     HP = source.HP;
 }
 
-void Effect::Load(const std::string& path) {
-    Templates* cache = &world_.KindTemplates();
-    if (const auto* stored = dynamic_cast<const Effect*>(cache->FindObjectTemplate(path))) {
-        CopyEffect(*stored);
-        return;
-    }
-    BaseObject::Load(path);
+void Effect::ReadSettings(const std::string& path) {
+    BaseObject::ReadSettings(path);
     Name = world_.Scripts().Text(path, "Name");
-    auto stored = std::make_shared<Effect>(world_);
-    stored->CopyEffect(*this);
-    cache->AddObjectTemplate(path, std::move(stored));
 }
 
 void Effect::OnCreate() {

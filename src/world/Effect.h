@@ -7,20 +7,24 @@
 
 namespace Velmora {
 
-class Effect : public BaseObject {
+class Effect : public TemplatedKind<Effect> {
 public:
     explicit Effect(World& world);
     ~Effect() override;
 
-    void Load(const std::string& path) override;
     // Runs the effect script's OnCreate with the effect, once it is loaded and placed.
     void OnCreate();
 
     std::string Name;
     std::int32_t HP = 0;
+    std::int32_t* HitPoints() override { return &HP; }
+
+protected:
+    void ReadSettings(const std::string& path) override;
+    void CopySettings(const BaseObject& source) override;
+    friend class TemplatedKind<Effect>;
 
 private:
-    void CopyEffect(const Effect& source);
 };
 
 }  // namespace Velmora

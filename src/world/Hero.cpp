@@ -15,7 +15,7 @@
 
 namespace Velmora {
 
-Hero::Hero(World& world) : BaseObject(world) {
+Hero::Hero(World& world) : TemplatedKind(world) {
     Type = TypeHero;
     X = 0.0f;
     Y = 0.0f;
@@ -23,8 +23,9 @@ Hero::Hero(World& world) : BaseObject(world) {
 
 Hero::~Hero() = default;
 
-void Hero::CopyHero(const Hero& source) {
-    CopyFrom(source);
+void Hero::CopySettings(const BaseObject& from) {
+    CopyFrom(from);
+    const auto& source = static_cast<const Hero&>(from);
     Name = source.Name;
     Life = source.Life;
     WeaponType = source.WeaponType;
@@ -37,13 +38,8 @@ void Hero::CopyHero(const Hero& source) {
     LastHitTime = source.LastHitTime;
 }
 
-void Hero::Load(const std::string& path) {
-    Templates* cache = &world_.KindTemplates();
-    if (const auto* stored = dynamic_cast<const Hero*>(cache->FindObjectTemplate(path))) {
-        CopyHero(*stored);
-        return;
-    }
-    BaseObject::Load(path);
+void Hero::ReadSettings(const std::string& path) {
+    BaseObject::ReadSettings(path);
     ScriptPort& scripts = world_.Scripts();
     Name = scripts.Text(path, "Name");
     Life = TruncateToInt(scripts.Number(path, "Info", "Life"));
@@ -53,9 +49,6 @@ void Hero::Load(const std::string& path) {
     BombLevel = TruncateToInt(scripts.Number(path, "Info", "BombLevel"));
     BombCount = TruncateToInt(scripts.Number(path, "Info", "BombCount"));
     BombCountMax = TruncateToInt(scripts.Number(path, "Info", "BombCountMax"));
-    auto stored = std::make_shared<Hero>(world_);
-    stored->CopyHero(*this);
-    cache->AddObjectTemplate(path, std::move(stored));
 }
 
 void Hero::Update() {

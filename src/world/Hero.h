@@ -7,14 +7,13 @@
 
 namespace Velmora {
 
-class Hero : public BaseObject {
+class Hero : public TemplatedKind<Hero> {
 public:
     explicit Hero(World& world);
     ~Hero() override;
 
     void Update() override;
     void OnDamage(int amount) override;
-    void Load(const std::string& path) override;
 
     std::string Name;
     std::int32_t Life = 0;
@@ -26,9 +25,14 @@ public:
     std::int32_t BombCountMax = 0;
     bool ControlAble = true;
     float LastHitTime = 0.0f;
+    std::int32_t* HitPoints() override { return &Life; }
+
+protected:
+    void ReadSettings(const std::string& path) override;
+    void CopySettings(const BaseObject& source) override;
+    friend class TemplatedKind<Hero>;
 
 private:
-    void CopyHero(const Hero& source);
     void Steer();
     void KeepInField();
 };

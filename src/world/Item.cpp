@@ -9,28 +9,21 @@
 
 namespace Velmora {
 
-Item::Item(World& world) : BaseObject(world) {
+Item::Item(World& world) : TemplatedKind(world) {
     Type = TypeItem;
 }
 
 Item::~Item() = default;
 
-void Item::CopyItem(const Item& source) {
-    CopyFrom(source);
+void Item::CopySettings(const BaseObject& from) {
+    CopyFrom(from);
+    const auto& source = static_cast<const Item&>(from);
     Name = source.Name;
 }
 
-void Item::Load(const std::string& path) {
-    Templates* cache = &world_.KindTemplates();
-    if (const auto* stored = dynamic_cast<const Item*>(cache->FindObjectTemplate(path))) {
-        CopyItem(*stored);
-        return;
-    }
-    BaseObject::Load(path);
+void Item::ReadSettings(const std::string& path) {
+    BaseObject::ReadSettings(path);
     Name = world_.Scripts().Text(path, "Name");
-    auto stored = std::make_shared<Item>(world_);
-    stored->CopyItem(*this);
-    cache->AddObjectTemplate(path, std::move(stored));
 }
 
 void Item::OnEaten(Hero* hero) {

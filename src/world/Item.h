@@ -8,19 +8,22 @@ namespace Velmora {
 
 class Hero;
 
-class Item : public BaseObject {
+class Item : public TemplatedKind<Item> {
 public:
     explicit Item(World& world);
     ~Item() override;
 
-    void Load(const std::string& path) override;
     // Hands the pick-up to the item's script.
     void OnEaten(Hero* hero);
 
     std::string Name;
 
+protected:
+    void ReadSettings(const std::string& path) override;
+    void CopySettings(const BaseObject& source) override;
+    friend class TemplatedKind<Item>;
+
 private:
-    void CopyItem(const Item& source);
 };
 
 }  // namespace Velmora

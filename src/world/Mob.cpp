@@ -9,36 +9,29 @@
 
 namespace Velmora {
 
-Mob::Mob(World& world) : BaseObject(world) {
+Mob::Mob(World& world) : TemplatedKind(world) {
     Type = TypeMob;
 }
 
 Mob::~Mob() = default;
 
-void Mob::CopyMob(const Mob& source) {
-    CopyFrom(source);
+void Mob::CopySettings(const BaseObject& from) {
+    CopyFrom(from);
+    const auto& source = static_cast<const Mob&>(from);
     Name = source.Name;
     HP = source.HP;
     Score = source.Score;
     AutoDirection = source.AutoDirection;
 }
 
-void Mob::Load(const std::string& path) {
-    Templates* cache = &world_.KindTemplates();
-    if (const auto* stored = dynamic_cast<const Mob*>(cache->FindObjectTemplate(path))) {
-        CopyMob(*stored);
-        return;
-    }
-    BaseObject::Load(path);
+void Mob::ReadSettings(const std::string& path) {
+    BaseObject::ReadSettings(path);
     ScriptPort& scripts = world_.Scripts();
     Name = scripts.Text(path, "Name");
     HP = TruncateToInt(scripts.Number(path, "Info", "HP"));
     Score = TruncateToInt(scripts.Number(path, "Info", "Score"));
     // A Lua boolean reads as 0 here: the flag must be written as a number.
     AutoDirection = TruncateToInt(scripts.Number(path, "Info", "AutoDirection")) != 0;
-    auto stored = std::make_shared<Mob>(world_);
-    stored->CopyMob(*this);
-    cache->AddObjectTemplate(path, std::move(stored));
 }
 
 void Mob::Update() {

@@ -7,7 +7,7 @@
 
 namespace Velmora {
 
-class Mob : public BaseObject {
+class Mob : public TemplatedKind<Mob> {
 public:
     explicit Mob(World& world);
     ~Mob() override;
@@ -15,15 +15,19 @@ public:
     void Update() override;
     void Draw() override;
     void OnDamage(int amount) override;
-    void Load(const std::string& path) override;
 
     std::string Name;
     std::int32_t HP = 0;
     std::int32_t Score = 0;
     bool AutoDirection = false;
+    std::int32_t* HitPoints() override { return &HP; }
+
+protected:
+    void ReadSettings(const std::string& path) override;
+    void CopySettings(const BaseObject& source) override;
+    friend class TemplatedKind<Mob>;
 
 private:
-    void CopyMob(const Mob& source);
 };
 
 }  // namespace Velmora

@@ -44,8 +44,8 @@ ScoreBoard::ScoreBoard(World& world) : BaseObject(world) {
 
 ScoreBoard::~ScoreBoard() = default;
 
-void ScoreBoard::Load(const std::string& path) {
-    BaseObject::Load(path);
+void ScoreBoard::ReadSettings(const std::string& path) {
+    BaseObject::ReadSettings(path);
     ScriptPort& scripts = world_.Scripts();
     DigitSpace = TruncateToInt(scripts.Number(path, "Info", "DigitSpace"));
     X = scripts.Number(path, "Info", "X");

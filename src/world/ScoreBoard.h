@@ -13,10 +13,13 @@ public:
     ~ScoreBoard() override;
 
     void Draw() override;
-    void Load(const std::string& path) override;
+    ScoreBoard* AsScoreBoard() override { return this; }
 
     std::int32_t Score = 0;
     std::int32_t DigitSpace = 0;
+
+protected:
+    void ReadSettings(const std::string& path) override;
 };
 
 }  // namespace Velmora
