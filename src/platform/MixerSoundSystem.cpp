@@ -33,23 +33,23 @@ protected:
         Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
         if (chunk == nullptr) {
             // The headers were fine (the caller checked them), so the data is broken.
-            return SOUND_ERR_FILE_BAD;
+            return kSoundUnreadableFile;
         }
         *sample = std::make_unique<Chunk>(chunk);
-        return SOUND_OK;
+        return kSoundOk;
     }
     SoundResult OpenVoices(int count) override {
-        return Mix_AllocateChannels(count) == count ? SOUND_OK : SOUND_ERR_MEMORY;
+        return Mix_AllocateChannels(count) == count ? kSoundOk : kSoundOutOfMemory;
     }
     SoundResult StartVoice(int voice, Sample& sample, bool paused) override {
         Mix_Chunk* chunk = static_cast<Chunk&>(sample).Data;
         if (Mix_PlayChannel(voice, chunk, sample.Loop ? -1 : 0) != voice) {
-            return SOUND_ERR_CHANNEL_ALLOC;
+            return kSoundNoFreeVoice;
         }
         if (paused) {
             Mix_Pause(voice);
         }
-        return SOUND_OK;
+        return kSoundOk;
     }
     void HaltVoice(int voice) override { Mix_HaltChannel(voice); }
     bool VoiceRunning(int voice) override { return Mix_Playing(voice) != 0; }

@@ -27,16 +27,16 @@ public:
 protected:
     SoundResult LoadSample(const std::string&, double, std::unique_ptr<Sample>* sample) override {
         *sample = std::make_unique<Sample>();
-        return SOUND_OK;
+        return kSoundOk;
     }
     SoundResult OpenVoices(int count) override {
         clocks_.assign(static_cast<std::size_t>(count), VoiceClock{});
-        return SOUND_OK;
+        return kSoundOk;
     }
     SoundResult StartVoice(int voice, Sample& sample, bool paused) override {
         clocks_[static_cast<std::size_t>(voice)] =
             VoiceClock{0.0, sample.Length, sample.Loop, paused};
-        return SOUND_OK;
+        return kSoundOk;
     }
     void HaltVoice(int) override {}
     bool VoiceRunning(int voice) override {

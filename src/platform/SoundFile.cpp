@@ -83,7 +83,7 @@ SoundResult WavLength(File& file, double* seconds) {
         if (Has(header, 0, "fmt ")) {
             const Bytes fmt = file.ReadAt(body, 16);
             if (length < 16 || fmt.size() < 16) {
-                return SOUND_ERR_FILE_BAD;
+                return kSoundUnreadableFile;
             }
             tag = Le16(fmt.data());
             const std::uint32_t channels = Le16(fmt.data() + 2);
@@ -91,7 +91,7 @@ SoundResult WavLength(File& file, double* seconds) {
             byteRate = Le32(fmt.data() + 8);
             blockAlign = Le16(fmt.data() + 12);
             if (channels == 0 || rate == 0 || blockAlign == 0) {
-                return SOUND_ERR_FILE_BAD;
+                return kSoundUnreadableFile;
             }
             haveFormat = true;
         } else if (Has(header, 0, "fact") && length >= 4) {
@@ -108,7 +108,7 @@ SoundResult WavLength(File& file, double* seconds) {
         pos = body + length + (length & 1);
     }
     if (!haveFormat || !haveData) {
-        return SOUND_ERR_FILE_BAD;
+        return kSoundUnreadableFile;
     }
     const std::uint64_t available =
         std::min(dataLength, file.Size() - std::min(file.Size(), dataOffset));
@@ -119,7 +119,7 @@ SoundResult WavLength(File& file, double* seconds) {
         case 7:       // mu-law
         case 0xFFFE:  // extensible
             *seconds = static_cast<double>(available / blockAlign) / rate;
-            return SOUND_OK;
+            return kSoundOk;
         case 2:     // MS ADPCM
         case 0x11:  // IMA ADPCM
             if (haveFact) {
@@ -127,11 +127,11 @@ SoundResult WavLength(File& file, double* seconds) {
             } else if (byteRate > 0) {
                 *seconds = static_cast<double>(available) / byteRate;
             } else {
-                return SOUND_ERR_FILE_BAD;
+                return kSoundUnreadableFile;
             }
-            return SOUND_OK;
+            return kSoundOk;
         default:
-            return SOUND_ERR_FORMAT;
+            return kSoundUnknownFormat;
     }
 }
 
@@ -139,19 +139,19 @@ SoundResult WavLength(File& file, double* seconds) {
 // from the granule position (a sample count) of the stream's last page.
 SoundResult OggLength(File& file, const Bytes& head, double* seconds) {
     if (head.size() < 27) {
-        return SOUND_ERR_FILE_BAD;
+        return kSoundUnreadableFile;
     }
     const std::size_t packet = 27 + head[26];
     if (!Has(head, packet, "\x01vorbis")) {
-        return SOUND_ERR_FORMAT;  // Opus, FLAC in Ogg, ...: not played by the mixer
+        return kSoundUnknownFormat;  // Opus, FLAC in Ogg, ...: not played by the mixer
     }
     if (head.size() < packet + 16) {
-        return SOUND_ERR_FILE_BAD;
+        return kSoundUnreadableFile;
     }
     const std::uint32_t serial = Le32(head.data() + 14);
     const std::uint32_t rate = Le32(head.data() + packet + 12);
     if (rate == 0) {
-        return SOUND_ERR_FILE_BAD;
+        return kSoundUnreadableFile;
     }
     // A page is at most 27 + 255 + 255 * 255 bytes, so the last one starts in this tail.
     const std::uint64_t tailSize = std::min<std::uint64_t>(file.Size(), 66000);
@@ -161,17 +161,17 @@ SoundResult OggLength(File& file, const Bytes& head, double* seconds) {
             const std::uint64_t granule = Le64(tail.data() + i + 6);
             if (granule != UINT64_MAX) {
                 *seconds = static_cast<double>(granule) / rate;
-                return SOUND_OK;
+                return kSoundOk;
             }
         }
     }
-    return SOUND_ERR_FILE_BAD;
+    return kSoundUnreadableFile;
 }
 
 // FLAC: rate and total sample count from the STREAMINFO block, which comes first.
 SoundResult FlacLength(const Bytes& head, double* seconds) {
     if (head.size() < 8 + 34 || (head[4] & 0x7F) != 0) {
-        return SOUND_ERR_FILE_BAD;
+        return kSoundUnreadableFile;
     }
     const std::uint8_t* info = head.data() + 8;
     const std::uint32_t rate = static_cast<std::uint32_t>(info[10]) << 12 |
@@ -179,10 +179,10 @@ SoundResult FlacLength(const Bytes& head, double* seconds) {
     const std::uint64_t samples =
         static_cast<std::uint64_t>(info[13] & 0x0F) << 32 | Be32(info + 14);
     if (rate == 0) {
-        return SOUND_ERR_FILE_BAD;
+        return kSoundUnreadableFile;
     }
     *seconds = static_cast<double>(samples) / rate;  // 0 samples: the encoder did not know
-    return SOUND_OK;
+    return kSoundOk;
 }
 
 struct Mp3Frame {
@@ -271,7 +271,7 @@ SoundResult Mp3Length(File& file, const Bytes& head, double* seconds) {
         }
     }
     if (!found) {
-        return tagged ? SOUND_ERR_FILE_BAD : SOUND_ERR_FORMAT;
+        return tagged ? kSoundUnreadableFile : kSoundUnknownFormat;
     }
     const std::uint64_t frameStart = start + at;
     const Bytes first4k = file.ReadAt(frameStart, 4096);
@@ -280,34 +280,34 @@ SoundResult Mp3Length(File& file, const Bytes& head, double* seconds) {
         (Be32(first4k.data() + xing + 4) & 1) != 0) {
         *seconds =
             static_cast<double>(Be32(first4k.data() + xing + 8)) * frame.Samples / frame.Rate;
-        return SOUND_OK;
+        return kSoundOk;
     }
     if (Has(first4k, 36, "VBRI") && first4k.size() >= 36 + 18) {
         *seconds = static_cast<double>(Be32(first4k.data() + 36 + 14)) * frame.Samples / frame.Rate;
-        return SOUND_OK;
+        return kSoundOk;
     }
     std::uint64_t end = file.Size();
     if (end >= frameStart + 128 && Has(file.ReadAt(end - 128, 3), 0, "TAG")) {
         end -= 128;
     }
     *seconds = static_cast<double>(end - frameStart) * 8.0 / frame.Bitrate;
-    return SOUND_OK;
+    return kSoundOk;
 }
 
 }  // namespace
 
 SoundResult ReadSoundLength(const std::string& path, double* seconds) {
     if (seconds == nullptr) {
-        return SOUND_ERR_INVALID_PARAM;
+        return kSoundBadArgument;
     }
     *seconds = 0.0;
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
-        return SOUND_ERR_FILE_NOTFOUND;
+        return kSoundFileMissing;
     }
     File file(path);
     if (!file.IsOpen()) {
-        return SOUND_ERR_FILE_NOTFOUND;
+        return kSoundFileMissing;
     }
     const Bytes head = file.ReadAt(0, 65536 + 4);
     if (Has(head, 0, "RIFF") && Has(head, 8, "WAVE")) {

@@ -9,8 +9,8 @@
 
 namespace Velmora::Platform {
 
-// SOUND_ERR_FILE_NOTFOUND when path is not a readable file, SOUND_ERR_FORMAT when it
-// is none of the formats, SOUND_ERR_FILE_BAD when its headers are broken.
+// kSoundFileMissing when path is not a readable file, kSoundUnknownFormat when it
+// is none of the formats, kSoundUnreadableFile when its headers are broken.
 SoundResult ReadSoundLength(const std::string& path, double* seconds);
 
 }  // namespace Velmora::Platform

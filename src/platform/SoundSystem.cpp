@@ -11,25 +11,25 @@ bool g_toldNoDevice = false;
 
 const char* SoundErrorString(SoundResult result) {
     switch (result) {
-        case SOUND_OK:
+        case kSoundOk:
             return "No errors.";
-        case SOUND_ERR_CHANNEL_ALLOC:
+        case kSoundNoFreeVoice:
             return "Error trying to allocate a channel. ";
-        case SOUND_ERR_FILE_BAD:
+        case kSoundUnreadableFile:
             return "Error loading file. ";
-        case SOUND_ERR_FILE_NOTFOUND:
+        case kSoundFileMissing:
             return "File not found. ";
-        case SOUND_ERR_FORMAT:
+        case kSoundUnknownFormat:
             return "Unsupported file or audio format. ";
-        case SOUND_ERR_INVALID_HANDLE:
+        case kSoundStaleVoice:
             return "An invalid object handle was used. ";
-        case SOUND_ERR_INVALID_PARAM:
+        case kSoundBadArgument:
             return "An invalid parameter was passed to this function. ";
-        case SOUND_ERR_MEMORY:
+        case kSoundOutOfMemory:
             return "Not enough memory or resources. ";
-        case SOUND_ERR_OUTPUT_INIT:
+        case kSoundNoOutput:
             return "Error initializing output device. ";
-        case SOUND_ERR_UNINITIALIZED:
+        case kSoundNotStarted:
             return "This command failed because System::init or System::setDriver was not called. ";
         default:
             return "Unknown error.";
@@ -42,12 +42,12 @@ void SetAudioOutputEnabled(bool enabled) {
 
 SoundResult SoundSystemCreate(std::unique_ptr<SoundSystem>* system) {
     if (system == nullptr) {
-        return SOUND_ERR_INVALID_PARAM;
+        return kSoundBadArgument;
     }
     if (g_audioOutput) {
         std::string error;
         if (CreateMixerSoundSystem(system, &error)) {
-            return SOUND_OK;
+            return kSoundOk;
         }
         // A game without sound is better than no game at all.
         if (!g_toldNoDevice) {
@@ -58,7 +58,7 @@ SoundResult SoundSystemCreate(std::unique_ptr<SoundSystem>* system) {
         }
     }
     *system = CreateSilentSoundSystem();
-    return SOUND_OK;
+    return kSoundOk;
 }
 
 }  // namespace Velmora::Platform

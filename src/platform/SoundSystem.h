@@ -10,16 +10,16 @@
 namespace Velmora::Platform {
 
 using SoundResult = int;
-constexpr SoundResult SOUND_OK = 0;
-constexpr SoundResult SOUND_ERR_CHANNEL_ALLOC = 10;
-constexpr SoundResult SOUND_ERR_FILE_BAD = 19;
-constexpr SoundResult SOUND_ERR_FILE_NOTFOUND = 23;
-constexpr SoundResult SOUND_ERR_FORMAT = 25;
-constexpr SoundResult SOUND_ERR_INVALID_HANDLE = 36;
-constexpr SoundResult SOUND_ERR_INVALID_PARAM = 37;
-constexpr SoundResult SOUND_ERR_MEMORY = 43;
-constexpr SoundResult SOUND_ERR_OUTPUT_INIT = 60;
-constexpr SoundResult SOUND_ERR_UNINITIALIZED = 79;
+constexpr SoundResult kSoundOk = 0;
+constexpr SoundResult kSoundNoFreeVoice = 10;
+constexpr SoundResult kSoundUnreadableFile = 19;
+constexpr SoundResult kSoundFileMissing = 23;
+constexpr SoundResult kSoundUnknownFormat = 25;
+constexpr SoundResult kSoundStaleVoice = 36;
+constexpr SoundResult kSoundBadArgument = 37;
+constexpr SoundResult kSoundOutOfMemory = 43;
+constexpr SoundResult kSoundNoOutput = 60;
+constexpr SoundResult kSoundNotStarted = 79;
 
 // The description of a result code, byte for byte as the engine shows it.
 const char* SoundErrorString(SoundResult result);
@@ -31,12 +31,8 @@ constexpr int kOutputChannels = 2;
 constexpr int kOutputSampleBytes = 2;
 // The most one sample may take decoded, a little over 25 minutes at the output format.
 // A small file can claim hours (silence compresses to nothing, a WAV may claim a rate of
-// 1 Hz); such a file is refused with SOUND_ERR_MEMORY before it is decoded.
+// 1 Hz); such a file is refused with kSoundOutOfMemory before it is decoded.
 constexpr double kMaxDecodedSoundBytes = 256.0 * 1024 * 1024;
-
-constexpr unsigned SOUND_MODE_HARDWARE = 0x20;
-constexpr unsigned SOUND_LOOP_OFF = 1;
-constexpr unsigned SOUND_LOOP_NORMAL = 2;
 
 // A loaded sample, owned by the system that made it.
 class Sound {
@@ -45,7 +41,7 @@ public:
 };
 
 // A voice of one play. A handle goes stale when its voice ends or is taken over by a
-// later play; calls on a stale handle answer SOUND_ERR_INVALID_HANDLE. When every
+// later play; calls on a stale handle answer kSoundStaleVoice. When every
 // voice is busy, a new play takes over the voice that has played longest.
 struct ChannelHandle {
     int Voice = -1;
@@ -58,8 +54,9 @@ public:
     virtual ~SoundSystem() = default;
 
     virtual SoundResult Init(int voices) = 0;
-    virtual SoundResult CreateSound(const std::string& path, unsigned mode, Sound** sound) = 0;
-    virtual SoundResult SetMode(Sound* sound, unsigned loopMode) = 0;
+    // A new sample plays once until SetLooping says otherwise.
+    virtual SoundResult CreateSound(const std::string& path, Sound** sound) = 0;
+    virtual SoundResult SetLooping(Sound* sound, bool loop) = 0;
     virtual SoundResult PlaySound(Sound* sound, bool paused, ChannelHandle* channel) = 0;
     virtual SoundResult SetVolume(ChannelHandle channel, float volume) = 0;
     virtual SoundResult GetVolume(ChannelHandle channel, float* volume) = 0;

@@ -21,76 +21,76 @@ float ClampVolume(float volume) {
 
 SoundResult VoiceSoundSystem::Init(int voices) {
     if (closed_) {
-        return SOUND_ERR_UNINITIALIZED;
+        return kSoundNotStarted;
     }
     if (initialised_) {
-        return SOUND_OK;
+        return kSoundOk;
     }
     if (voices <= 0 || voices > 4096) {
-        return SOUND_ERR_INVALID_PARAM;
+        return kSoundBadArgument;
     }
     const SoundResult result = OpenVoices(voices);
-    if (result != SOUND_OK) {
+    if (result != kSoundOk) {
         return result;
     }
     voices_.assign(static_cast<std::size_t>(voices), Voice{});
     initialised_ = true;
-    return SOUND_OK;
+    return kSoundOk;
 }
 
-SoundResult VoiceSoundSystem::CreateSound(const std::string& path, unsigned mode, Sound** sound) {
+SoundResult VoiceSoundSystem::CreateSound(const std::string& path, Sound** sound) {
     if (sound == nullptr) {
-        return SOUND_ERR_INVALID_PARAM;
+        return kSoundBadArgument;
     }
     *sound = nullptr;
     if (!initialised_) {
-        return SOUND_ERR_UNINITIALIZED;
+        return kSoundNotStarted;
     }
     double length = 0.0;
     SoundResult result = ReadSoundLength(path, &length);
-    if (result != SOUND_OK) {
+    if (result != kSoundOk) {
         return result;
     }
     if (length * kOutputRate * kOutputChannels * kOutputSampleBytes > kMaxDecodedSoundBytes) {
-        return SOUND_ERR_MEMORY;
+        return kSoundOutOfMemory;
     }
     std::unique_ptr<Sample> sample;
     result = LoadSample(path, length, &sample);
-    if (result != SOUND_OK) {
+    if (result != kSoundOk) {
         return result;
     }
     sample->Length = length;
-    sample->Loop = (mode & SOUND_LOOP_NORMAL) != 0;
+    sample->Loop = false;
     *sound = sample.get();
     samples_.push_back(std::move(sample));
-    return SOUND_OK;
+    return kSoundOk;
 }
 
-SoundResult VoiceSoundSystem::SetMode(Sound* sound, unsigned loopMode) {
+SoundResult VoiceSoundSystem::SetLooping(Sound* sound, bool loop) {
     auto found =
         std::find_if(samples_.begin(), samples_.end(),
                      [sound](const std::unique_ptr<Sample>& s) { return s.get() == sound; });
     if (sound == nullptr || found == samples_.end()) {
-        return SOUND_ERR_INVALID_HANDLE;
+        return kSoundStaleVoice;
     }
     // Plays already running keep the mode they started with.
-    (*found)->Loop = (loopMode & SOUND_LOOP_NORMAL) != 0;
-    return SOUND_OK;
+    (*found)->Loop = loop;
+    return kSoundOk;
 }
 
 SoundResult VoiceSoundSystem::PlaySound(Sound* sound, bool paused, ChannelHandle* channel) {
     if (channel == nullptr) {
-        return SOUND_ERR_INVALID_PARAM;
+        return kSoundBadArgument;
     }
     *channel = ChannelHandle{};
     if (!initialised_) {
-        return SOUND_ERR_UNINITIALIZED;
+        return kSoundNotStarted;
     }
     auto found =
         std::find_if(samples_.begin(), samples_.end(),
                      [sound](const std::unique_ptr<Sample>& s) { return s.get() == sound; });
     if (sound == nullptr || found == samples_.end()) {
-        return SOUND_ERR_INVALID_HANDLE;
+        return kSoundStaleVoice;
     }
     const int index = ChooseVoice();
     Voice& voice = voices_[static_cast<std::size_t>(index)];
@@ -101,7 +101,7 @@ SoundResult VoiceSoundSystem::PlaySound(Sound* sound, bool paused, ChannelHandle
     // A voice keeps its output volume between plays; a new play starts at full volume.
     ApplyVolume(index, 1.0f);
     const SoundResult result = StartVoice(index, **found, paused);
-    if (result != SOUND_OK) {
+    if (result != kSoundOk) {
         voice.Source = nullptr;
         return result;
     }
@@ -113,48 +113,48 @@ SoundResult VoiceSoundSystem::PlaySound(Sound* sound, bool paused, ChannelHandle
     voice.Volume = 1.0f;
     voice.Source = found->get();
     *channel = ChannelHandle{index, voice.Serial};
-    return SOUND_OK;
+    return kSoundOk;
 }
 
 SoundResult VoiceSoundSystem::SetVolume(ChannelHandle channel, float volume) {
     const int index = Find(channel);
     if (index < 0) {
-        return SOUND_ERR_INVALID_HANDLE;
+        return kSoundStaleVoice;
     }
     Voice& voice = voices_[static_cast<std::size_t>(index)];
     voice.Volume = ClampVolume(volume);
     ApplyVolume(index, voice.Volume);
-    return SOUND_OK;
+    return kSoundOk;
 }
 
 SoundResult VoiceSoundSystem::GetVolume(ChannelHandle channel, float* volume) {
     if (volume == nullptr) {
-        return SOUND_ERR_INVALID_PARAM;
+        return kSoundBadArgument;
     }
     const int index = Find(channel);
     if (index < 0) {
-        return SOUND_ERR_INVALID_HANDLE;
+        return kSoundStaleVoice;
     }
     *volume = voices_[static_cast<std::size_t>(index)].Volume;
-    return SOUND_OK;
+    return kSoundOk;
 }
 
 SoundResult VoiceSoundSystem::Stop(ChannelHandle channel) {
     const int index = Find(channel);
     if (index < 0) {
-        return SOUND_ERR_INVALID_HANDLE;
+        return kSoundStaleVoice;
     }
     HaltVoice(index);
     voices_[static_cast<std::size_t>(index)].Live = false;
-    return SOUND_OK;
+    return kSoundOk;
 }
 
 SoundResult VoiceSoundSystem::IsPlaying(ChannelHandle channel, bool* playing) {
     if (playing == nullptr) {
-        return SOUND_ERR_INVALID_PARAM;
+        return kSoundBadArgument;
     }
     *playing = Find(channel) >= 0;
-    return *playing ? SOUND_OK : SOUND_ERR_INVALID_HANDLE;
+    return *playing ? kSoundOk : kSoundStaleVoice;
 }
 
 bool VoiceSoundSystem::IsSoundPlaying(Sound* sound) {
@@ -175,7 +175,7 @@ SoundResult VoiceSoundSystem::ReleaseSound(Sound* sound) {
         std::find_if(samples_.begin(), samples_.end(),
                      [sound](const std::unique_ptr<Sample>& s) { return s.get() == sound; });
     if (sound == nullptr || found == samples_.end()) {
-        return SOUND_ERR_INVALID_HANDLE;
+        return kSoundStaleVoice;
     }
     for (std::size_t i = 0; i < voices_.size(); ++i) {
         Voice& voice = voices_[i];
@@ -189,16 +189,16 @@ SoundResult VoiceSoundSystem::ReleaseSound(Sound* sound) {
         voice.Source = nullptr;
     }
     samples_.erase(found);
-    return SOUND_OK;
+    return kSoundOk;
 }
 
 SoundResult VoiceSoundSystem::Update() {
-    return initialised_ ? SOUND_OK : SOUND_ERR_UNINITIALIZED;
+    return initialised_ ? kSoundOk : kSoundNotStarted;
 }
 
 SoundResult VoiceSoundSystem::Close() {
     if (closed_) {
-        return SOUND_OK;
+        return kSoundOk;
     }
     for (std::size_t i = 0; i < voices_.size(); ++i) {
         if (voices_[i].Live) {
@@ -211,7 +211,7 @@ SoundResult VoiceSoundSystem::Close() {
     CloseOutput();
     closed_ = true;
     initialised_ = false;
-    return SOUND_OK;
+    return kSoundOk;
 }
 
 void VoiceSoundSystem::CloseIfOpen() {

@@ -17,8 +17,8 @@ public:
     ~VoiceSoundSystem() override = default;
 
     SoundResult Init(int voices) final;
-    SoundResult CreateSound(const std::string& path, unsigned mode, Sound** sound) final;
-    SoundResult SetMode(Sound* sound, unsigned loopMode) final;
+    SoundResult CreateSound(const std::string& path, Sound** sound) final;
+    SoundResult SetLooping(Sound* sound, bool loop) final;
     SoundResult PlaySound(Sound* sound, bool paused, ChannelHandle* channel) final;
     SoundResult SetVolume(ChannelHandle channel, float volume) final;
     SoundResult GetVolume(ChannelHandle channel, float* volume) final;

@@ -14,7 +14,7 @@ constexpr float kFadeRate = 0.7f;
 }  // namespace
 
 void SoundController::CheckResult(Platform::SoundResult result) {
-    if (result == Platform::SOUND_OK) {
+    if (result == Platform::kSoundOk) {
         return;
     }
     char text[256];
@@ -44,7 +44,7 @@ SoundEntry* SoundController::Find(const std::string& name) {
 void SoundController::Add(const std::string& name) {
     SoundEntry& entry = Sounds[name];
     if (System == nullptr) {
-        CheckResult(Platform::SOUND_ERR_UNINITIALIZED);
+        CheckResult(Platform::kSoundNotStarted);
         return;
     }
     // Loading a name again keeps the earlier sound alive while its plays go on.
@@ -52,8 +52,7 @@ void SoundController::Add(const std::string& name) {
         replaced_.push_back(entry.Sound);
         entry.Sound = nullptr;
     }
-    CheckResult(
-        System->CreateSound("res/sound/" + name, Platform::SOUND_MODE_HARDWARE, &entry.Sound));
+    CheckResult(System->CreateSound("res/sound/" + name, &entry.Sound));
 }
 
 void SoundController::Play(const std::string& name, float volume, bool loop) {
@@ -61,8 +60,7 @@ void SoundController::Play(const std::string& name, float volume, bool loop) {
     if (entry == nullptr || entry->Sound == nullptr) {
         return;
     }
-    CheckResult(System->SetMode(entry->Sound,
-                                loop ? Platform::SOUND_LOOP_NORMAL : Platform::SOUND_LOOP_OFF));
+    CheckResult(System->SetLooping(entry->Sound, loop));
     CheckResult(System->PlaySound(entry->Sound, false, &entry->Channel));
     System->SetVolume(entry->Channel, volume);
 }
@@ -113,7 +111,7 @@ void SoundController::Update(float frameTime) {
         }
         float volume = 0.0f;
         if (!entry.Channel.IsSet() ||
-            System->GetVolume(entry.Channel, &volume) != Platform::SOUND_OK) {
+            System->GetVolume(entry.Channel, &volume) != Platform::kSoundOk) {
             // Never played, or the voice ended or was taken over: nothing left to fade.
             entry.Fade = FadeNone;
             continue;

@@ -91,7 +91,7 @@ TEST_F(ScriptHostReliability, FifosFailLikeUnreadableFiles) {
     int height = 0;
     EXPECT_FALSE(Platform::ReadImageSize("fifo.png", &width, &height));
     double seconds = 0.0;
-    EXPECT_EQ(Platform::SOUND_ERR_FILE_NOTFOUND, Platform::ReadSoundLength(fifos[2], &seconds));
+    EXPECT_EQ(Platform::kSoundFileMissing, Platform::ReadSoundLength(fifos[2], &seconds));
     EXPECT_FALSE(watchdog.Blocked());
 }
 

@@ -49,7 +49,7 @@ protected:
         game_.Write("res/sound/shot.wav", kShortWav);
         sound_ = &engine().Sounds();
         sound_->System = CreateSilentSoundSystem();
-        ASSERT_EQ(SOUND_OK, sound_->System->Init(20));
+        ASSERT_EQ(kSoundOk, sound_->System->Init(20));
         sound_->Add("music.wav");
         sound_->Add("shot.wav");
     }
@@ -57,7 +57,7 @@ protected:
     int Fade(const std::string& name) { return sound_->Sounds[name].Fade; }
     float Volume(ChannelHandle channel) {
         float volume = -1.0f;
-        EXPECT_EQ(SOUND_OK, sound_->System->GetVolume(channel, &volume));
+        EXPECT_EQ(kSoundOk, sound_->System->GetVolume(channel, &volume));
         return volume;
     }
     bool Playing(ChannelHandle channel) {
@@ -70,7 +70,7 @@ protected:
     Sound* Loaded(const std::string& name) { return sound_->Sounds[name].Sound; }
     ChannelHandle Play(Sound* sound) {
         ChannelHandle channel;
-        EXPECT_EQ(SOUND_OK, System().PlaySound(sound, false, &channel));
+        EXPECT_EQ(kSoundOk, System().PlaySound(sound, false, &channel));
         return channel;
     }
 
@@ -161,13 +161,13 @@ TEST_F(SoundTest, SilentVoicesEndTakeOverAndClampLikeRealOnes) {
     Sound* shot = Loaded("shot.wav");
     Sound* music = Loaded("music.wav");
     const ChannelHandle once = Play(shot);
-    ASSERT_EQ(SOUND_OK, System().SetMode(shot, SOUND_LOOP_NORMAL));
+    ASSERT_EQ(kSoundOk, System().SetLooping(shot, true));
     const ChannelHandle looped = Play(shot);
     System().Advance(0.375f);
     EXPECT_TRUE(Playing(once));
     System().Advance(0.125f);  // half a second: the file has played
     EXPECT_FALSE(Playing(once));
-    EXPECT_EQ(SOUND_ERR_INVALID_HANDLE, System().SetVolume(once, 0.5f));
+    EXPECT_EQ(kSoundStaleVoice, System().SetVolume(once, 0.5f));
     System().Advance(1000.0f);
     EXPECT_TRUE(Playing(looped));
 
@@ -178,7 +178,7 @@ TEST_F(SoundTest, SilentVoicesEndTakeOverAndClampLikeRealOnes) {
         System().Advance(0.01f);
     }
     EXPECT_EQ(once.Voice, plays[1].Voice);  // the ended voice was free again
-    ASSERT_EQ(SOUND_OK, System().SetVolume(plays[0], 0.25f));
+    ASSERT_EQ(kSoundOk, System().SetVolume(plays[0], 0.25f));
     const ChannelHandle newest = Play(music);
     EXPECT_EQ(plays[0].Voice, newest.Voice);
     EXPECT_FALSE(Playing(plays[0]));
@@ -191,11 +191,11 @@ TEST_F(SoundTest, SilentVoicesEndTakeOverAndClampLikeRealOnes) {
     }
     // Releasing a sound ends its plays; foreign handles fail.
     sound_->Sounds.erase("music.wav");
-    ASSERT_EQ(SOUND_OK, System().ReleaseSound(music));
+    ASSERT_EQ(kSoundOk, System().ReleaseSound(music));
     EXPECT_FALSE(Playing(newest));
     ChannelHandle none;
-    EXPECT_EQ(SOUND_ERR_INVALID_HANDLE, System().PlaySound(music, false, &none));
-    EXPECT_EQ(SOUND_ERR_INVALID_HANDLE, System().SetVolume(ChannelHandle{99, 1}, 0.5f));
+    EXPECT_EQ(kSoundStaleVoice, System().PlaySound(music, false, &none));
+    EXPECT_EQ(kSoundStaleVoice, System().SetVolume(ChannelHandle{99, 1}, 0.5f));
 }
 
 // Adding a sound name again kept the sound loaded before until shutdown: games adding
@@ -207,16 +207,16 @@ TEST_F(SoundTest, SoundsLoadedAgainGoWhenTheirPlaysEnd) {
     Sound* second = Loaded("shot.wav");
     sound_->Play("shot.wav", 1.0f, true);
     sound_->Update(0.25f);
-    EXPECT_EQ(SOUND_OK, System().SetMode(first, SOUND_LOOP_OFF));  // still playing
+    EXPECT_EQ(kSoundOk, System().SetLooping(first, false));  // still playing
     sound_->Update(0.5f);
-    EXPECT_EQ(SOUND_ERR_INVALID_HANDLE, System().SetMode(first, SOUND_LOOP_OFF));
+    EXPECT_EQ(kSoundStaleVoice, System().SetLooping(first, false));
     // A looping play never ends by itself, so its sound stays while it loops, even
     // after a stop meant for the newest play.
     sound_->Add("shot.wav");
     sound_->Play("shot.wav", 1.0f, false);
     sound_->Stop("shot.wav");
     sound_->Update(5.0f);
-    EXPECT_EQ(SOUND_OK, System().SetMode(second, SOUND_LOOP_NORMAL));
+    EXPECT_EQ(kSoundOk, System().SetLooping(second, true));
 }
 
 // Lengths only time the silent system's voices (the file fuzzer checks that every
@@ -226,7 +226,7 @@ TEST(SoundFileTest, LengthsComeFromTheHeaders) {
     auto length = [&game](const std::string& path, const std::string& content) {
         game.Write(path, content);
         double seconds = -1.0;
-        EXPECT_EQ(SOUND_OK, ReadSoundLength(path, &seconds)) << path;
+        EXPECT_EQ(kSoundOk, ReadSoundLength(path, &seconds)) << path;
         return seconds;
     };
     // Chunks before the data are stepped over; data claimed beyond the file is not there.
@@ -248,7 +248,7 @@ TEST(SoundFileTest, LengthsComeFromTheHeaders) {
                      length("vbr.mp3", "ID3" + std::string(1, '\x04') + std::string(2, '\0') +
                                            Le(5, 4, true) + "title" + xing + cbr));
     double seconds = 0.0;
-    EXPECT_EQ(SOUND_ERR_FILE_NOTFOUND, ReadSoundLength(".", &seconds));
+    EXPECT_EQ(kSoundFileMissing, ReadSoundLength(".", &seconds));
 }
 
 // On SDL's dummy driver the mixer holds the device once, and its voices play in real
@@ -265,11 +265,11 @@ TEST(AudioDeviceTest, MixerOnTheDummyDriverAndSilenceWithoutOne) {
             GTEST_SKIP() << "no dummy audio driver: " << error;
         }
         EXPECT_FALSE(CreateMixerSoundSystem(&second, &error));
-        ASSERT_EQ(SOUND_OK, system->Init(20));
+        ASSERT_EQ(kSoundOk, system->Init(20));
         Sound* blip = nullptr;
-        ASSERT_EQ(SOUND_OK, system->CreateSound("blip.wav", SOUND_MODE_HARDWARE, &blip));
+        ASSERT_EQ(kSoundOk, system->CreateSound("blip.wav", &blip));
         ChannelHandle once;
-        ASSERT_EQ(SOUND_OK, system->PlaySound(blip, false, &once));
+        ASSERT_EQ(kSoundOk, system->PlaySound(blip, false, &once));
         bool playing = true;
         for (int wait = 0; wait < 300 && playing; ++wait) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -283,11 +283,11 @@ TEST(AudioDeviceTest, MixerOnTheDummyDriverAndSilenceWithoutOne) {
     ScopedEnv driver("SDL_AUDIODRIVER", "velmora-no-such-driver");
     SetAudioOutputEnabled(true);
     ::testing::internal::CaptureStderr();
-    EXPECT_EQ(SOUND_OK, SoundSystemCreate(&system));
+    EXPECT_EQ(kSoundOk, SoundSystemCreate(&system));
     const std::string said = ::testing::internal::GetCapturedStderr();
     SetAudioOutputEnabled(false);
     ASSERT_NE(nullptr, system);
-    EXPECT_EQ(SOUND_OK, system->Init(20));
+    EXPECT_EQ(kSoundOk, system->Init(20));
     EXPECT_EQ(0u, said.find("velmora: no audio device (")) << said;
 }
 

@@ -272,10 +272,10 @@ std::string SoundsRun(const std::string& ext, const std::string& bytes) {
     WriteFile(path, bytes);
     double seconds = -1.0;
     const Platform::SoundResult read = Platform::ReadSoundLength(path, &seconds);
-    if (read != Platform::SOUND_OK && read != Platform::SOUND_ERR_FILE_BAD &&
-        read != Platform::SOUND_ERR_FORMAT && read != Platform::SOUND_ERR_FILE_NOTFOUND) {
+    if (read != Platform::kSoundOk && read != Platform::kSoundUnreadableFile &&
+        read != Platform::kSoundUnknownFormat && read != Platform::kSoundFileMissing) {
         return "unexpected result " + std::to_string(read);
-    } else if (read == Platform::SOUND_OK && !(std::isfinite(seconds) && seconds >= 0.0)) {
+    } else if (read == Platform::kSoundOk && !(std::isfinite(seconds) && seconds >= 0.0)) {
         return "a sound of " + std::to_string(seconds) + " seconds";
     }
     return "";
