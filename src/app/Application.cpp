@@ -38,7 +38,8 @@ std::string OutOfEngineMemory(const std::exception& e) {
 
 }  // namespace
 
-Application::Application(Options options) : options_(std::move(options)) {}
+Application::Application(Options options)
+    : options_(std::move(options)), messages_(options_.Headless) {}
 
 Application::~Application() {
     if (!tornDown_) {
@@ -48,8 +49,6 @@ Application::~Application() {
 }
 
 int Application::Run() {
-    Platform::SetHeadlessMessages(options_.Headless);
-    Platform::SetAudioOutputEnabled(!options_.Headless);
     if (options_.RecordFile) {
         record_ = std::fopen(options_.RecordFile->c_str(), "w");
         if (record_ == nullptr) {
@@ -77,12 +76,12 @@ int Application::Run() {
         fullScreen = TruncateToInt(lua.GetNumber("FullScreen", "Option", "setup.lua"));
     } catch (const Exception& e) {
         // Without its settings the game cannot even open its window.
-        Platform::ShowMessageBox(nullptr, e.GetMessageText());
+        messages_.Show(nullptr, e.GetMessageText());
         engine_.reset();
         tornDown_ = true;
         return 1;
     } catch (const std::exception& e) {
-        Platform::ShowMessageBox(nullptr, OutOfEngineMemory(e));
+        messages_.Show(nullptr, OutOfEngineMemory(e));
         engine_.reset();
         tornDown_ = true;
         return 1;
@@ -98,7 +97,7 @@ int Application::Run() {
                              "velmora: %s (run on a desktop, under xvfb-run, or with --headless)\n",
                              error.c_str());
             } else {
-                Platform::ShowMessageBox(engine_->GetWindow(), "Velmora cannot draw: " + error);
+                messages_.Show(engine_->GetWindow(), "Velmora cannot draw: " + error);
             }
             engine_.reset();
             tornDown_ = true;
@@ -107,11 +106,11 @@ int Application::Run() {
     }
     Platform::Window* window = engine_->GetWindow();
     try {
-        engine_->Start(options_.Seed);
+        engine_->Start(options_.Seed, !options_.Headless);
     } catch (const Exception& e) {
-        Platform::ShowMessageBox(window, e.GetMessageText());
+        messages_.Show(window, e.GetMessageText());
     } catch (const std::exception& e) {
-        Platform::ShowMessageBox(window, OutOfEngineMemory(e));
+        messages_.Show(window, OutOfEngineMemory(e));
     }
 
     const Clock::time_point runStart = Clock::now();
@@ -179,9 +178,9 @@ void Application::RunFrame(float dt) {
     } catch (const LuaException& e) {
         ReportLuaException(e.GetMessageText());
     } catch (const Exception& e) {
-        Platform::ShowMessageBox(nullptr, e.GetMessageText());
+        messages_.Show(nullptr, e.GetMessageText());
     } catch (const std::exception& e) {
-        Platform::ShowMessageBox(nullptr, OutOfEngineMemory(e));
+        messages_.Show(nullptr, OutOfEngineMemory(e));
     }
     const Clock::time_point drawStart = Clock::now();
     updateSeconds_ += std::chrono::duration<double>(drawStart - updateStart).count();
@@ -194,7 +193,7 @@ void Application::RunFrame(float dt) {
 void Application::ReportLuaException(const std::string& text) {
     ++luaErrorCount_;
     if (luaErrorCount_ <= 1) {
-        Platform::ShowMessageBox(nullptr, kLuaExceptionPrefix + text);
+        messages_.Show(nullptr, kLuaExceptionPrefix + text);
     }
 }
 
@@ -204,9 +203,9 @@ void Application::DispatchKeyDown(int vk) {
     } catch (const LuaException& e) {
         ReportLuaException(e.GetMessageText());
     } catch (const Exception& e) {
-        Platform::ShowMessageBox(nullptr, e.GetMessageText());
+        messages_.Show(nullptr, e.GetMessageText());
     } catch (const std::exception& e) {
-        Platform::ShowMessageBox(nullptr, OutOfEngineMemory(e));
+        messages_.Show(nullptr, OutOfEngineMemory(e));
     }
     if (vk == VK_ESCAPE) {
         DispatchKeyUp(vk);

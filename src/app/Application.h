@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/CommandLine.h"
+#include "platform/MessageBox.h"
 
 namespace Velmora {
 
@@ -17,6 +18,11 @@ public:
 
     // Runs the game to its end; returns the process exit status.
     int Run();
+
+    // Messages go to observer instead of a box or standard error (tests, fuzzers).
+    void ObserveMessages(std::function<void(const std::string&)> observer) {
+        messages_.Observe(std::move(observer));
+    }
 
     // How many LuaExceptions the frame handler has caught.
     int LuaErrorCount() const { return luaErrorCount_; }
@@ -38,6 +44,7 @@ private:
     void PrintStats() const;
 
     Options options_;
+    Platform::MessageBoxes messages_;
     std::unique_ptr<Engine> engine_;
     bool tornDown_ = false;
     int luaErrorCount_ = 0;

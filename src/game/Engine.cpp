@@ -57,9 +57,9 @@ void Engine::UseRenderer(std::unique_ptr<Platform::Renderer> renderer) {
     resources_.SetDevice(renderer_.get());
 }
 
-void Engine::Start(std::optional<unsigned> seed) {
+void Engine::Start(std::optional<unsigned> seed, bool audioOutput) {
     std::srand(seed ? *seed : static_cast<unsigned>(std::time(nullptr)));
-    SoundController::CheckResult(Platform::SoundSystemCreate(&sounds_.System));
+    SoundController::CheckResult(Platform::SoundSystemCreate(audioOutput, &sounds_.System));
     SoundController::CheckResult(sounds_.System->Init(kVoices));
 
     world_.CreateSystemObject();

@@ -43,9 +43,10 @@ public:
     // A renderer the caller made (tests).
     void UseRenderer(std::unique_ptr<Platform::Renderer> renderer);
 
-    // Seeds the random generator, opens the sound system, reads the controller
+    // Seeds the random generator, opens the sound system (the audio device when
+    // audioOutput, else the silent one), reads the controller
     // settings and runs the game's OnGameCreate. Script failures are thrown.
-    void Start(std::optional<unsigned> seed);
+    void Start(std::optional<unsigned> seed, bool audioOutput = false);
 
     // A key press as the game hears it: OnKeyEvent, once per press (not for the
     // automatic repeats of a held key). Script failures are thrown.

@@ -10,28 +10,15 @@
 
 namespace Velmora::Platform {
 
-namespace {
-bool g_headless = false;
-std::function<void(const std::string&)> g_observer;
-}  // namespace
-
-void SetHeadlessMessages(bool headless) {
-    g_headless = headless;
-}
-
-void SetMessageObserver(std::function<void(const std::string&)> observer) {
-    g_observer = std::move(observer);
-}
-
-void ShowMessageBox(Window* owner, const std::string& text) {
-    if (g_observer) {
-        g_observer(text);
+void MessageBoxes::Show(Window* owner, const std::string& text) const {
+    if (observer_) {
+        observer_(text);
         return;
     }
     // Automated runs with a window (pixel tests under Xvfb) have nobody to click a box
     // away, so they ask for messages on standard error instead.
     const char* route = std::getenv("VELMORA_MESSAGES");
-    const bool toStderr = g_headless || (route != nullptr && std::strcmp(route, "stderr") == 0);
+    const bool toStderr = headless_ || (route != nullptr && std::strcmp(route, "stderr") == 0);
     if (!toStderr) {
         SDL_Window* window =
             owner != nullptr ? static_cast<SDL_Window*>(owner->NativeHandle()) : nullptr;

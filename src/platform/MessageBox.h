@@ -8,11 +8,21 @@ namespace Velmora::Platform {
 
 class Window;
 
-void SetHeadlessMessages(bool headless);
-// owner may be null (a box without an owner window).
-void ShowMessageBox(Window* owner, const std::string& text);
+class MessageBoxes {
+public:
+    explicit MessageBoxes(bool headless) : headless_(headless) {}
 
-// Tests observe messages here; an empty function restores the normal output.
-void SetMessageObserver(std::function<void(const std::string&)> observer);
+    // owner may be null (a box without an owner window).
+    void Show(Window* owner, const std::string& text) const;
+    // Tests and fuzzers receive the messages here instead; an empty function restores
+    // the normal output.
+    void Observe(std::function<void(const std::string&)> observer) {
+        observer_ = std::move(observer);
+    }
+
+private:
+    bool headless_;
+    std::function<void(const std::string&)> observer_;
+};
 
 }  // namespace Velmora::Platform

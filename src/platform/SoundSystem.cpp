@@ -4,11 +4,6 @@
 
 namespace Velmora::Platform {
 
-namespace {
-bool g_audioOutput = false;
-bool g_toldNoDevice = false;
-}  // namespace
-
 const char* SoundErrorString(SoundResult result) {
     switch (result) {
         case kSoundOk:
@@ -36,26 +31,19 @@ const char* SoundErrorString(SoundResult result) {
     }
 }
 
-void SetAudioOutputEnabled(bool enabled) {
-    g_audioOutput = enabled;
-}
-
-SoundResult SoundSystemCreate(std::unique_ptr<SoundSystem>* system) {
+SoundResult SoundSystemCreate(bool audioOutput, std::unique_ptr<SoundSystem>* system) {
     if (system == nullptr) {
         return kSoundBadArgument;
     }
-    if (g_audioOutput) {
+    if (audioOutput) {
         std::string error;
         if (CreateMixerSoundSystem(system, &error)) {
             return kSoundOk;
         }
         // A game without sound is better than no game at all.
-        if (!g_toldNoDevice) {
-            g_toldNoDevice = true;
-            std::fprintf(stderr, "velmora: no audio device (%s); the game runs without sound\n",
-                         error.c_str());
-            std::fflush(stderr);
-        }
+        std::fprintf(stderr, "velmora: no audio device (%s); the game runs without sound\n",
+                     error.c_str());
+        std::fflush(stderr);
     }
     *system = CreateSilentSoundSystem();
     return kSoundOk;

@@ -77,10 +77,9 @@ public:
     virtual void Advance(float seconds) = 0;
 };
 
-// Which implementation SoundSystemCreate makes: the silent one (headless runs and
-// tests) or the mixer on the audio device.
-void SetAudioOutputEnabled(bool enabled);
-SoundResult SoundSystemCreate(std::unique_ptr<SoundSystem>* system);
+// The mixer on the audio device when audioOutput, else (or when there is no device,
+// which it then says) the silent system of headless runs and tests.
+SoundResult SoundSystemCreate(bool audioOutput, std::unique_ptr<SoundSystem>* system);
 
 std::unique_ptr<SoundSystem> CreateSilentSoundSystem();
 // Opens the audio device; false (with *error set) when there is none. One at a time.

@@ -124,13 +124,16 @@ TEST_F(PointerTest, ARecordedPointerSessionReplaysEveryHeroPosition) {
                 "  end\n"
                 "  if Obj_GetX(hero) == 1099 or os.time() > quit then Game_Exit() end\n"
                 "end");
-    Platform::SetMessageObserver([](const std::string& text) { ADD_FAILURE() << text; });
     const auto play = [this, port](const std::string& seen, Options options) {
         game_.Write("setup.lua", "seen = '" + seen + "'\nOption = { Controller = 1, Port = " +
                                      std::to_string(port) + ", AdjustX = 100, AdjustY = 500 }");
         options.Headless = true;
         options.Dt = 0.125f;
-        return std::async(std::launch::async, [options] { return Application(options).Run(); });
+        return std::async(std::launch::async, [options] {
+            Application app(options);
+            app.ObserveMessages([](const std::string& text) { ADD_FAILURE() << text; });
+            return app.Run();
+        });
     };
 
     Options live;
@@ -165,7 +168,6 @@ TEST_F(PointerTest, ARecordedPointerSessionReplaysEveryHeroPosition) {
     replay.Frames = (replay.Input.empty() ? 0 : replay.Input.back().Frame) + 5;
     ASSERT_EQ(0, play("replay.txt", replay).get());
     EXPECT_EQ(ReadFile(game_.Root() / "live.txt"), ReadFile(game_.Root() / "replay.txt"));
-    Platform::SetHeadlessMessages(false);
 }
 
 }  // namespace

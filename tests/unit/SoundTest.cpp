@@ -281,11 +281,9 @@ TEST(AudioDeviceTest, MixerOnTheDummyDriverAndSilenceWithoutOne) {
         second.reset();
     }
     ScopedEnv driver("SDL_AUDIODRIVER", "velmora-no-such-driver");
-    SetAudioOutputEnabled(true);
     ::testing::internal::CaptureStderr();
-    EXPECT_EQ(kSoundOk, SoundSystemCreate(&system));
+    EXPECT_EQ(kSoundOk, SoundSystemCreate(true, &system));
     const std::string said = ::testing::internal::GetCapturedStderr();
-    SetAudioOutputEnabled(false);
     ASSERT_NE(nullptr, system);
     EXPECT_EQ(kSoundOk, system->Init(20));
     EXPECT_EQ(0u, said.find("velmora: no audio device (")) << said;

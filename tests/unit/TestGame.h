@@ -84,10 +84,7 @@ protected:
         engine_ = std::make_unique<Engine>(std::move(host));
         host_->RegisterFunctions(*engine_);
     }
-    void TearDown() override {
-        engine_.reset();
-        Platform::SetMessageObserver(nullptr);
-    }
+    void TearDown() override { engine_.reset(); }
 
     Engine& engine() { return *engine_; }
     World& world() { return engine_->GetWorld(); }

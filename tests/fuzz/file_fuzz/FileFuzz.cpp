@@ -222,7 +222,6 @@ std::string ScriptsRun(const std::string& role, const std::string& payload) {
     }
     static const bool dot =
         Platform::SavePngRgba("dot.png", {8, 8, std::vector<std::uint8_t>(256, 255)});
-    Platform::SetMessageObserver([](const std::string&) {});
     Options options;
     options.Headless = true;
     // Stops runaway scripts (loops; object files that add objects, run again for each
@@ -232,8 +231,9 @@ std::string ScriptsRun(const std::string& role, const std::string& payload) {
     options.Dt = 0.05f;
     options.Input = {InputEvent{2, InputEvent::Kind::Down, 65, 0, 0},
                      InputEvent{3, InputEvent::Kind::Up, 65, 0, 0}};
-    const int status = Application(options).Run();
-    Platform::SetMessageObserver(nullptr);
+    Application app(options);
+    app.ObserveMessages([](const std::string&) {});
+    const int status = app.Run();
     if (!dot) {
         return "the test picture could not be written";
     } else if (status != 0 && !(status == 1 && role == "setup")) {
@@ -374,7 +374,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr,
                  "file fuzz: should the process die, --corpus %s/current replays the input\n",
                  work.c_str());
-    Platform::SetAudioOutputEnabled(false);
     g_random.seed(seed);
 
     // Every corpus input is replayed, then serves as a seed; so do the game's own scripts.
