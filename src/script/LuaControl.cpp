@@ -76,7 +76,7 @@ const char* const kFunctionNames[] = {
 
 // Marks the failure "the global is nothing that has fields", as opposed to an error
 // that a script raised while it was read.
-char g_notIndexable;
+const char kNotIndexable = 0;
 
 struct FieldRequest {
     const std::string* Table;
@@ -95,7 +95,7 @@ int ReadField(lua_State* L) {
     }
     if (!lua_istable(L, -1)) {
         if (lua_getmetatable(L, -1) == 0) {
-            lua_pushlightuserdata(L, &g_notIndexable);
+            lua_pushlightuserdata(L, const_cast<char*>(&kNotIndexable));
             return lua_error(L);
         }
         lua_pop(L, 1);
@@ -133,7 +133,7 @@ std::string ValueText(lua_State* L, int index) {
 
 // The end of the message for a field that could not be read.
 std::string FieldFailure(lua_State* L, const std::string& table) {
-    if (lua_touserdata(L, -1) == &g_notIndexable) {
+    if (lua_touserdata(L, -1) == &kNotIndexable) {
         return table + " is not a table.";
     }
     return ValueText(L, -1);
