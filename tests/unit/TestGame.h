@@ -20,11 +20,9 @@ namespace Velmora::Testing {
 
 class TempGame {
 public:
-    TempGame() {
+    TempGame() : previous_(std::filesystem::current_path()) {
         char pattern[] = "/tmp/velmora-test-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        root_ = made != nullptr ? made : "/tmp";
-        previous_ = std::filesystem::current_path();
+        root_ = mkdtemp(pattern) != nullptr ? pattern : "/tmp";
         std::filesystem::current_path(root_);
     }
     ~TempGame() {
@@ -98,8 +96,7 @@ protected:
     double GlobalNumber(const std::string& name) { return std::stod(GlobalString(name)); }
     std::string GlobalString(const std::string& name) {
         lua_getglobal(L(), name.c_str());
-        const char* text = lua_tostring(L(), -1);
-        std::string value = text != nullptr ? text : "<nil>";
+        const std::string value = lua_isstring(L(), -1) ? lua_tostring(L(), -1) : "<nil>";
         lua_pop(L(), 1);
         return value;
     }

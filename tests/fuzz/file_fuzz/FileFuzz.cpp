@@ -78,18 +78,13 @@ std::pair<std::string, std::string> HeaderAndPayload(const std::string& input) {
     return {input.substr(0, end), input.substr(std::min(end + 1, input.size()))};
 }
 
-std::string FromSeed(const std::string& seed, const std::vector<std::string>& words) {
-    const auto [header, payload] = HeaderAndPayload(seed);
-    return header + "\n" + Mutate(payload, words);
-}
-
 void WriteFile(const fs::path& path, const std::string& content) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
 }
 
 std::string ReadFile(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
+    return {std::istreambuf_iterator<char>(file), {}};
 }
 
 int ToInt(long long value) {
@@ -98,11 +93,6 @@ int ToInt(long long value) {
 
 // --- frame lists. Header: count frameWidth frameHeight columns rows startFrame speed;
 // payload: the frame text as Res_AddAni passes it. A run returns what failed, or "".
-std::string FramesVary(const std::string& seed, const std::string&) {
-    return Mutate(seed,
-                  {",", "0", "1", "12", "-1", " ", "2147483647", "-2147483648", "99999999999"});
-}
-
 std::string FramesRun(const std::string& header, const std::string& text) {
     long long count = 0, fw = 0, fh = 0, columns = 0, rows = 0, start = 0;
     double speed = 0.3;
@@ -229,24 +219,17 @@ std::string ScriptsRun(const std::string& role, const std::string& payload) {
     options.ScriptTimeout = 0.5;
     options.Frames = 4;
     options.Dt = 0.05f;
-    options.Input = {InputEvent{2, InputEvent::Kind::Down, 65, 0, 0},
-                     InputEvent{3, InputEvent::Kind::Up, 65, 0, 0}};
+    options.Input = {{2, InputEvent::Kind::Down, 65, 0, 0}, {3, InputEvent::Kind::Up, 65, 0, 0}};
     Application app(options);
     app.ObserveMessages([](const std::string&) {});
     const int status = app.Run();
-    if (!dot) {
-        return "the test picture could not be written";
-    } else if (status != 0 && !(status == 1 && role == "setup")) {
-        return "exit status " + std::to_string(status);
-    }
-    return "";
+    const bool expected = status == 0 || (status == 1 && role == "setup");
+    return !dot       ? "the test picture could not be written"
+           : expected ? ""
+                      : "exit status " + std::to_string(status);
 }
 
 // --- pictures and sounds. Header: the file's extension; payload: the bytes.
-std::string PicturesVary(const std::string& seed, const std::string&) {
-    return FromSeed(seed, {"IHDR", "IDAT", "PLTE", "BM", "GIF89a", "P6", "255"});
-}
-
 std::string PicturesRun(const std::string& ext, const std::string& bytes) {
     const std::string path = "picture." + ext.substr(0, ext.find_first_of("/\0"s));
     WriteFile(path, bytes);
@@ -260,11 +243,6 @@ std::string PicturesRun(const std::string& ext, const std::string& bytes) {
         return "a picture decoded to an inconsistent size";
     }
     return "";
-}
-
-std::string SoundsVary(const std::string& seed, const std::string&) {
-    return FromSeed(seed, {"RIFF", "WAVE", "fmt ", "data", "fact", "OggS", "\x01vorbis", "fLaC",
-                           "ID3", "TAG", "Xing", "Info", "VBRI", "\xFF\xFB"});
 }
 
 std::string SoundsRun(const std::string& ext, const std::string& bytes) {
@@ -282,17 +260,12 @@ std::string SoundsRun(const std::string& ext, const std::string& bytes) {
 }
 
 // --- replayed input. Header: unused; payload: the text of an --input file.
-std::string InputVary(const std::string& seed, const std::string&) {
-    return FromSeed(seed, {" ", "\n", "\r", "down", "up", "point", "#", "0", "256", "-1", "1.5",
-                           "nan", "inf", "1e309", "0x1p3", "+5", "99999999999999999999"});
-}
 
 std::string InputRun(const std::string&, const std::string& text) {
     std::vector<InputEvent> events, again;
     std::string error, written;
     if (!ParseInputText(text, "in.txt", events, &error)) {
-        const bool named =
-            error.rfind("in.txt:", 0) == 0 && error.find(": ", 7) != std::string::npos;
+        const bool named = error.rfind("in.txt:", 0) == 0 && error.find(": ", 7) != error.npos;
         return named ? "" : "an error names no file and line: " + error;
     }
     long last = 1;
@@ -318,15 +291,38 @@ std::string InputRun(const std::string&, const std::string& text) {
 
 struct Target {
     const char* Name;
-    std::string (*Vary)(const std::string& seed, const std::string& other);  // a new input
     // What failed, or ""; a crash or a sanitizer report ends the process instead.
     std::string (*Run)(const std::string& header, const std::string& payload);
+    // Words that mutations insert; without any, ScriptsVary makes the new input.
+    std::vector<std::string> Words;
+    bool MutateHeader = false;
 };
-const Target kTargets[] = {{"frames", FramesVary, FramesRun},
-                           {"scripts", ScriptsVary, ScriptsRun},
-                           {"pictures", PicturesVary, PicturesRun},
-                           {"sounds", SoundsVary, SoundsRun},
-                           {"input", InputVary, InputRun}};
+const Target kTargets[] = {
+    {"frames",
+     FramesRun,
+     {",", "0", "1", "12", "-1", " ", "2147483647", "-2147483648", "99999999999"},
+     true},
+    {"scripts", ScriptsRun, {}},
+    {"pictures", PicturesRun, {"IHDR", "IDAT", "PLTE", "BM", "GIF89a", "P6", "255"}},
+    {"sounds",
+     SoundsRun,
+     {"RIFF", "WAVE", "fmt ", "data", "fact", "OggS", "\x01vorbis", "fLaC", "ID3", "TAG", "Xing",
+      "Info", "VBRI", "\xFF\xFB"}},
+    {"input",
+     InputRun,
+     {" ", "\n", "\r", "down", "up", "point", "#", "0", "256", "-1", "1.5", "nan", "inf", "1e309",
+      "0x1p3", "+5", "99999999999999999999"}}};
+
+// A new input from two of the target's seeds.
+std::string Vary(const Target& target, const std::string& seed, const std::string& other) {
+    if (target.Words.empty()) {
+        return ScriptsVary(seed, other);
+    } else if (target.MutateHeader) {
+        return Mutate(seed, target.Words);
+    }
+    const auto [header, payload] = HeaderAndPayload(seed);
+    return header + "\n" + Mutate(payload, target.Words);
+}
 
 bool RunOne(const Target& target, const std::string& input, const fs::path& keep) {
     // Kept, in memory, until the next input: after a crash, the one to replay.
@@ -411,7 +407,7 @@ int main(int argc, char** argv) {
         }
         const Clock::time_point began = Clock::now();
         const std::string name = std::to_string(seed) + "-" + std::to_string(done[t]++) + ".bin";
-        ok = RunOne(kTargets[t], kTargets[t].Vary(Pick(seeds[t]), Pick(seeds[t])),
+        ok = RunOne(kTargets[t], Vary(kTargets[t], Pick(seeds[t]), Pick(seeds[t])),
                     failures / kTargets[t].Name / name);
         spent[t] += since(began);
     }

@@ -58,8 +58,7 @@ local lists = {
 local any
 local function handle()
     if #F.pool > 0 and chance(0.8) then return pick(F.pool) end
-    if chance(0.5) then return F.null end
-    return any()
+    return chance(0.5) and F.null or any()
 end
 local kinds = {
     function() return nil end, function() return chance(0.5) end,
@@ -74,22 +73,17 @@ function any() return kinds[random(#kinds)]() end
 
 local function number()
     if chance(0.5) then return pick(numbers) end
-    if chance(0.8) then return random(-700, 1300) + random() end
-    return any()
+    return chance(0.8) and random(-700, 1300) + random() or any()
 end
 local function ms() return chance(0.7) and pick({ 0, 1, 10, 50, 100, 250, 1000 }) or number() end
 -- Small counts only where the engine makes that many objects: a script asking for
 -- billions of bullets asks for what it gets.
 local function count()
-    if chance(0.85) then return random(0, 12) end
-    return pick({ -1, -2 ^ 31, 0 / 0, 2.9, -0.5, "3", nil, {}, true })
+    return chance(0.85) and random(0, 12) or pick({ -1, -2 ^ 31, 0 / 0, 2.9, -0.5, "3", nil, {}, true })
 end
 local function flag() return pick({ true, false, nil, 0, "", F.null }) end
 local function s(list)
-    return function()
-        if chance(0.75) then return pick(lists[list]) end
-        return chance(0.5) and pick(strings) or any()
-    end
+    return function() return chance(0.75) and pick(lists[list]) or chance(0.5) and pick(strings) or any() end
 end
 
 local o, n, i, b, c = handle, number, number, flag, count
@@ -132,11 +126,9 @@ table.sort(F.names) -- pairs() order is not part of a seed
 
 function F.Keep(value)
     if type(value) ~= "userdata" or value == F.proxy or value == io.stdout then return end
-    if #F.pool < 48 then F.pool[#F.pool + 1] = value else F.pool[random(#F.pool)] = value end
+    F.pool[#F.pool < 48 and #F.pool + 1 or random(#F.pool)] = value
 end
-local function keepAll(...)
-    for k = 1, select("#", ...) do F.Keep((select(k, ...))) end
-end
+local function keepAll(...) for k = 1, select("#", ...) do F.Keep((select(k, ...))) end end
 
 -- Garbage whose finalizers raise, and a hoard that holds the interpreter at its memory
 -- limit (the runner gives each run a small one): errors then come from collections and
@@ -150,7 +142,7 @@ local function Trouble()
     if chance(0.004) then
         F.hoard = F.hoard or {}
         pcall(function() while true do F.hoard[#F.hoard + 1] = string.rep("h", 65536) .. #F.hoard end end)
-    elseif F.hoard and chance(0.05) then
+    elseif chance(0.05) then
         F.hoard = nil
     end
 end
@@ -188,13 +180,7 @@ function F.Enter(where, ...)
     F.depth = F.depth - 1
     if not ok then error(err, 0) end
     local r = random(1000)
-    if r <= 8 then
-        error("fuzz: " .. where .. " fails")
-    elseif r == 9 then
-        error({})
-    elseif r == 10 then
-        error(long)
-    end
+    if r <= 10 then error(({ {}, long })[r - 8] or "fuzz: " .. where .. " fails") end
 end
 
 -- The system object's heartbeat keeps a run busy whatever the fuzzing removed: with
@@ -209,11 +195,9 @@ function F.Setup()
     F.null = Stage_GetObject("no such key")
     Res_AddSprite("dot", "res/pic/dot.png", 8, 8)
     Res_AddAniSprite("grid", "res/pic/grid.png", 4, 4, 4, 2)
-    Res_AddAni("grid", "walk", 4, "0,1,2,3")
-    Res_AddAni("grid", "LeftDown", 2, "4,5")
+    Res_AddAni("grid", "walk", 4, "0,1,2,3"); Res_AddAni("grid", "LeftDown", 2, "4,5")
     Res_AddSprite("digits", "res/pic/digits.png", 40, 6)
-    pcall(Sound_Add, "blip.wav")
-    pcall(Sound_Add, "cut.wav")
+    pcall(Sound_Add, "blip.wav"); pcall(Sound_Add, "cut.wav")
 end
 
 -- A stage's first objects, placed so that items, mobs, bullets and the hero meet.
@@ -225,9 +209,7 @@ function F.Populate()
     end
     local function place(key, path, x, y, action)
         local obj = try(Stage_AddObject, key, path)
-        try(Obj_SetX, obj, x)
-        try(Obj_SetY, obj, y)
-        try(Obj_SetAction, obj, action)
+        try(Obj_SetX, obj, x); try(Obj_SetY, obj, y); try(Obj_SetAction, obj, action)
     end
     place("hero", "hero/h", 200, 300, "go")
     for k = 1, 3 do
@@ -237,10 +219,8 @@ function F.Populate()
     try(Stage_CreateBullet, "bullet/s", 3, 200, 250)
     for k = 0, 2 do try(Stage_AdjustBullet, k, 0, 1) end
     try(Stage_CreateBullet, "bullet/p", 2, 190, 140)
-    try(Stage_AdjustBullet, 0, 0, -1)
-    try(Stage_AdjustBullet, 1, 0.3, -1)
-    try(Stage_CreateFriend, "friend/f", 220, 320)
-    try(Stage_CreateEffect, "e", 10, 10)
+    try(Stage_AdjustBullet, 0, 0, -1); try(Stage_AdjustBullet, 1, 0.3, -1)
+    try(Stage_CreateFriend, "friend/f", 220, 320); try(Stage_CreateEffect, "e", 10, 10)
     try(Stage_AddObject, "board", "board/b")
     try(Obj_SetAction, Game_GetSystemHandle(), chance(0.2) and pick({ "tick", "go", "swap" }) or "beat")
 end

@@ -12,17 +12,14 @@ function OnKeyEvent(key) end
 local function rss()
     local status = io.open("/proc/self/status", "r")
     if not status then return -1 end
-    local text = status:read("*a")
-    status:close()
+    local text = status:read("*a"); status:close()
     return tonumber(text:match("VmRSS:%s*(%d+)")) or -1
 end
 
 function S.Enter()
-    Res_AddSprite("dot", "res/pic/dot.png", 8, 8)
+    Res_AddSprite("dot", "res/pic/dot.png", 8, 8); Res_AddSprite("digits", "res/pic/digits.png", 40, 6)
     Res_AddAniSprite("grid", "res/pic/grid.png", 4, 4, 4, 2)
-    Res_AddAni("grid", "walk", 4, "0,1,2,3")
-    Res_SetDefaultAniSpeed("grid", "walk", 0.05)
-    Res_AddSprite("digits", "res/pic/digits.png", 40, 6)
+    Res_AddAni("grid", "walk", 4, "0,1,2,3"); Res_SetDefaultAniSpeed("grid", "walk", 0.05)
     Sound_Add("blip.wav")
     local hero = Stage_AddObject("hero", "hero/h")
     Obj_SetX(hero, 225); Obj_SetY(hero, 500); Obj_SetAction(hero, "stand")
@@ -64,11 +61,7 @@ function S.Tick()
         Obj_SetX(mob, (t * 17) % 450); Obj_SetAction(mob, "fly"); later(100, mob)
     end
     if t % 30 == 0 then Sound_Play("blip.wav", 0.5, false) end
-    if t % 300 == 0 then
-        Sound_FadeIn("blip.wav", true)
-    elseif t % 300 == 150 then
-        Sound_FadeOut("blip.wav")
-    end
+    if t % 300 == 0 then Sound_FadeIn("blip.wav", true) elseif t % 300 == 150 then Sound_FadeOut("blip.wav") end
     ScoreBoard_SetScore(S.board, t)
     if t % 5000 == 0 then
         print(string.format("soak rss %d %d lua %d hits %d eaten %d damage %d", t, rss(),
