@@ -1,9 +1,7 @@
 #include "app/Application.h"
 
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <string>
 
@@ -50,9 +48,9 @@ Application::~Application() {
 
 int Application::Run() {
     if (options_.RecordFile) {
-        record_ = std::fopen(options_.RecordFile->c_str(), "w");
-        if (record_ == nullptr) {
-            ReportWriteFailure(*options_.RecordFile, std::strerror(errno));
+        std::string error;
+        if (!recorder_.Open(*options_.RecordFile, &error)) {
+            ReportWriteFailure(*options_.RecordFile, error);
             return 1;
         }
     }
@@ -258,26 +256,16 @@ void Application::SamplePointer() {
 }
 
 void Application::Record(const InputEvent& event) {
-    if (record_ == nullptr) {
-        return;
-    }
-    // Flushed line by line, so a run that crashes keeps what it played so far.
-    if (std::fprintf(record_, "%s\n", FormatInputEvent(event).c_str()) < 0 ||
-        std::fflush(record_) != 0) {
-        // The rest of the run would be recorded with a gap: it is not recorded at all.
-        ReportWriteFailure(*options_.RecordFile, std::strerror(errno));
-        std::fclose(record_);
-        record_ = nullptr;
+    std::string error;
+    if (!recorder_.Write(event, &error)) {
+        ReportWriteFailure(*options_.RecordFile, error);
     }
 }
 
 void Application::CloseRecord() {
-    if (record_ != nullptr) {
-        const bool closed = std::fclose(record_) == 0;
-        record_ = nullptr;
-        if (!closed) {
-            ReportWriteFailure(*options_.RecordFile, std::strerror(errno));
-        }
+    std::string error;
+    if (!recorder_.Close(&error)) {
+        ReportWriteFailure(*options_.RecordFile, error);
     }
 }
 

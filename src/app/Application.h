@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/CommandLine.h"
+#include "input/InputFile.h"
 #include "platform/MessageBox.h"
 
 namespace Velmora {
@@ -50,7 +51,7 @@ private:
     int luaErrorCount_ = 0;
     long frame_ = 0;
     std::size_t nextInput_ = 0;
-    std::FILE* record_ = nullptr;
+    InputRecorder recorder_;
     // The point last recorded; a device starts at (0, 0), in a replay too.
     double recordedX_ = 0.0;
     double recordedY_ = 0.0;

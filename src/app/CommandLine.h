@@ -5,16 +5,9 @@
 #include <string>
 #include <vector>
 
-namespace Velmora {
+#include "input/InputFile.h"
 
-struct InputEvent {
-    enum class Kind { Down, Up, Point };
-    long Frame = 0;
-    Kind Type = Kind::Down;
-    int Vk = 0;
-    double X = 0.0;
-    double Y = 0.0;
-};
+namespace Velmora {
 
 struct Options {
     std::string GameDir = ".";
@@ -41,12 +34,5 @@ struct ParseResult {
 
 ParseResult ParseCommandLine(int argc, const char* const* argv, Options& options);
 std::string UsageText();
-
-// Reads "<frame> down <vk>", "<frame> up <vk>", "<frame> point <x> <y>" lines; blank
-// lines and lines starting with '#' are skipped. False, with *error naming the file
-// and line, for anything else.
-bool ParseInputText(const std::string& text, const std::string& fileName,
-                    std::vector<InputEvent>& out, std::string* error);
-std::string FormatInputEvent(const InputEvent& event);
 
 }  // namespace Velmora

@@ -1,6 +1,7 @@
 #pragma once
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace Velmora {
 
@@ -18,5 +19,10 @@ inline int TruncateToInt(double value) {
     }
     return static_cast<int>(value);
 }
+
+// Whole texts as numbers, for command lines and input files: false for anything but
+// one number (and for doubles, anything not finite).
+bool ParseLong(const std::string& text, long& out);
+bool ParseDouble(const std::string& text, double& out);
 
 }  // namespace Velmora
