@@ -17,10 +17,6 @@ namespace Velmora {
 namespace {
 
 // The current stage's container, or null when there is no stage.
-StageObjects* CurrentStage(lua_State* L) {
-    return EngineOf(L).GetWorld().CurrentObjects();
-}
-
 // Lookups and creations that find nothing still hand out a handle: the null handle.
 int ReturnHandle(lua_State* L, const BaseObject* object) {
     PushHandle(L, object);

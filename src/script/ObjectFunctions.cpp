@@ -18,10 +18,6 @@ namespace {
 
 constexpr float kPi = 3.14159265358979323846f;
 
-StageObjects* CurrentStage(lua_State* L) {
-    return EngineOf(L).GetWorld().CurrentObjects();
-}
-
 int PushNumber(lua_State* L, double value) {
     lua_pushnumber(L, value);
     return 1;

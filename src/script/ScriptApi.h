@@ -22,6 +22,10 @@ ExportTable ObjectFunctions();      // Obj_*
 ExportTable ResourceFunctions();    // Res_*
 ExportTable SoundScoreFunctions();  // Sound_*, ScoreBoard_SetScore
 
+class StageObjects;
+// The current stage's objects, or null when no stage is current.
+StageObjects* CurrentStage(lua_State* L);
+
 // Argument readers shared by every family, with the interpreter's conversions.
 // A string argument is present when it is a string or a number.
 bool ArgString(lua_State* L, int index, std::string& out);

@@ -3,9 +3,15 @@
 #include <limits>
 
 #include "core/Numbers.h"
+#include "game/Engine.h"
+#include "script/LuaControl.h"
 #include "script/ScriptApi.h"
 
 namespace Velmora {
+
+StageObjects* CurrentStage(lua_State* L) {
+    return EngineOf(L).GetWorld().CurrentObjects();
+}
 
 bool ArgString(lua_State* L, int index, std::string& out) {
     // A number is formatted here instead of converted in place by the interpreter:
