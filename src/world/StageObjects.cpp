@@ -70,7 +70,7 @@ BaseObject* StageObjects::AddObject(const std::string& key, const std::string& p
         type = scratch.Type;
     }
     std::unique_ptr<BaseObject> object;
-    int list = InNoList;
+    ListKind list = InNoList;
     switch (type) {
         case TypeHero:
             object = std::make_unique<Hero>(world_);
@@ -92,69 +92,72 @@ BaseObject* StageObjects::AddObject(const std::string& key, const std::string& p
             break;
     }
     object->Load(file);
+    return Adopt(std::move(object), key, list);
+}
+
+template <typename Kind>
+std::unique_ptr<Kind> StageObjects::Make(const std::string& file, float x, float y) {
+    auto object = std::make_unique<Kind>(world_);
+    object->Load(file);
+    object->X = x;
+    object->Y = y;
+    return object;
+}
+
+BaseObject* StageObjects::Adopt(std::unique_ptr<BaseObject> object, const std::string& key,
+                                ListKind list) {
     BaseObject* made = object.release();
     made->StageList = list;
-    if (list == InHeroes) {
-        Heroes.push_back(static_cast<Hero*>(made));
-    } else if (list == InMobs) {
-        Mobs.push_back(static_cast<Mob*>(made));
-    } else if (list == InItems) {
-        Items.push_back(static_cast<Item*>(made));
+    switch (list) {
+        case InHeroes:
+            Heroes.push_back(static_cast<Hero*>(made));
+            break;
+        case InMobs:
+            Mobs.push_back(static_cast<Mob*>(made));
+            break;
+        case InItems:
+            Items.push_back(static_cast<Item*>(made));
+            break;
+        case InFriends:
+            Friends.push_back(static_cast<Friend*>(made));
+            break;
+        case InBullets:
+            Bullets.push_back(static_cast<Bullet*>(made));
+            break;
+        case InNoList:
+            break;
     }
     Register(key, made);
     return made;
 }
 
+// Each object is loaded before it takes its key: loading runs scripts, which may
+// create objects and take keys of their own first.
 Item* StageObjects::CreateItem(const std::string& name, float x, float y) {
-    auto item = std::make_unique<Item>(world_);
-    item->Load(ObjectFile("item/" + name));
-    item->X = x;
-    item->Y = y;
-    Item* made = item.release();
-    made->StageList = InItems;
-    Items.push_back(made);
-    Register(NextKey("4_Item"), made);
-    return made;
+    std::unique_ptr<Item> item = Make<Item>(ObjectFile("item/" + name), x, y);
+    return static_cast<Item*>(Adopt(std::move(item), NextKey("4_Item"), InItems));
 }
 
 Effect* StageObjects::CreateEffect(const std::string& name, float x, float y) {
     // Until it is registered the stage does not own the effect: one whose OnCreate
     // fails is destroyed here.
-    auto effect = std::make_unique<Effect>(world_);
-    effect->Load(ObjectFile("effect/" + name));
-    effect->X = x;
-    effect->Y = y;
+    std::unique_ptr<Effect> effect = Make<Effect>(ObjectFile("effect/" + name), x, y);
     effect->OnCreate();
-    Effect* made = effect.release();
-    Register(NextKey("3_Effect"), made);
-    return made;
+    return static_cast<Effect*>(Adopt(std::move(effect), NextKey("3_Effect"), InNoList));
 }
 
 void StageObjects::CreateBullets(const std::string& path, int count, float x, float y) {
     const std::string file = ObjectFile(path);
     Bullets.clear();
     for (int i = 0; i < count; ++i) {
-        auto bullet = std::make_unique<Bullet>(world_);
-        bullet->Load(file);
-        bullet->X = x;
-        bullet->Y = y;
-        Bullet* made = bullet.release();
-        made->StageList = InBullets;
-        Bullets.push_back(made);
-        Register(NextKey("5_Bullet"), made);
+        std::unique_ptr<Bullet> bullet = Make<Bullet>(file, x, y);
+        Adopt(std::move(bullet), NextKey("5_Bullet"), InBullets);
     }
 }
 
 Friend* StageObjects::CreateFriend(const std::string& path, float x, float y) {
-    auto buddy = std::make_unique<Friend>(world_);
-    buddy->Load(ObjectFile(path));
-    buddy->X = x;
-    buddy->Y = y;
-    Friend* made = buddy.release();
-    Register(NextKey("Friend"), made);
-    made->StageList = InFriends;
-    Friends.push_back(made);
-    return made;
+    std::unique_ptr<Friend> buddy = Make<Friend>(ObjectFile(path), x, y);
+    return static_cast<Friend*>(Adopt(std::move(buddy), NextKey("Friend"), InFriends));
 }
 
 BaseObject* StageObjects::GetObject(const std::string& key) const {

@@ -3,6 +3,7 @@
 // them under string keys, in layer lists and in kind lists, and owns them until they
 // die or the stage ends.
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,12 @@ public:
 
 private:
     std::string NextKey(const char* prefix);
+    // An object of the kind, loaded from file and placed at (x, y); the stage does not
+    // hold it yet.
+    template <typename Kind>
+    std::unique_ptr<Kind> Make(const std::string& file, float x, float y);
+    // Takes the object into the stage: its kind list, the key registry and its layer.
+    BaseObject* Adopt(std::unique_ptr<BaseObject> object, const std::string& key, ListKind list);
     // Takes a dead object out of its kind list and the key registry (not its layer list).
     void Unlist(BaseObject* object);
 
