@@ -39,11 +39,7 @@ std::uint32_t ColourByte(float c) {
 
 }  // namespace
 
-SpriteRecord::SpriteRecord(Platform::Renderer* device) : Vertices{}, Device(device) {
-    for (auto& v : Vertices) {
-        v.colour = 0xFF000000u;
-    }
-}
+SpriteRecord::SpriteRecord(Platform::Renderer* device) : Device(device) {}
 
 SpriteRecord::~SpriteRecord() = default;
 
@@ -60,18 +56,10 @@ bool SpriteRecord::Load(const std::string& file, int width, int height) {
     if (VertexBuffer == nullptr) {
         return false;
     }
-    Vertices[0].u = 0.0f;
-    Vertices[0].v = 0.0f;
-    Vertices[1].u = 1.0f;
-    Vertices[1].v = 0.0f;
-    Vertices[2].u = 0.0f;
-    Vertices[2].v = 1.0f;
-    Vertices[3].u = 1.0f;
-    Vertices[3].v = 1.0f;
+    Shown = Cell{};
     ImageWidth = FrameWidth = width;
     ImageHeight = FrameHeight = height;
     Columns = Rows = 1;
-    SetQuad(-(static_cast<float>(width) * 0.5f), -(static_cast<float>(height) * 0.5f), 0.0f);
     return true;
 }
 
@@ -88,8 +76,6 @@ bool SpriteRecord::LoadFrames(const std::string& file, int frameWidth, int frame
     FrameHeight = frameHeight;
     Columns = columns;
     Rows = rows;
-    SetQuad(-(static_cast<float>(frameWidth) * 0.5f), -(static_cast<float>(frameHeight) * 0.5f),
-            0.0f);
     return loaded;
 }
 
@@ -142,89 +128,53 @@ void SpriteRecord::SetFrameSpeed(const std::string& name, int index, float speed
     frames[static_cast<std::size_t>(index)].Speed = speed;
 }
 
-void SpriteRecord::Upload() {
-    if (VertexBuffer != nullptr) {
-        VertexBuffer->Write(Vertices);
-    }
+std::uint32_t SpriteRecord::Colour(float r, float g, float b, float alpha) {
+    return (ColourByte(alpha) << 24) | (ColourByte(r) << 16) | (ColourByte(g) << 8) | ColourByte(b);
 }
 
-void SpriteRecord::SetQuad(float x0, float y0, float z) {
-    const float w = static_cast<float>(FrameWidth);
-    const float h = static_cast<float>(FrameHeight);
-    const float x1 = x0 + w;
-    const float y1 = y0 + h;
-    Vertices[0].x = x0;
-    Vertices[0].y = y0;
-    Vertices[1].x = x1;
-    Vertices[1].y = y0;
-    Vertices[2].x = x0;
-    Vertices[2].y = y1;
-    Vertices[3].x = x1;
-    Vertices[3].y = y1;
-    for (auto& v : Vertices) {
-        v.z = z;
-    }
-    Upload();
-}
-
-void SpriteRecord::SetTexCoords(float uLeft, float vTop, float uRight, float vBottom) {
-    Vertices[0].u = uLeft;
-    Vertices[0].v = vTop;
-    Vertices[1].u = uRight;
-    Vertices[1].v = vTop;
-    Vertices[2].u = uLeft;
-    Vertices[2].v = vBottom;
-    Vertices[3].u = uRight;
-    Vertices[3].v = vBottom;
-    Upload();
-}
-
-void SpriteRecord::ApplyColour(float alpha) {
-    const std::uint32_t colour =
-        (ColourByte(alpha) << 24) | (ColourByte(R) << 16) | (ColourByte(G) << 8) | ColourByte(B);
-    for (auto& v : Vertices) {
-        v.colour = colour;
-    }
-    Upload();
-}
-
-void SpriteRecord::Draw(float x, float y) {
+void SpriteRecord::Draw(const SpriteDraw& how, const Cell& cell) {
     // A picture that failed to load has nothing to show.
     if (Device == nullptr || Texture == nullptr || VertexBuffer == nullptr) {
         return;
     }
+    // One cell, centred on the draw's position.
+    const float x0 = -(static_cast<float>(FrameWidth) * 0.5f);
+    const float y0 = -(static_cast<float>(FrameHeight) * 0.5f);
+    const float x1 = x0 + static_cast<float>(FrameWidth);
+    const float y1 = y0 + static_cast<float>(FrameHeight);
+    const Platform::SpriteVertex quad[Platform::QuadVertexCount] = {
+        {x0, y0, 0.0f, how.Colour, cell.U0, cell.V0},
+        {x1, y0, 0.0f, how.Colour, cell.U1, cell.V0},
+        {x0, y1, 0.0f, how.Colour, cell.U0, cell.V1},
+        {x1, y1, 0.0f, how.Colour, cell.U1, cell.V1},
+    };
+    VertexBuffer->Write(quad);
+
     Platform::RenderState& state = Device->State();
     state.Cull = Platform::CullMode::CounterClockwise;
-
     const Matrix oldView = Device->GetTransform(TransformKind::View);
     const Matrix oldProjection = Device->GetTransform(TransformKind::Projection);
     Device->SetTransform(TransformKind::View, MatrixIdentity());
-
     Matrix world = MatrixIdentity();
-    world = MatrixMultiply(world, MatrixScaling(ScaleX, ScaleY, ScaleZ));
-    world = MatrixMultiply(world, MatrixRotationZ(Angle));
-    world = MatrixMultiply(world, MatrixTranslation(x, y, 0.0f));
+    world = MatrixMultiply(world, MatrixScaling(how.Scale, how.Scale, how.Scale));
+    world = MatrixMultiply(world, MatrixRotationZ(how.Angle));
+    world = MatrixMultiply(world, MatrixTranslation(how.X, how.Y, 0.0f));
     Device->SetTransform(TransformKind::World, world);
-
-    // Built from the configured client size every time, so a full-screen back buffer
-    // of another size shows the same field scaled.
+    // Built from the game's picture size every time, so a full-screen back buffer of
+    // another size shows the same field scaled.
     Device->SetTransform(
         TransformKind::Projection,
         MatrixOrthoOffCenter(0.0f, static_cast<float>(Device->CanvasWidth()),
                              static_cast<float>(Device->CanvasHeight()), 0.0f, 0.0f, 1.0f));
-
     state.AlphaBlend = true;
     state.Colour = Platform::ColourOp::AddColourModulateAlpha;
-
     Device->DrawQuad(Texture.get(), *VertexBuffer);
-
     Device->SetTransform(TransformKind::View, oldView);
     Device->SetTransform(TransformKind::Projection, oldProjection);
 }
 
-void SpriteRecord::DrawAnimated(float x, float y, Animation* animation, int& frame, float& time) {
-    // An empty animation, or a frame index the list no longer has (the animation was
-    // declared again, shorter), keeps the coordinates the quad already has.
+void SpriteRecord::DrawAnimated(const SpriteDraw& how, Animation* animation, int& frame,
+                                float& time) {
     if (animation != nullptr && frame >= 0 &&
         static_cast<std::size_t>(frame) < animation->Frames.size()) {
         const AnimationFrame& entry = animation->Frames[static_cast<std::size_t>(frame)];
@@ -234,10 +184,10 @@ void SpriteRecord::DrawAnimated(float x, float y, Animation* animation, int& fra
             const long long col = entry.Cell % Columns;
             const float w = static_cast<float>(ImageWidth);
             const float h = static_cast<float>(ImageHeight);
-            SetTexCoords(static_cast<float>(col * FrameWidth) / w,
+            Shown = Cell{static_cast<float>(col * FrameWidth) / w,
                          static_cast<float>(row * FrameHeight) / h,
                          static_cast<float>((col + 1) * FrameWidth) / w,
-                         static_cast<float>((row + 1) * FrameHeight) / h);
+                         static_cast<float>((row + 1) * FrameHeight) / h};
         }
         // The time beyond the entry's length is dropped, not carried over.
         if (time >= entry.Speed) {
@@ -249,7 +199,7 @@ void SpriteRecord::DrawAnimated(float x, float y, Animation* animation, int& fra
             }
         }
     }
-    Draw(x, y);
+    Draw(how, Shown);
 }
 
 }  // namespace Velmora

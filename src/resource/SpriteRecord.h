@@ -2,6 +2,7 @@
 // A named picture shared by every object that shows it: one texture, one quad of
 // four vertices with its device buffer, a grid of equal cells, the drawing state the
 // next draw applies (scale, rotation, tint), and named animations.
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -19,6 +20,25 @@ struct AnimationFrame {
 struct Animation {
     bool Loop = false;  // shared by every object showing this animation
     std::vector<AnimationFrame> Frames;
+};
+
+// The part of a picture a draw shows, in texture coordinates.
+struct Cell {
+    float U0 = 0.0f;
+    float V0 = 0.0f;
+    float U1 = 1.0f;
+    float V1 = 1.0f;
+};
+
+// How one draw shows a picture: centred at (X, Y) on the game's picture, scaled and
+// turned about its centre, and its colour: red, green and blue added to the picture's,
+// alpha multiplying its alpha (ARGB).
+struct SpriteDraw {
+    float X = 0.0f;
+    float Y = 0.0f;
+    float Scale = 1.0f;
+    float Angle = 0.0f;
+    std::uint32_t Colour = 0xFF000000u;
 };
 
 class SpriteRecord {
@@ -40,30 +60,26 @@ public:
     void SetDefaultSpeed(const std::string& name, float speed);
     void SetFrameSpeed(const std::string& name, int index, float speed);
 
-    // Shaping, colouring and drawing the quad.
-    void Upload();
-    void SetQuad(float x0, float y0, float z);
-    void SetTexCoords(float uLeft, float vTop, float uRight, float vBottom);
-    void ApplyColour(float alpha);
-    void Draw(float x, float y);
+    // The colour word of a draw: each channel as a byte, 0.5 rounding up, clamped, NaN
+    // as 0.
+    static std::uint32_t Colour(float r, float g, float b, float alpha);
+    // Draws one FrameWidth x FrameHeight quad showing cell. A record whose picture
+    // failed to load draws nothing.
+    void Draw(const SpriteDraw& how, const Cell& cell);
     // Shows the animation's current cell, then advances frame/time (owned by the caller).
-    // A record whose picture failed to load draws nothing.
-    void DrawAnimated(float x, float y, Animation* animation, int& frame, float& time);
+    // The cell shown is kept: a draw without an animation frame to show (none played,
+    // an empty one, or one declared again shorter) shows the cell last shown by any
+    // object with this picture, the whole picture until then.
+    void DrawAnimated(const SpriteDraw& how, Animation* animation, int& frame, float& time);
 
     std::unique_ptr<Platform::Texture> Texture;
+    // Where each draw's quad is assembled for the renderer.
     std::unique_ptr<Platform::VertexBuffer> VertexBuffer;
-    Platform::SpriteVertex Vertices[Platform::QuadVertexCount];
-    float ScaleX = 1.0f;
-    float ScaleY = 1.0f;
-    float ScaleZ = 1.0f;
     std::unique_ptr<std::map<std::string, Animation>> Animations;
     Platform::Renderer* Device = nullptr;
+    Cell Shown;
     int ImageWidth = 0;
     int ImageHeight = 0;
-    float Angle = 0.0f;
-    float R = 0.0f;
-    float G = 0.0f;
-    float B = 0.0f;
     int FrameWidth = 0;
     int FrameHeight = 0;
     int Columns = 0;

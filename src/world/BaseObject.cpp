@@ -59,21 +59,16 @@ void BaseObject::Draw() {
     if (Sprite == nullptr) {
         return;
     }
-    World* game = &world_;
     if (AniPlaying) {
-        AniTime += game->FrameTime;
+        AniTime += world_.FrameTime;
     }
-    // The record is shared by every object showing it, so each draw sets the whole look.
-    Sprite->Angle = Angle;
-    Sprite->R = R;
-    Sprite->G = G;
-    Sprite->B = B;
-    Sprite->ApplyColour(Alpha);
-    Sprite->ScaleX = Scale;
-    Sprite->ScaleY = Scale;
-    Sprite->ScaleZ = Scale;
-    Sprite->DrawAnimated(X + static_cast<float>(game->ScreenX),
-                         Y + static_cast<float>(game->ScreenY), CurAni, AniFrame, AniTime);
+    SpriteDraw how;
+    how.X = X + static_cast<float>(world_.ScreenX);
+    how.Y = Y + static_cast<float>(world_.ScreenY);
+    how.Scale = Scale;
+    how.Angle = Angle;
+    how.Colour = SpriteRecord::Colour(R, G, B, Alpha);
+    Sprite->DrawAnimated(how, CurAni, AniFrame, AniTime);
 }
 
 void BaseObject::OnDamage(int) {}

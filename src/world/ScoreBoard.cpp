@@ -56,15 +56,12 @@ void ScoreBoard::ReadSettings(const std::string& path) {
     // The picture holds the ten digits side by side; one cell is one digit.
     Sprite->FrameHeight = Sprite->ImageHeight;
     Sprite->FrameWidth = Sprite->ImageWidth / 10;
-    Sprite->SetQuad(-0.5f * static_cast<float>(Sprite->FrameWidth),
-                    -0.5f * static_cast<float>(Sprite->FrameHeight), 0.0f);
 }
 
 void ScoreBoard::Draw() {
     if (Sprite == nullptr) {
         return;
     }
-    Sprite->ApplyColour(1.0f);
     char text[kTextCapacity];
     const int length = FormatScore(Score, DigitSpace, text);
     for (int i = 0; i < length; ++i) {
@@ -72,19 +69,13 @@ void ScoreBoard::Draw() {
         if (digit < 0 || digit > 9) {
             continue;  // the minus sign has no cell in the picture
         }
-        const float u0 = static_cast<float>(digit * 0.1);
-        const float u1 = static_cast<float>((digit + 1) * 0.1);
-        Sprite->Vertices[0].u = u0;
-        Sprite->Vertices[0].v = 0.0f;
-        Sprite->Vertices[1].u = u1;
-        Sprite->Vertices[1].v = 0.0f;
-        Sprite->Vertices[2].u = u0;
-        Sprite->Vertices[2].v = 1.0f;
-        Sprite->Vertices[3].u = u1;
-        Sprite->Vertices[3].v = 1.0f;
-        Sprite->Upload();
+        const Cell cell{static_cast<float>(digit * 0.1), 0.0f,
+                        static_cast<float>((digit + 1) * 0.1), 1.0f};
         // No screen offset: the board stays in place while the stage scrolls.
-        Sprite->Draw(X + static_cast<float>(Sprite->FrameWidth * i), Y);
+        SpriteDraw how;
+        how.X = X + static_cast<float>(Sprite->FrameWidth * i);
+        how.Y = Y;
+        Sprite->Draw(how, cell);
     }
 }
 

@@ -268,8 +268,8 @@ TEST_F(OpenGLRendererTest, FullScreenScalesTheField) {
     SpriteRecord box(device_.get());
     ASSERT_TRUE(box.Load(Picture(20, 20, {0xFFFF0000u}), 20, 20));
     const Image image = Frame([&] {
-        box.ApplyColour(1.0f);
-        box.Draw(kWidth / 2.0f, kHeight / 2.0f);  // 800 / 160 = 5 screen pixels per field pixel
+        // 800 / 160 = 5 screen pixels per field pixel
+        box.Draw(SpriteDraw{kWidth / 2.0f, kHeight / 2.0f}, Cell{});
     });
     ASSERT_EQ(image.Width, 800);
     ASSERT_EQ(image.Height, 600);

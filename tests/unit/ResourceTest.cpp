@@ -32,16 +32,21 @@ protected:
         return mgr()->GetSprite(name);
     }
 
-    // The quad's corners and texture coordinates, in SetQuad's order.
-    static void ExpectQuad(const SpriteRecord& r, float halfW, float halfH, float u0, float v0,
-                           float u1, float v1) {
+    // Draws r at (320, 240) as objects do and checks the quad's corners and texture
+    // coordinates (top left, top right, bottom left, bottom right).
+    void ExpectQuad(SpriteRecord& r, float halfW, float halfH, float u0, float v0, float u1,
+                    float v1) {
+        int frame = 0;
+        float time = 0.0f;
+        r.DrawAnimated(SpriteDraw{320.0f, 240.0f}, nullptr, frame, time);
+        const RecordedDraw& d = device_.CurrentFrame().back();
         for (int i = 0; i < 4; ++i) {
             const bool right = i % 2 == 1;
             const bool bottom = i >= 2;
-            EXPECT_EQ(right ? halfW : -halfW, r.Vertices[i].x) << "vertex " << i;
-            EXPECT_EQ(bottom ? halfH : -halfH, r.Vertices[i].y) << "vertex " << i;
-            EXPECT_FLOAT_EQ(right ? u1 : u0, r.Vertices[i].u) << "vertex " << i;
-            EXPECT_FLOAT_EQ(bottom ? v1 : v0, r.Vertices[i].v) << "vertex " << i;
+            EXPECT_FLOAT_EQ(320.0f + (right ? halfW : -halfW), d.X[i]) << "vertex " << i;
+            EXPECT_FLOAT_EQ(240.0f + (bottom ? halfH : -halfH), d.Y[i]) << "vertex " << i;
+            EXPECT_FLOAT_EQ(right ? u1 : u0, d.U[i]) << "vertex " << i;
+            EXPECT_FLOAT_EQ(bottom ? v1 : v0, d.V[i]) << "vertex " << i;
         }
     }
     static std::vector<int> Sizes(const SpriteRecord& r) {
@@ -72,22 +77,15 @@ TEST_F(ResourceTest, DeclaredSizesShapeTheQuadWhateverTheFileSize) {
     grid->AddAnimation("one", 1, "5");
     int frame = 0;
     float time = 0.0f;
-    grid->DrawAnimated(320, 240, grid->GetAnimation("one"), frame, time);
+    grid->DrawAnimated(SpriteDraw{320.0f, 240.0f}, grid->GetAnimation("one"), frame, time);
+    EXPECT_EQ("pic.png", *device_.CurrentFrame().back().TextureFile);
+    // Objects with no animation frame to show show the cell shown last.
     ExpectQuad(*grid, 32, 16, 0.25f, 0.5f, 0.5f, 1.0f);
-    // The device got the same cell, not a stale copy.
-    const RecordedDraw& d = device_.CurrentFrame().back();
-    EXPECT_FLOAT_EQ(0.25f, d.U[0]);
-    EXPECT_FLOAT_EQ(1.0f, d.V[3]);
-    EXPECT_EQ("pic.png", *d.TextureFile);
 
     // Colour bytes round (seen on screen by the sprites pixel test) and clamp.
-    single->R = 0.2f;
-    single->G = -1.0f;
-    single->B = 7.0f;
-    single->ApplyColour(std::numeric_limits<float>::quiet_NaN());
-    EXPECT_EQ(0x003300FFu, single->Vertices[2].colour);
-    single->ApplyColour(2.0f);
-    EXPECT_EQ(0xFF3300FFu, single->Vertices[0].colour);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_EQ(0x003300FFu, SpriteRecord::Colour(0.2f, -1.0f, 7.0f, nan));
+    EXPECT_EQ(0xFF3300FFu, SpriteRecord::Colour(0.2f, -1.0f, 7.0f, 2.0f));
 }
 
 TEST_F(ResourceTest, FrameListsAreReadNumberByNumberWithTheirSpeeds) {
@@ -127,12 +125,12 @@ TEST_F(ResourceTest, PartlyLoadedPicturesNeverFault) {
     mgr()->SetDevice(&noBuffers);
     SpriteRecord* noBuffer = Declare(10, 10, "nobuffer");
     EXPECT_NE(nullptr, noBuffer->Texture);
-    noBuffer->Draw(0, 0);
+    noBuffer->Draw(SpriteDraw{}, Cell{});
     EXPECT_TRUE(noBuffers.CurrentFrame().empty());
     mgr()->SetDevice(nullptr);
-    Declare(10, 10, "nodevice")->Draw(0, 0);
+    Declare(10, 10, "nodevice")->Draw(SpriteDraw{}, Cell{});
     mgr()->AddAniSprite("missingGrid", "nowhere.png", 10, 10, 2, 2);
-    EXPECT_EQ(-5.0f, mgr()->GetSprite("missingGrid")->Vertices[0].x);
+    EXPECT_EQ(10, mgr()->GetSprite("missingGrid")->FrameWidth);
 }
 
 // Headless runs decoded every picture only to learn its size. They read a PNG's

@@ -130,12 +130,12 @@ std::string FramesRun(const std::string& header, const std::string& text) {
     int frame = ToInt(start);
     float time = 0.0f;
     for (int step = 0; step < 40; ++step) {
-        record.DrawAnimated(10.0f, 20.0f, animation, frame, time += 0.1f);
+        record.DrawAnimated(SpriteDraw{10.0f, 20.0f}, animation, frame, time += 0.1f);
         if (inside && (frame < 0 || static_cast<std::size_t>(frame) >= frames.size())) {
             return "the animation stepped outside its entries: " + std::to_string(frame);
         }
     }
-    record.DrawAnimated(0.0f, 0.0f, record.GetAnimation("never declared"), frame, time);
+    record.DrawAnimated(SpriteDraw{}, record.GetAnimation("never declared"), frame, time);
     return "";
 }
 
@@ -235,7 +235,7 @@ std::string PicturesRun(const std::string& ext, const std::string& bytes) {
     WriteFile(path, bytes);
     SpriteRecord record(&g_device);
     record.LoadFrames(path, 4, 4, 2, 2);
-    record.Draw(1.0f, 1.0f);
+    record.Draw(SpriteDraw{1.0f, 1.0f}, Cell{});
     Platform::Image image;
     if (Platform::LoadImageRgba(path, image) &&
         (image.Width <= 0 || image.Height <= 0 ||
