@@ -100,6 +100,8 @@ void Engine::Draw() {
     if (renderer_->BeginFrame()) {
         renderer_->State().PointSampling = true;
         world_.Draw();
+        // Passes that belong over the world (text, a debug overlay) draw here, after it
+        // and unaffected by the screen offset.
         renderer_->EndFrame();
     }
     renderer_->Present();
