@@ -86,7 +86,7 @@ void Hero::Update() {
 }
 
 void Hero::Steer() {
-    const Input& input = world_.Keys();
+    const Input& input = world_.Controls();
     if (world_.UseController) {
         // The device's y axis points up, the field's down.
         X = static_cast<float>(world_.AdjustX + input.PointX());

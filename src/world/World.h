@@ -31,7 +31,7 @@ public:
 
     ScriptPort& Scripts() const { return scripts_; }
     ResourceMgr& Resources() const { return resources_; }
-    const Input& Keys() const { return input_; }
+    const Input& Controls() const { return input_; }
     Templates& KindTemplates() { return templates_; }
 
     // Makes the system object; the game does so before its first script runs.
