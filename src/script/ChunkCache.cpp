@@ -53,17 +53,17 @@ std::int64_t MonotonicNanoseconds() {
 constexpr std::int64_t kLookAgainAfter = 1000000;  // nanoseconds
 
 // A library function that may change files, and the cache to tell when it runs. The
-// replacement calls the original in its own frame, with the original's environment,
-// so that argument errors name the function as the script called it.
+// wrapper calls the library's function in its own frame, with that function's
+// environment, so that argument errors name the function as the script called it.
 struct WriteHook {
-    lua_CFunction Original;
+    lua_CFunction Library;
     ChunkCache* Cache;
 };
 
 int HookedWriter(lua_State* L) {
     auto* hook = static_cast<WriteHook*>(lua_touserdata(L, lua_upvalueindex(1)));
     hook->Cache->FilesMayHaveChanged();
-    const int results = hook->Original(L);
+    const int results = hook->Library(L);
     hook->Cache->FilesMayHaveChanged();
     return results;
 }
