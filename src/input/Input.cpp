@@ -23,11 +23,6 @@ void Input::SetDown(int vk, bool down) {
     }
 }
 
-void Input::ReleaseAll() {
-    held_.fill(false);
-    pressed_.fill(false);
-}
-
 bool Input::Press(int vk) {
     // Key numbers are 1 to 255 wherever they come from; anything else has no state.
     if (!InRange(vk)) {

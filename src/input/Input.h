@@ -23,7 +23,6 @@ public:
     // Held keys, for steering: every press and release counts, menu keys included.
     bool IsDown(int vk) const;
     void SetDown(int vk, bool down);
-    void ReleaseAll();
 
     // A press the game's key handler should hear: false while the key is still down
     // from an earlier press (an automatic repeat). Release forgets the press.

@@ -240,7 +240,6 @@ void LuaControl::RegisterFunctions(Engine& engine) {
             available[table.Entries[i].Name] = table.Entries[i].Function;
         }
     }
-    registered_.clear();
     for (const char* name : kFunctionNames) {
         auto found = available.find(name);
         if (found == available.end()) {
@@ -249,7 +248,6 @@ void LuaControl::RegisterFunctions(Engine& engine) {
         lua_pushlightuserdata(state_, this);
         lua_pushcclosure(state_, found->second, 1);
         lua_setfield(state_, LUA_GLOBALSINDEX, name);
-        registered_.push_back(name);
     }
 }
 

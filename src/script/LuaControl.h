@@ -75,8 +75,6 @@ public:
 
     // The fixed order of the exported functions' names.
     static const char* const* FunctionNames(int* count);
-    // What the last RegisterFunctions stored as globals, in the order it stored them.
-    const std::vector<std::string>& RegisteredNames() const { return registered_; }
 
 private:
     // Throws the kept exception when it caused the failure that left error on top,
@@ -121,7 +119,6 @@ private:
     ChunkCache chunks_;
     bool keepChunks_ = true;
     int depth_ = 0;
-    std::vector<std::string> registered_;
     std::unique_ptr<Exception> kept_;
     bool keptIsLua_ = false;
     std::string keptText_;
