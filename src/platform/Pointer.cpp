@@ -75,10 +75,13 @@ void PointerSource::OpenSocket(int port) {
     socket_ = fd;
 }
 
-// Takes every datagram waiting; the last well-formed one is the newest point.
+// Takes the datagrams waiting; the last well-formed one is the newest point. A sender
+// faster than the frame cannot hold the frame here: past a bound the rest waits for
+// the next frame.
 void PointerSource::DrainSocket() {
+    constexpr int kMostPerFrame = 4096;
     char buffer[256];
-    while (true) {
+    for (int taken = 0; taken < kMostPerFrame; ++taken) {
         const ssize_t received = recv(socket_, buffer, sizeof(buffer) - 1, 0);
         if (received < 0) {
             return;  // nothing more waiting (or a transient error: try next poll)

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -324,12 +325,39 @@ std::string Vary(const Target& target, const std::string& seed, const std::strin
     return header + "\n" + Mutate(payload, target.Words);
 }
 
+// An input that runs longer than this is a hang. The work folder is gone with the
+// process, so the report carries the input itself, escaped, for the log.
+constexpr unsigned kHangSeconds = 60;
+std::string g_hangReport;
+
+void ReportHang(int) {
+    ssize_t ignored = write(STDOUT_FILENO, g_hangReport.data(), g_hangReport.size());
+    (void)ignored;
+    _exit(1);
+}
+
+std::string Escaped(const std::string& bytes) {
+    std::string text;
+    for (const unsigned char c : bytes) {
+        char code[5];
+        std::snprintf(code, sizeof code, "\\x%02X", c);
+        text += c == '\\' ? "\\\\" : (c >= 32 && c < 127) || c == '\n' ? std::string(1, c) : code;
+    }
+    return text;
+}
+
 bool RunOne(const Target& target, const std::string& input, const fs::path& keep) {
     // Kept, in memory, until the next input: after a crash, the one to replay.
     fs::create_directories("current/"s + target.Name);
     WriteFile("current/"s + target.Name + "/input", input);
+    g_hangReport = "file fuzz: a "s + target.Name + " input ran over " +
+                   std::to_string(kHangSeconds) + " s; its bytes (\\xHH escaped):\n" +
+                   Escaped(input) + "\n";
+    std::signal(SIGALRM, ReportHang);
+    alarm(kHangSeconds);
     const auto [header, payload] = HeaderAndPayload(input);
     const std::string why = target.Run(header, payload);
+    alarm(0);
     if (!why.empty()) {
         fs::create_directories(keep.parent_path());
         WriteFile(keep, input);
