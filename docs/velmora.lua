@@ -4,7 +4,7 @@
 -- engine provides these functions itself. See docs/scripting.md for the whole story.
 --
 -- Callbacks the engine calls in your files (define them as globals):
---   GameState.lua:        OnGameCreate()             OnKeyEvent(key)
+--   GameState.lua:        OnGameCreate()             OnKeyEvent(key)   OnKeyUp(key) (optional, added)
 --   a stage's Info.lua:   OnStageCreate()
 --   an action's Info.lua: OnBegin(obj)  OnAction(obj)  OnInterval(obj)   (define all three)
 --   a hero's or mob's:    OnDamage(obj, amount)
@@ -112,6 +112,25 @@ function Game_GetControlAble() end
 ---Ends the game after the frame in progress.
 function Game_Exit() end
 
+---(Added) Seconds on the current stage's clock; 0 when a stage has just begun.
+---@return number
+function Game_GetStageTime() end
+
+---(Added) Pauses or resumes the game. While paused the stage clock, objects, actions,
+---collisions and sound fades stand still and playing voices pause; drawing and key
+---events (OnKeyEvent, OnKeyUp, Key_IsDown) go on, so a key can lift the pause.
+---@param flag boolean
+function Game_SetPause(flag) end
+
+---(Added) Whether the game is paused.
+---@return boolean
+function Game_GetPause() end
+
+---(Added) Whether the key is held down now (menu keys included).
+---@param key integer virtual-key code, as OnKeyEvent receives it
+---@return boolean
+function Key_IsDown(key) end
+
 ---The system object: in no stage, updated every frame, never drawn. Its action's times
 ---are on the stage clock, so give it its action again in each stage.
 ---@return Velmora.Handle
@@ -179,6 +198,12 @@ function Stage_SetScreenPos(x, y) end
 ---@param y number
 ---@return Velmora.Handle
 function Stage_CreateFriend(path, x, y) end
+
+---(Added) A new array of the handles of the current stage's live objects whose kind
+---number is type, in drawing order (empty without a stage).
+---@param type integer
+---@return Velmora.Handle[]
+function Stage_GetObjects(type) end
 
 -------------------------------------------------------------------------------
 -- Objects (a null or gone handle: nothing happens, nil comes back)
@@ -346,6 +371,17 @@ function Obj_GetCustom(obj, name) end
 ---@param key string
 ---@return Velmora.Handle|nil
 function Obj_GetHandle(key) end
+
+---(Added) The object's kind number (Info.Type).
+---@param obj Velmora.Handle
+---@return integer|nil
+function Obj_GetType(obj) end
+
+---(Added) The object shows another declared picture from now on; a playing animation
+---starts over with the new picture's animation of the same name, if it has one.
+---@param obj Velmora.Handle
+---@param sprite string
+function Obj_SetSprite(obj, sprite) end
 
 -------------------------------------------------------------------------------
 -- Pictures

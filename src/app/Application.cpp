@@ -120,18 +120,9 @@ int Application::Run() {
         while (!tornDown_ && window != nullptr && window->PollEvent(event)) {
             switch (event.Type) {
                 case Platform::WindowEvent::Kind::KeyDown:
-                    engine_->GetInput().SetDown(event.Vk, true);
-                    if (!event.MenuKey) {
-                        Record(InputEvent{frame_ + 1, InputEvent::Kind::Down, event.Vk, 0.0, 0.0});
-                        DispatchKeyDown(event.Vk);
-                    }
-                    break;
                 case Platform::WindowEvent::Kind::KeyUp:
-                    engine_->GetInput().SetDown(event.Vk, false);
-                    if (!event.MenuKey) {
-                        Record(InputEvent{frame_ + 1, InputEvent::Kind::Up, event.Vk, 0.0, 0.0});
-                        DispatchKeyUp(event.Vk);
-                    }
+                    HandleKey(frame_ + 1, event.Vk,
+                              event.Type == Platform::WindowEvent::Kind::KeyDown, !event.MenuKey);
                     break;
                 case Platform::WindowEvent::Kind::Close:
                     Teardown();
@@ -169,10 +160,10 @@ int Application::Run() {
     return writeFailed_ ? 1 : 0;
 }
 
-void Application::RunFrame(float dt) {
-    const Clock::time_point updateStart = Clock::now();
+template <typename Step>
+void Application::Guarded(Step step) {
     try {
-        engine_->Update(dt);
+        step();
     } catch (const LuaException& e) {
         ReportLuaException(e.GetMessageText());
     } catch (const Exception& e) {
@@ -180,6 +171,11 @@ void Application::RunFrame(float dt) {
     } catch (const std::exception& e) {
         messages_.Show(nullptr, OutOfEngineMemory(e));
     }
+}
+
+void Application::RunFrame(float dt) {
+    const Clock::time_point updateStart = Clock::now();
+    Guarded([&] { engine_->Update(dt); });
     const Clock::time_point drawStart = Clock::now();
     updateSeconds_ += std::chrono::duration<double>(drawStart - updateStart).count();
     engine_->Draw();
@@ -195,24 +191,18 @@ void Application::ReportLuaException(const std::string& text) {
     }
 }
 
-void Application::DispatchKeyDown(int vk) {
-    try {
-        engine_->KeyDown(vk);
-    } catch (const LuaException& e) {
-        ReportLuaException(e.GetMessageText());
-    } catch (const Exception& e) {
-        messages_.Show(nullptr, e.GetMessageText());
-    } catch (const std::exception& e) {
-        messages_.Show(nullptr, OutOfEngineMemory(e));
+void Application::HandleKey(long frame, int vk, bool down, bool heard) {
+    engine_->GetInput().SetDown(vk, down);
+    if (!heard) {
+        return;  // menu keys steer but are neither heard by the game nor recorded
     }
-    if (vk == VK_ESCAPE) {
-        DispatchKeyUp(vk);
+    Record(InputEvent{frame, down ? InputEvent::Kind::Down : InputEvent::Kind::Up, vk, 0.0, 0.0});
+    if (down) {
+        Guarded([&] { engine_->KeyDown(vk); });
     }
-}
-
-void Application::DispatchKeyUp(int vk) {
-    if (engine_ != nullptr) {
-        engine_->KeyUp(vk);
+    // Escape ends the game on its press; its release is heard first.
+    if (!down || vk == VK_ESCAPE) {
+        Guarded([&] { engine_->KeyUp(vk); });
     }
     if (vk == VK_ESCAPE) {
         Teardown();
@@ -224,21 +214,10 @@ void Application::ApplyReplayedInput(long frame) {
     while (!tornDown_ && nextInput_ < input.size() && input[nextInput_].Frame <= frame) {
         const InputEvent event = input[nextInput_++];
         // A point is recorded as the frame takes it up (SamplePointer).
-        if (event.Type != InputEvent::Kind::Point) {
-            Record(InputEvent{frame, event.Type, event.Vk, 0.0, 0.0});
-        }
-        switch (event.Type) {
-            case InputEvent::Kind::Down:
-                engine_->GetInput().SetDown(event.Vk, true);
-                DispatchKeyDown(event.Vk);
-                break;
-            case InputEvent::Kind::Up:
-                engine_->GetInput().SetDown(event.Vk, false);
-                DispatchKeyUp(event.Vk);
-                break;
-            case InputEvent::Kind::Point:
-                engine_->GetInput().InjectPoint(event.X, event.Y);
-                break;
+        if (event.Type == InputEvent::Kind::Point) {
+            engine_->GetInput().InjectPoint(event.X, event.Y);
+        } else {
+            HandleKey(frame, event.Vk, event.Type == InputEvent::Kind::Down, true);
         }
     }
 }

@@ -29,8 +29,12 @@ public:
     int LuaErrorCount() const { return luaErrorCount_; }
 
 private:
-    void DispatchKeyDown(int vk);
-    void DispatchKeyUp(int vk);
+    // A key went down or up in frame: held keys, the record and, when the game hears
+    // the key, its handlers.
+    void HandleKey(long frame, int vk, bool down, bool heard);
+    // Runs a step of the game; what it throws becomes a message and the run goes on.
+    template <typename Step>
+    void Guarded(Step step);
     void ApplyReplayedInput(long frame);
     // Fixes the pointing device's point for the frame about to run, and records it
     // when it changed.

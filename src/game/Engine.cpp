@@ -83,9 +83,23 @@ void Engine::KeyDown(int vk) {
 
 void Engine::KeyUp(int vk) {
     input_.Release(vk);
+    if (scripts_->Defines("OnKeyUp")) {
+        scripts_->Call(kGameScript, "OnKeyUp", true,
+                       {static_cast<double>(static_cast<unsigned>(vk))});
+    }
+}
+
+void Engine::SetPaused(bool paused) {
+    if (paused != paused_) {
+        paused_ = paused;
+        sounds_.SetPaused(paused);
+    }
 }
 
 void Engine::Update(float dt) {
+    if (paused_) {
+        return;
+    }
     world_.FrameTime = dt;
     world_.StageTime += dt;
     world_.Update();

@@ -49,12 +49,17 @@ public:
     void Start(std::optional<unsigned> seed, bool audioOutput = false);
 
     // A key press as the game hears it: OnKeyEvent, once per press (not for the
-    // automatic repeats of a held key). Script failures are thrown.
+    // automatic repeats of a held key); a release: OnKeyUp, when the game has one.
+    // Script failures are thrown.
     void KeyDown(int vk);
     void KeyUp(int vk);
 
-    // One frame of dt seconds: the clocks, the world, the sound fades.
+    // One frame of dt seconds: the clocks, the world, the sound fades. Nothing of it
+    // runs while the game is paused; drawing and key events go on.
     void Update(float dt);
+    bool Paused() const { return paused_; }
+    // Playing voices pause and resume with the game.
+    void SetPaused(bool paused);
     // Draws the world into the renderer and shows it.
     void Draw();
 
@@ -70,6 +75,7 @@ private:
     Input input_;
     World world_;
     std::unique_ptr<ScriptPort> scripts_;
+    bool paused_ = false;
 };
 
 }  // namespace Velmora

@@ -18,6 +18,13 @@ public:
 
     // The mixer plays in real time; ended voices show in Mix_Playing.
     void Advance(float) override {}
+    void SetPaused(bool paused) override {
+        if (paused) {
+            Mix_Pause(-1);
+        } else {
+            Mix_Resume(-1);
+        }
+    }
 
 protected:
     class Chunk : public Sample {

@@ -75,6 +75,9 @@ public:
     // ignores it; the silent system ends its voices by this clock, so headless runs
     // with a fixed frame time end sounds on the same frame every time.
     virtual void Advance(float seconds) = 0;
+    // Holds every playing voice where it is, or lets them go on; plays started while
+    // paused sound at once. The silent system's voices stand still without Advance.
+    virtual void SetPaused(bool paused) { (void)paused; }
 };
 
 // The mixer on the audio device when audioOutput, else (or when there is no device,

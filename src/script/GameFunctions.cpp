@@ -40,6 +40,12 @@ Bullet* BatchBullet(StageObjects* stage, int index) {
     return stage->Bullets[static_cast<std::size_t>(index)];
 }
 
+int Key_IsDown(lua_State* L) {
+    const int vk = ArgInt(L, 1);
+    lua_pushboolean(L, EngineOf(L).GetInput().IsDown(vk) ? 1 : 0);
+    return 1;
+}
+
 int Game_ActiveStage(lua_State* L) {
     std::string name;
     if (!ArgString(L, 1, name)) {
@@ -194,6 +200,39 @@ int Stage_CreateFriend(lua_State* L) {
     return CreateAt<Friend, &StageObjects::CreateFriend>(L);
 }
 
+int Stage_GetObjects(lua_State* L) {
+    const int type = ArgInt(L, 1);
+    StageObjects* stage = CurrentStage(L);
+    lua_newtable(L);
+    int count = 0;
+    if (stage != nullptr) {
+        for (const auto& layer : stage->ByZOrder) {
+            for (const BaseObject* object : layer.second) {
+                if (object != nullptr && object->Alive && object->Type == type) {
+                    PushHandle(L, object);
+                    lua_rawseti(L, -2, ++count);
+                }
+            }
+        }
+    }
+    return 1;
+}
+
+int Game_GetStageTime(lua_State* L) {
+    lua_pushnumber(L, EngineOf(L).GetWorld().StageTime);
+    return 1;
+}
+
+int Game_SetPause(lua_State* L) {
+    EngineOf(L).SetPaused(ArgFlag(L, 1));
+    return 0;
+}
+
+int Game_GetPause(lua_State* L) {
+    lua_pushboolean(L, EngineOf(L).Paused() ? 1 : 0);
+    return 1;
+}
+
 const ExportEntry kEntries[] = {
     {"Game_ActiveStage", ExportedFunction<Game_ActiveStage>},
     {"Game_GetCurStage", ExportedFunction<Game_GetCurStage>},
@@ -211,6 +250,11 @@ const ExportEntry kEntries[] = {
     {"Stage_GetBullet", ExportedFunction<Stage_GetBullet>},
     {"Stage_SetScreenPos", ExportedFunction<Stage_SetScreenPos>},
     {"Stage_CreateFriend", ExportedFunction<Stage_CreateFriend>},
+    {"Stage_GetObjects", ExportedFunction<Stage_GetObjects>},
+    {"Game_GetStageTime", ExportedFunction<Game_GetStageTime>},
+    {"Game_SetPause", ExportedFunction<Game_SetPause>},
+    {"Game_GetPause", ExportedFunction<Game_GetPause>},
+    {"Key_IsDown", ExportedFunction<Key_IsDown>},
 };
 
 }  // namespace

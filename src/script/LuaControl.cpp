@@ -72,6 +72,15 @@ const char* const kFunctionNames[] = {
     "Sound_FadeOut",
     "Sound_Stop",
     "ScoreBoard_SetScore",
+    // Added to the first sixty, which keep their order: held keys, the stage clock,
+    // pause, an object's kind and picture, the objects of a kind.
+    "Key_IsDown",
+    "Game_GetStageTime",
+    "Game_SetPause",
+    "Game_GetPause",
+    "Obj_GetType",
+    "Obj_SetSprite",
+    "Stage_GetObjects",
 };
 
 // Marks the failure "the global is nothing that has fields", as opposed to an error
@@ -406,6 +415,15 @@ void LuaControl::Call(const std::string& path, const std::string& name, bool req
         }
     }
     CallFunction(static_cast<int>(args.size()));
+}
+
+bool LuaControl::Defines(const std::string& name) {
+    FieldRequest request{&name, nullptr};
+    const bool read = CallHelper(fieldHelper_, &request, 1) == 0;
+    const bool defined = read && lua_isfunction(state_, -1);
+    lua_pop(state_, 1);
+    kept_.reset();
+    return defined;
 }
 
 float LuaControl::GetNumber(const std::string& key, const std::string& table,

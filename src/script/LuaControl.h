@@ -31,6 +31,7 @@ public:
     std::string Text(const std::string& path, const std::string& key) override;
     void Call(const std::string& path, const std::string& name, bool required,
               std::initializer_list<ScriptArg> args) override;
+    bool Defines(const std::string& name) override;
 
     lua_State* GetState() const { return state_; }
 

@@ -271,6 +271,20 @@ int Obj_PlayAni(lua_State* L) {
     return 0;
 }
 
+int Obj_SetSprite(lua_State* L) {
+    BaseObject* object = HandleArg(L, 1);
+    std::string name;
+    if (object != nullptr && ArgString(L, 2, name)) {
+        object->SetSprite(EngineOf(L).Resources().GetSprite(name));
+    }
+    return 0;
+}
+
+int Obj_GetType(lua_State* L) {
+    BaseObject* object = HandleArg(L, 1);
+    return object != nullptr ? PushNumber(L, object->Type) : 0;
+}
+
 int Obj_StopAni(lua_State* L) {
     BaseObject* object = HandleArg(L, 1);
     if (object != nullptr) {
@@ -380,6 +394,8 @@ const ExportEntry kEntries[] = {
     {"Obj_SetCustom", ExportedFunction<Obj_SetCustom>},
     {"Obj_GetCustom", ExportedFunction<Obj_GetCustom>},
     {"Obj_GetHandle", ExportedFunction<Obj_GetHandle>},
+    {"Obj_SetSprite", ExportedFunction<Obj_SetSprite>},
+    {"Obj_GetType", ExportedFunction<Obj_GetType>},
 };
 
 }  // namespace

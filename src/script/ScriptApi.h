@@ -17,7 +17,7 @@ struct ExportTable {
     int Count;
 };
 
-ExportTable GameStageFunctions();   // Game_*, Stage_*
+ExportTable GameStageFunctions();   // Game_*, Stage_*, Key_*
 ExportTable ObjectFunctions();      // Obj_*
 ExportTable ResourceFunctions();    // Res_*
 ExportTable SoundScoreFunctions();  // Sound_*, ScoreBoard_SetScore

@@ -90,6 +90,12 @@ void SoundController::FadeOut(const std::string& name) {
     entry->Fade = SoundFade::FadeOut;
 }
 
+void SoundController::SetPaused(bool paused) {
+    if (System != nullptr) {
+        System->SetPaused(paused);
+    }
+}
+
 void SoundController::Update(float frameTime) {
     if (System == nullptr) {
         return;

@@ -36,6 +36,7 @@ public:
     void FadeIn(const std::string& name, bool loop);
     void FadeOut(const std::string& name);
     void Update(float frameTime);
+    void SetPaused(bool paused);
 
     std::unique_ptr<Platform::SoundSystem> System;
     std::map<std::string, SoundEntry> Sounds;

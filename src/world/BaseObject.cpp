@@ -121,6 +121,26 @@ void BaseObject::PlayAni(const std::string& name, bool loop) {
     AniPlaying = true;
 }
 
+void BaseObject::SetSprite(SpriteRecord* sprite) {
+    std::string playing;
+    if (CurAni != nullptr && Sprite != nullptr && Sprite->Animations != nullptr) {
+        for (const auto& [name, animation] : *Sprite->Animations) {
+            playing = &animation == CurAni ? name : playing;
+        }
+    }
+    const bool loop = CurAni != nullptr && CurAni->Loop;
+    const bool wasPlaying = AniPlaying;
+    Sprite = sprite;
+    CurAni = nullptr;
+    AniFrame = 0;
+    AniTime = 0.0f;
+    AniPlaying = false;
+    if (!playing.empty()) {
+        PlayAni(playing, loop);
+        AniPlaying = AniPlaying && wasPlaying;
+    }
+}
+
 void BaseObject::StopAni() {
     AniPlaying = false;
 }

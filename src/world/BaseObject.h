@@ -53,6 +53,9 @@ public:
 
     void SetAction(const std::string& name);
     void PlayAni(const std::string& name, bool loop);
+    // Shows another picture (null: none) from now on; a playing animation starts over
+    // with the new picture's animation of the same name, if it has one.
+    void SetSprite(SpriteRecord* sprite);
     void StopAni();
     void SetCustom(const std::string& name, int value);
     int GetCustom(const std::string& name) const;

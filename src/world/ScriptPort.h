@@ -36,6 +36,10 @@ public:
     // that a script's call into the engine raised).
     virtual void Call(const std::string& path, const std::string& name, bool required,
                       std::initializer_list<ScriptArg> args) = 0;
+
+    // Whether the global name holds a function now, without running any file: for
+    // optional callbacks, whose absence must leave a game exactly as it ran before.
+    virtual bool Defines(const std::string& name) = 0;
 };
 
 }  // namespace Velmora
