@@ -20,25 +20,32 @@ namespace {
 // decoders would spend minutes and gigabytes on such a file before failing; with the
 // allocation refused they fail at once, like any unreadable picture.
 constexpr std::size_t kMaxPictureBytes = std::size_t{16384} * 16384 * 4;
+// Below that, a picture may not decode to more than this many bytes per byte of its
+// file (or to 4 MiB, whichever is more). Real pictures, even of one flat colour, stay
+// far below it; a damaged header claiming more makes some decoders walk every claimed
+// pixel after the data has run out, which takes minutes for a file of a few bytes.
+constexpr std::size_t kMostBytesPerFileByte = 40000;
+constexpr std::size_t kSmallPictureBytes = std::size_t{4} << 20;
 
-// Only allocations made while this thread decodes a picture are held to the limit.
-thread_local bool t_decoding = false;
+// Only allocations made while this thread decodes a picture are held to a limit; 0
+// when it decodes none.
+thread_local std::size_t t_limit = 0;
 SDL_malloc_func g_malloc = nullptr;
 SDL_calloc_func g_calloc = nullptr;
 SDL_realloc_func g_realloc = nullptr;
 SDL_free_func g_free = nullptr;
 
 void* CappedMalloc(size_t size) {
-    return t_decoding && size > kMaxPictureBytes ? nullptr : g_malloc(size);
+    return t_limit != 0 && size > t_limit ? nullptr : g_malloc(size);
 }
 void* CappedCalloc(size_t count, size_t size) {
-    if (t_decoding && size != 0 && count > kMaxPictureBytes / size) {
+    if (t_limit != 0 && size != 0 && count > t_limit / size) {
         return nullptr;
     }
     return g_calloc(count, size);
 }
 void* CappedRealloc(void* block, size_t size) {
-    return t_decoding && size > kMaxPictureBytes ? nullptr : g_realloc(block, size);
+    return t_limit != 0 && size > t_limit ? nullptr : g_realloc(block, size);
 }
 void CappedFree(void* block) {
     g_free(block);
@@ -55,8 +62,12 @@ void LimitDecoderAllocations() {
 }
 
 struct DecodingScope {
-    DecodingScope() { t_decoding = true; }
-    ~DecodingScope() { t_decoding = false; }
+    explicit DecodingScope(std::uint64_t fileBytes) {
+        t_limit = static_cast<std::size_t>(std::min<std::uint64_t>(
+            kMaxPictureBytes,
+            std::max<std::uint64_t>(kSmallPictureBytes, fileBytes * kMostBytesPerFileByte)));
+    }
+    ~DecodingScope() { t_limit = 0; }
     DecodingScope(const DecodingScope&) = delete;
     DecodingScope& operator=(const DecodingScope&) = delete;
 };
@@ -246,7 +257,7 @@ bool LoadImageRgba(const std::string& path, Image& out) {
     // Formats without a signature (TGA) are known by the name's extension.
     const std::size_t dot = path.rfind('.');
     const std::string extension = dot == std::string::npos ? "" : path.substr(dot + 1);
-    DecodingScope decoding;
+    DecodingScope decoding(static_cast<std::uint64_t>(std::max<Sint64>(SDL_RWsize(stream), 0)));
     SDL_Surface* loaded =
         IMG_LoadTyped_RW(stream, 1, dot == std::string::npos ? nullptr : extension.c_str());
     if (loaded == nullptr) {

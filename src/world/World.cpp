@@ -1,7 +1,10 @@
 #include "world/World.h"
 
 #include <exception>
+#include <string>
 #include <unordered_set>
+
+#include "core/Error.h"
 
 #include "resource/ResourceMgr.h"
 #include "world/BaseObject.h"
@@ -28,6 +31,14 @@ StageObjects* World::CurrentObjects() const {
 }
 
 std::uint64_t World::Enlist(BaseObject* object) {
+    // Objects made during a frame's pass are updated in that pass, so an object that
+    // makes another as it starts would otherwise keep one frame going until memory
+    // ran out. The creating call fails instead, as a script error.
+    if (live_.size() >= kMostObjects) {
+        throw LuaException("the game already holds " + std::to_string(kMostObjects) +
+                           " objects, the most the engine keeps: no more are made (do objects "
+                           "create objects without end?)");
+    }
     // 64 bits do not run out: a billion objects a second would take centuries.
     const std::uint64_t serial = ++lastSerial_;
     live_.emplace(serial, object);

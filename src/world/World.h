@@ -51,7 +51,9 @@ public:
     void Draw();
 
     // Script handles: every object has a serial never given again in this run.
+    // Throws past kMostObjects live objects.
     std::uint64_t Enlist(BaseObject* object);
+    static constexpr std::size_t kMostObjects = 200000;
     void Delist(std::uint64_t serial);
     BaseObject* FindLive(std::uint64_t serial) const;
     std::size_t LiveCount() const { return live_.size(); }
