@@ -103,6 +103,12 @@ int Application::Run() {
         }
     }
     Platform::Window* window = engine_->GetWindow();
+    if (!options_.Headless) {
+        std::string error;
+        if (!engine_->OpenGamepads(&error)) {
+            std::fprintf(stderr, "velmora: gamepads cannot be used: %s\n", error.c_str());
+        }
+    }
     try {
         engine_->Start(options_.Seed, !options_.Headless);
     } catch (const Exception& e) {
@@ -128,6 +134,13 @@ int Application::Run() {
                     Teardown();
                     break;
             }
+        }
+        std::vector<std::pair<int, bool>> padKeys;
+        if (!tornDown_) {
+            Guarded([&] { padKeys = engine_->ReadGamepads(); });
+        }
+        for (std::size_t i = 0; i < padKeys.size() && !tornDown_; ++i) {
+            HandleKey(frame_ + 1, padKeys[i].first, padKeys[i].second, true);
         }
         if (tornDown_) {
             break;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "platform/Gamepad.h"
 #include "platform/OpenGLRenderer.h"
 #include "platform/RecordingRenderer.h"
 #include "platform/Renderer.h"
@@ -55,6 +56,29 @@ void Engine::UseRenderer(std::unique_ptr<Platform::Renderer> renderer) {
     renderer_ = std::move(renderer);
     renderer_->State().Cull = Platform::CullMode::Clockwise;
     resources_.SetDevice(renderer_.get());
+}
+
+bool Engine::OpenGamepads(std::string* error) {
+    pads_ = Platform::Gamepads::Open(error);
+    return pads_ != nullptr;
+}
+
+std::vector<std::pair<int, bool>> Engine::ReadGamepads() {
+    if (pads_ == nullptr) {
+        return {};
+    }
+    const Platform::PadState held = pads_->Read();
+    if (!padsMapped_ && pads_->Count() > 0) {
+        // Read once, and only for a game played with a pad: every read runs setup.lua.
+        padsMapped_ = true;
+        for (int c = 0; c < Platform::kPadControls; ++c) {
+            const auto control = static_cast<Platform::PadControl>(c);
+            const std::string key = std::string("Gamepad.") + Platform::PadControlName(control);
+            input_.MapPadControl(control,
+                                 TruncateToInt(scripts_->Number(kSettings, "Option", key)));
+        }
+    }
+    return input_.PadChanges(held);
 }
 
 void Engine::Start(std::optional<unsigned> seed, bool audioOutput) {

@@ -6,6 +6,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "input/Input.h"
 #include "resource/ResourceMgr.h"
@@ -16,6 +18,7 @@ namespace Velmora {
 
 class ScriptPort;
 namespace Platform {
+class Gamepads;
 class Renderer;
 class Window;
 }  // namespace Platform
@@ -42,6 +45,12 @@ public:
                      bool keepFrames, std::string* error, bool* noWindow);
     // A renderer the caller made (tests).
     void UseRenderer(std::unique_ptr<Platform::Renderer> renderer);
+    // Gamepads act as keys from now on; false, with *error set, when there are none to
+    // be had. Headless runs leave them closed: their input is replayed.
+    bool OpenGamepads(std::string* error);
+    // The key presses and releases (vk, down) the pads made since the last call. The
+    // first pad to appear makes the engine read the game's Option.Gamepad.
+    std::vector<std::pair<int, bool>> ReadGamepads();
 
     // Seeds the random generator, opens the sound system (the audio device when
     // audioOutput, else the silent one), reads the controller
@@ -70,6 +79,8 @@ private:
     // down, since a script's finalizer may still call into the world.
     std::unique_ptr<Platform::Window> window_;
     std::unique_ptr<Platform::Renderer> renderer_;
+    std::unique_ptr<Platform::Gamepads> pads_;
+    bool padsMapped_ = false;
     SoundController sounds_;
     ResourceMgr resources_;
     Input input_;

@@ -42,6 +42,27 @@ void Input::Release(int vk) {
     }
 }
 
+void Input::MapPadControl(Platform::PadControl control, int vk) {
+    if (InRange(vk) && vk != 0) {
+        padKeys_[static_cast<std::size_t>(control)] = vk;
+    }
+}
+
+int Input::PadKey(Platform::PadControl control) const {
+    return padKeys_[static_cast<std::size_t>(control)];
+}
+
+std::vector<std::pair<int, bool>> Input::PadChanges(const Platform::PadState& held) {
+    std::vector<std::pair<int, bool>> changes;
+    for (std::size_t c = 0; c < held.size(); ++c) {
+        if (held[c] != padHeld_[c]) {
+            changes.emplace_back(padKeys_[c], held[c]);
+        }
+    }
+    padHeld_ = held;
+    return changes;
+}
+
 void Input::OpenPointer(int port, const Platform::Window* window) {
     if (pointer_ == nullptr) {
         pointer_ = std::make_unique<Platform::PointerSource>(port, window);

@@ -1,5 +1,6 @@
 #include "script/LuaControl.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -109,9 +110,22 @@ int ReadField(lua_State* L) {
         }
         lua_pop(L, 1);
     }
-    lua_pushlstring(L, request->Key->data(), request->Key->size());
-    lua_gettable(L, -2);
-    return 1;
+    // A dotted key reads into nested tables (Option.Gamepad.A); a missing or
+    // non-table step reads as nil.
+    const std::string& key = *request->Key;
+    for (std::size_t start = 0;;) {
+        const std::size_t dot = std::min(key.find('.', start), key.size());
+        lua_pushlstring(L, key.data() + start, dot - start);
+        lua_gettable(L, -2);
+        if (dot == key.size()) {
+            return 1;
+        }
+        if (!lua_istable(L, -1)) {
+            lua_pushnil(L);
+            return 1;
+        }
+        start = dot + 1;
+    }
 }
 
 int CollectAll(lua_State* L) {

@@ -24,7 +24,7 @@ public:
 
     // Each call runs the file first (scripts may count their runs, and a file's
     // globals are the settings of whichever kind ran last), then reads table.key:
-    // 0 when it is absent or not a number.
+    // 0 when it is absent or not a number. A dotted key reads nested tables.
     virtual float Number(const std::string& path, const std::string& table,
                          const std::string& key) = 0;
     // Info.key as text; "null" when absent.
