@@ -1,6 +1,6 @@
 #include <cmath>
 
-#include "WorldFixture.h"
+#include "TestGame.h"
 #include "core/VirtualKeys.h"
 #include "resource/SpriteRecord.h"
 #include "world/Bullet.h"

@@ -1,4 +1,4 @@
-#include "WorldFixture.h"
+#include "TestGame.h"
 
 namespace Velmora::Testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "WorldFixture.h"
+#include "TestGame.h"
 #include "world/Action.h"
 #include "world/ScoreBoard.h"
 #include "world/StageObjects.h"
