@@ -64,7 +64,7 @@ TEST_F(ObjectTest, DrawTurnsAndShiftsObjectsButNotTheScoreBoard) {
     EXPECT_NEAR(kPiF, Handle("o")->Angle, 1e-6);
 }
 
-TEST_F(ObjectTest, AnimationsPlayOnlyWhatTheSpriteHasAndFollowTheFrameClock) {
+TEST_F(ObjectTest, AnimationsPlayOnlyWhatTheSpriteHasAndFollowTheFrameClockAndThePicture) {
     ASSERT_TRUE(WritePng("grid.png", 16, 8));
     // Sizes and entries are whole numbers, names may be numbers, entries out of range
     // change nothing.
@@ -114,6 +114,29 @@ TEST_F(ObjectTest, AnimationsPlayOnlyWhatTheSpriteHasAndFollowTheFrameClock) {
     BaseObject bare(world());  // no sprite, nothing to play
     bare.PlayAni("Blink", true);
     EXPECT_EQ(nullptr, bare.CurAni);
+
+    // A new picture brings its own animation of the shown name, from the start: never
+    // the old picture's cells. Without one, its first cell shows; without a picture,
+    // nothing; other handles change nothing.
+    ASSERT_TRUE(WritePng("other.png", 16, 8));
+    RunLua(
+        "Res_AddAniSprite('other', 'other.png', 8, 8, 2, 1) Res_AddAni('other', 'Blink', 2, "
+        "'1,0')\n"
+        "Res_AddAniSprite('still', 'grid.png', 8, 8, 2, 1) Obj_SetSprite(o, 'other')");
+    EXPECT_EQ(engine().Resources().GetSprite("other")->GetAnimation("Blink"), o->CurAni);
+    auto shown = [&] {
+        stage()->Draw();
+        const RecordedDraw& d = device().CurrentFrame().back();
+        return *d.TextureFile + "@" + std::to_string(d.U[0]);
+    };
+    EXPECT_EQ("other.png@0.500000", shown());
+    RunLua("Obj_SetSprite(o, 'still')");
+    EXPECT_EQ(nullptr, o->CurAni);
+    EXPECT_EQ("grid.png@0.000000", shown());
+    device().Present();
+    RunLua("Obj_SetSprite(o, 'never declared') Obj_SetSprite(nil, 'a') Obj_SetSprite({}, 'a')");
+    stage()->Draw();
+    EXPECT_TRUE(device().CurrentFrame().empty());
 }
 
 // How the digits look is checked on screen by the sprites pixel test.
