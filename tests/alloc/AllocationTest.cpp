@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "WorldFixture.h"
+#include "TestGame.h"
 #include "world/StageObjects.h"
 
 namespace {

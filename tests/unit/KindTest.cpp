@@ -1,12 +1,12 @@
 #include <cmath>
 
-#include "WorldFixture.h"
+#include "TestGame.h"
 #include "core/VirtualKeys.h"
 #include "resource/SpriteRecord.h"
+#include "world/Action.h"
 #include "world/Bullet.h"
 #include "world/Hero.h"
 #include "world/KindRules.h"
-#include "world/Mob.h"
 #include "world/StageObjects.h"
 
 namespace Velmora::Testing {
@@ -40,11 +40,9 @@ TEST_F(KindTest, MobsAppearAndTurnOnlyOnceTheirActionBegins) {
     Enter("s",
           "turner = Stage_AddObject('t', 'mob/turner') Obj_SetAction(turner, 'go')\n"
           "stiff = Stage_AddObject('s', 'mob/stiff') Obj_SetAction(stiff, 'go')\n"
-          "Obj_SetAngle(stiff, 0.5)\n"
-          "buddy = Stage_CreateFriend('friend/f', 0, 0)\n"
+          "Obj_SetAngle(stiff, 0.5) Stage_CreateFriend('friend/f', 0, 0)\n"
           "Stage_CreateBullet('bullet/b', 1, 100, 100) Stage_AdjustBullet(0, 0, -1)");
     BaseObject* turner = Handle("turner");
-    BaseObject* stiff = Handle("stiff");
     auto* bullet = static_cast<Bullet*>(stage()->Bullets[0]);
     EXPECT_EQ(-1, bullet->Power);
     auto drawn = [&] {
@@ -62,7 +60,7 @@ TEST_F(KindTest, MobsAppearAndTurnOnlyOnceTheirActionBegins) {
     Frame();
     EXPECT_EQ(4u, drawn());
     EXPECT_FLOAT_EQ(3.0f * kPiF / 2.0f, turner->Angle);
-    EXPECT_EQ(0.5f, stiff->Angle);
+    EXPECT_EQ(0.5f, Handle("stiff")->Angle);
 }
 
 TEST_F(KindTest, HeroAnimationsFollowSidewaysTurnsAndTheClampSparesSomeHeroes) {
@@ -105,14 +103,15 @@ TEST_F(KindTest, HeroAnimationsFollowSidewaysTurnsAndTheClampSparesSomeHeroes) {
     }
     EXPECT_FALSE(hero->CurAni->Loop);
 
-    // The clamp itself is seen in play; here, the heroes it must leave alone.
+    // The clamp itself is seen in play; here, the heroes it must leave alone: those
+    // out of the player's control and those with nothing to measure the edge by.
     for (const bool control : {false, true}) {
         hero->X = -50.0f;
         hero->ControlAble = control;
         Frame();
         EXPECT_EQ(control ? 16.0f : -50.0f, hero->X);  // 33 / 2 in whole pixels
     }
-    hero->Sprite = nullptr;  // nothing to measure the edge by
+    hero->Sprite = nullptr;
     hero->X = -50.0f;
     Frame();
     EXPECT_EQ(-50.0f, hero->X);
@@ -127,11 +126,10 @@ TEST_F(KindTest, HitScriptsMayGrowTheListsBeingScanned) {
            "  for i = 1, 40 do Obj_SetAction(Stage_AddObject('s' .. i, 'mob/hydra'), 'now') end\n"
            "  Obj_Delete(m)\n"
            "end\n");
-    Object(
-        "bullet/shot", "{ Type = 4, Name = 'shot', Positive = 1 }",
-        "function OnHit(b, t)\n"
-        "  hits = (hits or 0) + 1 Stage_CreateBullet('bullet/shot', 30, 400, 400) Obj_Delete(b)\n"
-        "end\n");
+    Object("bullet/shot", "{ Type = 4, Name = 'shot', Positive = 1 }",
+           "function OnHit(b, t)\n"
+           "  hits = (hits or 0) + 1 Stage_CreateBullet('bullet/shot', 30, 400, 400) "
+           "Obj_Delete(b)\nend\n");
     Enter("s",
           "Obj_SetAction(Stage_AddObject('m', 'mob/hydra'), 'now')\n"
           "Stage_CreateBullet('bullet/shot', 3, 0, 0)");

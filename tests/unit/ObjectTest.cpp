@@ -1,4 +1,4 @@
-#include "WorldFixture.h"
+#include "TestGame.h"
 #include "world/Action.h"
 #include "world/ScoreBoard.h"
 #include "world/StageObjects.h"
@@ -10,24 +10,10 @@ using Platform::RecordedDraw;
 
 constexpr float kPiF = 3.14159265358979323846f;
 
-float CentreX(const RecordedDraw& d) {
-    return (d.X[0] + d.X[1] + d.X[2] + d.X[3]) / 4.0f;
-}
-
-// A target of radius 10 at the origin whose action has begun, as collision requires.
-struct Target : BaseObject {
-    Target(World& world, float ellipseX) : BaseObject(world) {
-        CollisionRadius = 10.0f;
-        EllipseX = ellipseX;
-        CurAction = std::make_unique<Action>(world);
-        CurAction->Begun = true;
-    }
-};
+class ObjectTest : public WorldTest {};
 
 // Which objects can be hit at all is seen in play; here, the shape of the region.
-class CollisionTest : public WorldTest {};
-
-TEST_F(CollisionTest, HitRegionIsADiamondWidenedByBothShapes) {
+TEST_F(ObjectTest, HitRegionIsADiamondWidenedByBothShapes) {
     const struct {
         float ellipseX, x, y, moverRadius;
         bool hit;
@@ -38,8 +24,11 @@ TEST_F(CollisionTest, HitRegionIsADiamondWidenedByBothShapes) {
         {20, 0, 15, 0, false},
     };
     for (const auto& c : cases) {
-        Target target(world(), c.ellipseX);
-        BaseObject mover(world());
+        BaseObject target(world()), mover(world());
+        target.CollisionRadius = 10.0f;
+        target.EllipseX = c.ellipseX;
+        target.CurAction = std::make_unique<Action>(world());
+        target.CurAction->Begun = true;  // collision waits for the action
         mover.X = c.x;
         mover.Y = c.y;
         mover.CollisionRadius = c.moverRadius;
@@ -47,8 +36,6 @@ TEST_F(CollisionTest, HitRegionIsADiamondWidenedByBothShapes) {
             << "ellipse " << c.ellipseX << " at (" << c.x << ", " << c.y << ")";
     }
 }
-
-class ObjectTest : public WorldTest {};
 
 TEST_F(ObjectTest, DrawTurnsAndShiftsObjectsButNotTheScoreBoard) {
     Sprite("pic", 20, 10);
@@ -64,12 +51,12 @@ TEST_F(ObjectTest, DrawTurnsAndShiftsObjectsButNotTheScoreBoard) {
           "Stage_AddObject('board', 'board/score')");
     stage()->Draw();
     ASSERT_EQ(2u, device().CurrentFrame().size());
-    const RecordedDraw& d = device().CurrentFrame()[0];
     // Offset in whole pixels; the top-left corner turned to the top-right.
+    const RecordedDraw& d = device().CurrentFrame()[0];
     EXPECT_NEAR(110.0f + 5.0f, d.X[0], 1e-3);
     EXPECT_NEAR(45.0f - 10.0f, d.Y[0], 1e-3);
-    EXPECT_NEAR(300.0f, CentreX(device().CurrentFrame()[1]), 1e-3);
-
+    const RecordedDraw& board = device().CurrentFrame()[1];
+    EXPECT_NEAR(300.0f, (board.X[0] + board.X[1] + board.X[2] + board.X[3]) / 4.0f, 1e-3);
     // Straight up.
     Handle("t")->Y -= 10;
     Handle("t")->X += 10;
@@ -77,15 +64,18 @@ TEST_F(ObjectTest, DrawTurnsAndShiftsObjectsButNotTheScoreBoard) {
     EXPECT_NEAR(kPiF, Handle("o")->Angle, 1e-6);
 }
 
-TEST_F(ObjectTest, AnimationsPlayOnlyWhatTheSpriteHasAndFollowTheFrameClock) {
+TEST_F(ObjectTest, AnimationsPlayOnlyWhatTheSpriteHasAndFollowTheFrameClockAndThePicture) {
     ASSERT_TRUE(WritePng("grid.png", 16, 8));
-    // Declared by script: sizes and entries are whole numbers, names may be numbers.
+    // Sizes and entries are whole numbers, names may be numbers, entries out of range
+    // change nothing.
     RunLua(
-        "Res_AddAniSprite('cells', 'grid.png', 8.9, 8, 2, 1) Res_AddAni('cells', 'Blink', 2, '0 "
-        "1')\n"
+        "Res_AddAniSprite('cells', 'grid.png', 8.9, 8, 2, 1) Res_AddAni('cells', 'Blink', 2, "
+        "'0 1')\n"
         "Res_AddSprite(7, 'grid.png', 1, 1) Res_AddAni('cells', 'Twice', 3, '0,1,0')\n"
         "Res_SetDefaultAniSpeed('cells', 'Blink', 0.25) Res_SetFrameAniSpeed('cells', 'Twice', "
-        "1.7, 2)");
+        "1.7, 2)\n"
+        "Res_SetFrameAniSpeed('cells', 'Twice', -1, 5) Res_SetFrameAniSpeed('cells', 'Twice', 3, "
+        "5)");
     SpriteRecord* record = engine().Resources().GetSprite("cells");
     EXPECT_EQ(8, record->FrameWidth);
     EXPECT_NE(nullptr, engine().Resources().GetSprite("7"));
@@ -124,6 +114,29 @@ TEST_F(ObjectTest, AnimationsPlayOnlyWhatTheSpriteHasAndFollowTheFrameClock) {
     BaseObject bare(world());  // no sprite, nothing to play
     bare.PlayAni("Blink", true);
     EXPECT_EQ(nullptr, bare.CurAni);
+
+    // A new picture brings its own animation of the shown name, from the start: never
+    // the old picture's cells. Without one, its first cell shows; without a picture,
+    // nothing; other handles change nothing.
+    ASSERT_TRUE(WritePng("other.png", 16, 8));
+    RunLua(
+        "Res_AddAniSprite('other', 'other.png', 8, 8, 2, 1) Res_AddAni('other', 'Blink', 2, "
+        "'1,0')\n"
+        "Res_AddAniSprite('still', 'grid.png', 8, 8, 2, 1) Obj_SetSprite(o, 'other')");
+    EXPECT_EQ(engine().Resources().GetSprite("other")->GetAnimation("Blink"), o->CurAni);
+    auto shown = [&] {
+        stage()->Draw();
+        const RecordedDraw& d = device().CurrentFrame().back();
+        return *d.TextureFile + "@" + std::to_string(d.U[0]);
+    };
+    EXPECT_EQ("other.png@0.500000", shown());
+    RunLua("Obj_SetSprite(o, 'still')");
+    EXPECT_EQ(nullptr, o->CurAni);
+    EXPECT_EQ("grid.png@0.000000", shown());
+    device().Present();
+    RunLua("Obj_SetSprite(o, 'never declared') Obj_SetSprite(nil, 'a') Obj_SetSprite({}, 'a')");
+    stage()->Draw();
+    EXPECT_TRUE(device().CurrentFrame().empty());
 }
 
 // How the digits look is checked on screen by the sprites pixel test.
@@ -140,14 +153,12 @@ TEST_F(ObjectTest, ScoresReachOnlyLiveScoreBoardsAndAnyScoreDraws) {
     EXPECT_EQ(5.0, GlobalNumber("hp"));
     RunLua("ScoreBoard_SetScore(board, 0/0)");
     EXPECT_EQ(0, board->Score);
-
     board->Score = -2147483647 - 1;
     board->DigitSpace = 1000000;
     stage()->Draw();
     EXPECT_FALSE(device().CurrentFrame().empty());
-    // Without its picture a board draws nothing.
     device().Present();
-    board->Sprite = nullptr;
+    board->Sprite = nullptr;  // without its picture a board draws nothing
     stage()->Draw();
     EXPECT_TRUE(device().CurrentFrame().empty());
 }

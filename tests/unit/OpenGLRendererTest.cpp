@@ -1,16 +1,12 @@
-// The OpenGL device on a real window: needs a display (ctest runs this suite under
-// Xvfb), and skips itself without one. Pictures are drawn through the device with
-// known transforms and read back through SaveScreenshot.
+// The OpenGL renderer on a real window: ctest runs this suite under Xvfb, and it skips
+// itself without a display. Frames are read back through SaveScreenshot.
 #include <epoxy/gl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
-#include <memory>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "TestGame.h"
 #include "platform/OpenGLRenderer.h"
@@ -22,9 +18,8 @@ namespace {
 
 constexpr int kWidth = 160, kHeight = 120;
 constexpr std::uint32_t kClear = 0xFF0C61BEu;
-// Opaque white vertices leave the picture as it is under the default colour rule.
-constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
-// Colours read back, as 0xRRGGBB; half-transparent red over the clear colour is
+constexpr std::uint32_t kWhite = 0xFFFFFFFFu;  // leaves the picture as it is
+// Read back as 0xRRGGBB; half-transparent red over the clear colour is
 // 255 * 128/255 + c * 127/255.
 constexpr std::uint32_t kClearRgb = 0x0C61BEu, kRed = 0xFF0000u, kGreen = 0x00FF00u,
                         kHalfRed = 0x86305Fu;
@@ -46,23 +41,21 @@ protected:
         window_.reset();
     }
 
-    // A new device in the sprite set-up: screen pixels, origin top-left, y down; cull
-    // what is counter-clockwise on screen, so quads wound like SetQuad's are drawn.
+    // The sprite set-up: screen pixels, origin top-left, y down; cull what is
+    // counter-clockwise on screen, so quads wound like SetQuad's are drawn.
     void Remake(bool fullScreen, bool keepFrames = true) {
         textures_.clear();
         device_.reset();
         std::string error;
         device_ = CreateOpenGLRenderer(*window_, fullScreen, 800, 600, false, keepFrames, &error);
         ASSERT_NE(device_, nullptr) << error;
-        // Sprite records project onto the game's picture size.
         device_->SetCanvas(kWidth, kHeight);
         device_->SetTransform(TransformKind::View, MatrixIdentity());
         device_->SetTransform(TransformKind::World, MatrixIdentity());
         device_->SetTransform(
             TransformKind::Projection,
-            MatrixOrthoOffCenter(0.0f, static_cast<float>(device_->BackBufferWidth()),
-                                 static_cast<float>(device_->BackBufferHeight()), 0.0f, 0.0f,
-                                 1.0f));
+            MatrixOrthoOffCenter(0.0f, float(device_->BackBufferWidth()),
+                                 float(device_->BackBufferHeight()), 0.0f, 0.0f, 1.0f));
         device_->State().Cull = CullMode::CounterClockwise;
     }
 
@@ -77,19 +70,16 @@ protected:
         EXPECT_NE(textures_.back(), nullptr);
         return textures_.back().get();
     }
-
     // Corners in SetQuad's order: top-left, top-right, bottom-left, bottom-right.
     static VertexBuffer Quad(float x, float y, float w, float h, std::uint32_t colour) {
         VertexBuffer buffer;
         for (int i = 0; i < 4; ++i) {
-            const float u = static_cast<float>(i % 2);
-            const float v = static_cast<float>(i / 2);
+            const float u = float(i % 2), v = float(i / 2);
             buffer.Vertices[i] = SpriteVertex{x + u * w, y + v * h, 0.0f, colour, u, v};
         }
         return buffer;
     }
-
-    // Clears, runs draw, presents and reads the presented frame back.
+    // Clears, draws, presents and reads the presented frame back.
     Image Frame(const std::function<void()>& draw) {
         device_->Clear(kClear);
         EXPECT_TRUE(device_->BeginFrame());
@@ -105,13 +95,12 @@ protected:
             << error;
         return image;
     }
-
     // Each channel within one step of the wanted 0xRRGGBB.
     static void ExpectPixel(const Image& image, int x, int y, std::uint32_t want) {
-        const std::uint8_t* p = &image.Rgba[(static_cast<std::size_t>(y) * image.Width + x) * 4];
+        const std::uint8_t* p = &image.Rgba[(std::size_t(y) * image.Width + x) * 4];
         bool near = true;
         for (int c = 0; c < 3; ++c) {
-            near = near && std::abs(p[c] - static_cast<int>(want >> (16 - 8 * c) & 0xFF)) <= 1;
+            near = near && std::abs(p[c] - int(want >> (16 - 8 * c) & 0xFF)) <= 1;
         }
         EXPECT_TRUE(near) << "pixel (" << x << ", " << y << ") is " << std::hex
                           << (p[0] << 16 | p[1] << 8 | p[2]) << ", expected " << want;
@@ -125,7 +114,8 @@ protected:
 };
 
 // One frame through every rule a sprite's draw passes: culling, the colour rule,
-// blending, sampling, what cannot be drawn, and the batches these make.
+// blending, sampling, what cannot be drawn, and the batches these make. Placement, and
+// one record drawn with many cells, are checked by the sprites pixel test.
 TEST_F(OpenGLRendererTest, EveryRuleOfADrawInOneFrame) {
     std::string why;
     EXPECT_FALSE(device_->SaveScreenshot("none.png", &why));
@@ -137,9 +127,8 @@ TEST_F(OpenGLRendererTest, EveryRuleOfADrawInOneFrame) {
     const Texture* halfRed = MakeTexture(1, 1, {0x80FF0000u});
     const Texture* mixed = MakeTexture(1, 1, {0xFFC86432u});  // (200, 100, 50)
     std::unique_ptr<Texture> green = device_->CreateTextureFromFile(Picture(1, 1, {0xFF00FF00u}));
-    Texture foreign;  // not made by this device
-    // Left-right mirrored: counter-clockwise on screen.
-    auto mirrored = [](float x, float y) {
+    Texture foreign;                        // not made by this device
+    auto mirrored = [](float x, float y) {  // counter-clockwise on screen
         VertexBuffer quad = Quad(x, y, 10, 10, kWhite);
         std::swap(quad.Vertices[0], quad.Vertices[1]);
         std::swap(quad.Vertices[2], quad.Vertices[3]);
@@ -178,16 +167,14 @@ TEST_F(OpenGLRendererTest, EveryRuleOfADrawInOneFrame) {
     });
     ASSERT_EQ(kWidth, image.Width);
     ASSERT_EQ(kHeight, image.Height);
-    // Rows of 10-pixel cells, sampled at their centres: the colour rule and blending;
-    // culled by each mode, what cannot be drawn and the released texture. (Placement,
-    // and one record drawn with many cells in one call, are checked by the sprites pixel
-    // test.)
+    // 10-pixel cells sampled at their centres: the colour rule and blending; then what
+    // each cull mode leaves, what cannot be drawn and the released texture.
     const std::pair<int, std::vector<std::uint32_t>> rows[] = {
         {5, {0xFF8000, 0xFF9632, kHalfRed, kHalfRed, kClearRgb, kHalfRed, kRed, kRed}},
         {25, {kClearRgb, kRed, kClearRgb, kRed, kRed, kClearRgb, kGreen}}};
     for (const auto& [y, colours] : rows) {
         for (std::size_t i = 0; i < colours.size(); ++i) {
-            ExpectPixel(image, 10 * static_cast<int>(i) + 5, y, colours[i]);
+            ExpectPixel(image, 10 * int(i) + 5, y, colours[i]);
         }
     }
     // Splits at each change of texture, blending, colour rule and sampling.
@@ -196,7 +183,7 @@ TEST_F(OpenGLRendererTest, EveryRuleOfADrawInOneFrame) {
     // Half a frame drawn after presenting does not show.
     device_->Clear(0xFF00FF00u);
     device_->DrawQuad(red, Quad(0, 0, 20, 20, kWhite));
-    ExpectPixel(Shot(), 5, 5, rows[0].second[0]);
+    ExpectPixel(Shot(), 5, 5, 0xFF8000);
     // A screenshot that cannot be written says why, a full disk included.
     for (auto [path, reason] : {std::pair{"/dev/full", "No space left on device"},
                                 {"no/such/folder/shot.png", "No such file or directory"}}) {
@@ -208,10 +195,10 @@ TEST_F(OpenGLRendererTest, EveryRuleOfADrawInOneFrame) {
     textures_.clear();
 }
 
-// Overlapping, rotated, semi-transparent quads of one texture, the stage's usual mix,
-// must give the same picture drawn straight into the window (when no screenshot is
-// wanted) as into a kept frame, in one call although the cull mode changes. (Batched
-// against unbatched is compared by the sprites pixel test.)
+// Overlapping, turned, half-transparent quads of one texture, the stage's usual mix,
+// give the same picture drawn straight into the window (when no screenshot is wanted)
+// as into a kept frame, in one call although the cull mode changes. Batched against
+// unbatched is compared by the sprites pixel test.
 TEST_F(OpenGLRendererTest, DrawingIntoTheWindowKeepsThePicture) {
     auto frame = [&] {
         const Texture* texture =
@@ -222,27 +209,25 @@ TEST_F(OpenGLRendererTest, DrawingIntoTheWindowKeepsThePicture) {
         device_->State().AlphaBlend = true;
         device_->State().PointSampling = true;
         for (int i = 0; i < 300; ++i) {
-            device_->SetTransform(
-                TransformKind::World,
-                MatrixMultiply(MatrixRotationZ(0.37f * static_cast<float>(i)),
-                               MatrixTranslation(static_cast<float>((i * 37) % kWidth),
-                                                 static_cast<float>((i * 53) % kHeight), 0.0f)));
+            device_->SetTransform(TransformKind::World,
+                                  MatrixMultiply(MatrixRotationZ(0.37f * float(i)),
+                                                 MatrixTranslation(float((i * 37) % kWidth),
+                                                                   float((i * 53) % kHeight), 0)));
             device_->State().Cull = i % 2 == 0 ? CullMode::CounterClockwise : CullMode::None;
-            const auto tint =
-                static_cast<std::uint32_t>(((i * 29) % 256) << 24 | ((i * 71) % 256) << 8);
+            const auto tint = std::uint32_t(((i * 29) % 256) << 24 | ((i * 71) % 256) << 8);
             device_->DrawQuad(texture, Quad(-8.5f, -6.0f, 17.0f, 12.0f, tint));
         }
         device_->EndFrame();
     };
     frame();
     device_->Present();
-    const std::vector<std::uint8_t> kept = Shot().Rgba;
     EXPECT_EQ(device_->LastFrameDrawCalls(), 1);
+    const std::vector<std::uint8_t> kept = Shot().Rgba;
 
     ASSERT_NO_FATAL_FAILURE(Remake(false, false));
     frame();
-    // What the window's back buffer holds now, bottom row first.
-    std::vector<std::uint8_t> direct(static_cast<std::size_t>(kWidth) * kHeight * 4);
+    // The window's back buffer, bottom row first.
+    std::vector<std::uint8_t> direct(std::size_t(kWidth) * kHeight * 4);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
     glReadBuffer(GL_BACK);
     glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, direct.data());
@@ -250,8 +235,8 @@ TEST_F(OpenGLRendererTest, DrawingIntoTheWindowKeepsThePicture) {
     EXPECT_EQ(device_->LastFrameDrawCalls(), 1);
     std::string why;
     EXPECT_FALSE(device_->SaveScreenshot("none.png", &why));  // nothing is kept to read
-    // The software rasteriser blends into the window's own pixel format, which may
-    // round a blended colour channel the other way: one step is all it may differ by.
+    // The software rasteriser blends in the window's own pixel format, which may round
+    // a blended channel the other way: one step is all it may differ by.
     ASSERT_EQ(kept.size(), direct.size());
     int worst = 0;
     for (std::size_t i = 0; i < kept.size(); ++i) {
@@ -267,12 +252,10 @@ TEST_F(OpenGLRendererTest, FullScreenScalesTheField) {
     ASSERT_NO_FATAL_FAILURE(Remake(true));
     SpriteRecord box(device_.get());
     ASSERT_TRUE(box.Load(Picture(20, 20, {0xFFFF0000u}), 20, 20));
-    const Image image = Frame([&] {
-        // 800 / 160 = 5 screen pixels per field pixel
-        box.Draw(SpriteDraw{kWidth / 2.0f, kHeight / 2.0f}, Cell{});
-    });
+    const Image image = Frame([&] { box.Draw(SpriteDraw{kWidth / 2.0f, kHeight / 2.0f}, Cell{}); });
     ASSERT_EQ(image.Width, 800);
     ASSERT_EQ(image.Height, 600);
+    // 800 / 160 = 5 screen pixels per field pixel.
     for (auto [x, y, rgb] : {std::tuple{351, 251, kRed},
                              {448, 348, kRed},
                              {348, 300, kClearRgb},

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <fstream>
 #include <future>
 #include <thread>
 
@@ -15,55 +14,50 @@
 namespace Velmora::Testing {
 namespace {
 
-using namespace Platform;
-
-sockaddr_in Loopback(int port) {
+// Binds a loopback UDP socket to port (0: any) and sends text from it when given; the
+// port it had, or 0 when it could not be bound.
+int Udp(int port, const std::string* text = nullptr) {
+    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<std::uint16_t>(port));
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
-}
-
-// A UDP port on loopback that nobody holds (0 asks for any), or 0 when it cannot be bound.
-int Bindable(int port) {
-    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address = Loopback(port);
+    auto* raw = reinterpret_cast<sockaddr*>(&address);
     socklen_t size = sizeof(address);
-    int bound = 0;
-    if (bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
-        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) == 0) {
-        bound = ntohs(address.sin_port);
+    int result = 0;
+    if (text != nullptr) {
+        sendto(fd, text->data(), text->size(), 0, raw, size);
+    } else if (bind(fd, raw, size) == 0 && getsockname(fd, raw, &size) == 0) {
+        result = ntohs(address.sin_port);
     }
     close(fd);
-    return bound;
+    return result;
 }
-
 void Send(int port, const std::string& text) {
-    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
-    const sockaddr_in address = Loopback(port);
-    sendto(fd, text.data(), text.size(), 0, reinterpret_cast<const sockaddr*>(&address),
-           sizeof(address));
-    close(fd);
+    Udp(port, &text);
 }
 
-// Waits up to 3 s for the point a frame takes to read (x, y).
-bool PointBecomes(Input& input, double x, double y) {
-    for (int i = 0; i < 300; ++i) {
-        input.SamplePointer();
-        if (input.PointX() == x && input.PointY() == y) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 class PointerTest : public EngineTest {};
 
 TEST_F(PointerTest, OnlyAGameWithTheControllerOnFollowsDatagramsUntilTeardown) {
-    const int port = Bindable(0);
+    const int port = Udp(0);
     ASSERT_GT(port, 0);
+    // Waits up to 3 s for the point a frame takes to read (x, y).
+    auto pointBecomes = [](Input& input, double x, double y) {
+        for (int i = 0; i < 300; ++i) {
+            input.SamplePointer();
+            if (input.PointX() == x && input.PointY() == y) {
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
+    };
     game_.Write("res/script/GameState.lua", "function OnGameCreate() end");
     for (const bool on : {false, true}) {
         game_.Write("setup.lua", "Option = { Controller = " + std::to_string(on ? 1 : 0) +
@@ -73,32 +67,29 @@ TEST_F(PointerTest, OnlyAGameWithTheControllerOnFollowsDatagramsUntilTeardown) {
         Input& input = engine_->GetInput();
         EXPECT_EQ(on, engine_->GetWorld().UseController);
         EXPECT_EQ(on, input.HasPointer());
-        EXPECT_EQ(on ? 0 : port, Bindable(port));  // held only while the device is open
+        EXPECT_EQ(on ? 0 : port, Udp(port));  // held only while the device is open
         if (on) {
             Send(port, "12.5 40");
-            EXPECT_TRUE(PointBecomes(input, 12.5, 40.0));
+            EXPECT_TRUE(pointBecomes(input, 12.5, 40.0));
             // Anything but two finite numbers is not a point; of several the newest counts.
             for (const char* bad : {"", "abc", "1", "1 2 3", "nan 4", "1e999 2", "3 x"}) {
                 Send(port, bad);
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            EXPECT_TRUE(PointBecomes(input, 12.5, 40.0));
+            EXPECT_TRUE(pointBecomes(input, 12.5, 40.0));
             Send(port, "1 1");
             Send(port, " -3.5\t7\n");
-            EXPECT_TRUE(PointBecomes(input, -3.5, 7.0));
+            EXPECT_TRUE(pointBecomes(input, -3.5, 7.0));
         }
         engine_.reset();
-        EXPECT_EQ(port, Bindable(port));
+        EXPECT_EQ(port, Udp(port));
     }
 }
 
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
+// Points came from the device with no trace in --record's file, so a replay of a
+// pointer session moved the hero nowhere.
 TEST_F(PointerTest, ARecordedPointerSessionReplaysEveryHeroPosition) {
-    const int port = Bindable(0);
+    const int port = Udp(0);
     ASSERT_GT(port, 0);
     game_.Write("res/script/GameState.lua",
                 "function OnGameCreate() Game_ActiveStage('main') end\n"
@@ -135,14 +126,13 @@ TEST_F(PointerTest, ARecordedPointerSessionReplaysEveryHeroPosition) {
     live.Frames = 1000000000;
     live.RecordFile = (game_.Root() / "session.input").string();
     auto liveRun = play("live.txt", live);
-    // Each point goes (again, until the game has opened its socket) until the game has
-    // shown it.
-    const std::pair<const char*, const char*> points[] = {{"12.5 40", ": 112.5 460\n"},
-                                                          {"-3.25 7", ": 96.75 493\n"},
-                                                          {"0 0", ": 100 500\n"},
-                                                          {"300 -60.125", ": 400 560.125\n"},
-                                                          {"999 1", ": 1099 499\n"}};
-    for (const auto& [point, position] : points) {
+    // Each point is sent again until the game has shown it: the game may not have
+    // opened its socket yet.
+    for (const auto& [point, position] : {std::pair{"12.5 40", ": 112.5 460\n"},
+                                          {"-3.25 7", ": 96.75 493\n"},
+                                          {"0 0", ": 100 500\n"},
+                                          {"300 -60.125", ": 400 560.125\n"},
+                                          {"999 1", ": 1099 499\n"}}) {
         std::string seen;
         for (int i = 0; i < 300 && seen.find(position) == std::string::npos; ++i) {
             Send(port, point);

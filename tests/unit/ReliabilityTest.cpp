@@ -6,7 +6,7 @@
 
 #include <future>
 
-#include "WorldFixture.h"
+#include "TestGame.h"
 #include "platform/SoundFile.h"
 #include "resource/ResourceMgr.h"
 

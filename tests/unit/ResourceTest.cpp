@@ -1,15 +1,10 @@
-#include <algorithm>
 #include <limits>
 #include <vector>
 
 #include "TestGame.h"
-#include "platform/RecordingRenderer.h"
-#include "resource/ResourceMgr.h"
 
 namespace Velmora::Testing {
 namespace {
-
-using Platform::RecordedDraw;
 
 // A device whose vertex buffers cannot be made, as a lost or exhausted device would.
 class NoBufferDevice : public Platform::RecordingRenderer {
@@ -24,33 +19,28 @@ protected:
         mgr()->SetDevice(&device_);
         ASSERT_TRUE(WritePng("pic.png", 8, 8));
     }
-
     ResourceMgr* mgr() { return &engine().Resources(); }
     // A sprite of the 8 x 8 picture declared w x h.
     SpriteRecord* Declare(int w, int h, const std::string& name = "s") {
         mgr()->AddSprite(name, "pic.png", w, h);
         return mgr()->GetSprite(name);
     }
-
-    // Draws r at (320, 240) as objects do and checks the quad's corners and texture
-    // coordinates (top left, top right, bottom left, bottom right).
-    void ExpectQuad(SpriteRecord& r, float halfW, float halfH, float u0, float v0, float u1,
-                    float v1) {
+    // Draws r at (320, 240) as objects do; checks the quad's corners and texture
+    // coordinates, top left to bottom right.
+    void ExpectQuad(SpriteRecord& r, Animation* ani, float halfW, float halfH, float u0, float v0,
+                    float u1, float v1) {
         int frame = 0;
         float time = 0.0f;
-        r.DrawAnimated(SpriteDraw{320.0f, 240.0f}, nullptr, frame, time);
-        const RecordedDraw& d = device_.CurrentFrame().back();
+        r.DrawAnimated(SpriteDraw{320.0f, 240.0f}, ani, frame, time);
+        const Platform::RecordedDraw& d = device_.CurrentFrame().back();
+        EXPECT_EQ("pic.png", *d.TextureFile);
         for (int i = 0; i < 4; ++i) {
-            const bool right = i % 2 == 1;
-            const bool bottom = i >= 2;
+            const bool right = i % 2 == 1, bottom = i >= 2;
             EXPECT_FLOAT_EQ(320.0f + (right ? halfW : -halfW), d.X[i]) << "vertex " << i;
             EXPECT_FLOAT_EQ(240.0f + (bottom ? halfH : -halfH), d.Y[i]) << "vertex " << i;
             EXPECT_FLOAT_EQ(right ? u1 : u0, d.U[i]) << "vertex " << i;
             EXPECT_FLOAT_EQ(bottom ? v1 : v0, d.V[i]) << "vertex " << i;
         }
-    }
-    static std::vector<int> Sizes(const SpriteRecord& r) {
-        return {r.ImageWidth, r.ImageHeight, r.FrameWidth, r.FrameHeight, r.Columns, r.Rows};
     }
     static std::vector<int> Cells(SpriteRecord* r, const std::string& name) {
         std::vector<int> cells;
@@ -68,19 +58,19 @@ TEST_F(ResourceTest, DeclaredSizesShapeTheQuadWhateverTheFileSize) {
     SpriteRecord* grid = mgr()->GetSprite("grid");
     SpriteRecord* single = Declare(50, 40);
     ASSERT_TRUE(grid != nullptr && single != nullptr);
-    EXPECT_EQ((std::vector<int>{256, 64, 64, 32, 4, 2}), Sizes(*grid));
-    EXPECT_EQ((std::vector<int>{50, 40, 50, 40, 1, 1}), Sizes(*single));
+    auto sizes = [](const SpriteRecord& r) {
+        return std::vector<int>{r.ImageWidth,  r.ImageHeight, r.FrameWidth,
+                                r.FrameHeight, r.Columns,     r.Rows};
+    };
+    EXPECT_EQ((std::vector<int>{256, 64, 64, 32, 4, 2}), sizes(*grid));
+    EXPECT_EQ((std::vector<int>{50, 40, 50, 40, 1, 1}), sizes(*single));
     // One cell, centred; until an animation picks a cell the whole picture is mapped.
-    ExpectQuad(*grid, 32, 16, 0, 0, 1, 1);
-    ExpectQuad(*single, 25, 20, 0, 0, 1, 1);
-
+    ExpectQuad(*grid, nullptr, 32, 16, 0, 0, 1, 1);
+    ExpectQuad(*single, nullptr, 25, 20, 0, 0, 1, 1);
     grid->AddAnimation("one", 1, "5");
-    int frame = 0;
-    float time = 0.0f;
-    grid->DrawAnimated(SpriteDraw{320.0f, 240.0f}, grid->GetAnimation("one"), frame, time);
-    EXPECT_EQ("pic.png", *device_.CurrentFrame().back().TextureFile);
+    ExpectQuad(*grid, grid->GetAnimation("one"), 32, 16, 0.25f, 0.5f, 0.5f, 1.0f);
     // Objects with no animation frame to show show the cell shown last.
-    ExpectQuad(*grid, 32, 16, 0.25f, 0.5f, 0.5f, 1.0f);
+    ExpectQuad(*grid, nullptr, 32, 16, 0.25f, 0.5f, 0.5f, 1.0f);
 
     // Colour bytes round (seen on screen by the sprites pixel test) and clamp.
     const float nan = std::numeric_limits<float>::quiet_NaN();
@@ -94,33 +84,23 @@ TEST_F(ResourceTest, FrameListsAreReadNumberByNumberWithTheirSpeeds) {
     EXPECT_EQ((std::vector<int>{1, 0}), Cells(r, "a"));
     r->AddAnimation("b", 9, "-3,4;12");  // the list ends with the text
     EXPECT_EQ((std::vector<int>{-3, 4, 12}), Cells(r, "b"));
-
-    // Speeds: 0.3 s, the default for all entries, then per entry; out of range does
-    // nothing. Declaring the name again starts it over.
-    r->AddAnimation("walk", 4, "0,1,2,3");
-    Animation* walk = r->GetAnimation("walk");
-    EXPECT_FLOAT_EQ(0.3f, walk->Frames[3].Speed);
-    r->SetDefaultSpeed("walk", 0.5f);
-    for (int entry : {2, 4, -1}) {
-        r->SetFrameSpeed("walk", entry, 1.0f);
-    }
-    std::vector<float> speeds;
-    for (const AnimationFrame& f : walk->Frames) {
-        speeds.push_back(f.Speed);
-    }
-    EXPECT_EQ((std::vector<float>{0.5f, 0.5f, 1.0f, 0.5f}), speeds);
-    walk->Loop = true;
-    r->AddAnimation("walk", 2, "7,8");
-    EXPECT_EQ(walk, r->GetAnimation("walk"));
-    EXPECT_EQ((std::vector<int>{7, 8}), Cells(r, "walk"));
-    EXPECT_FALSE(walk->Loop);
-    EXPECT_FLOAT_EQ(0.3f, walk->Frames[1].Speed);
+    EXPECT_FLOAT_EQ(0.3f, r->GetAnimation("b")->Frames[2].Speed);
+    r->SetDefaultSpeed("b", 0.5f);
+    EXPECT_FLOAT_EQ(0.5f, r->GetAnimation("b")->Frames[2].Speed);
+    // Declaring a name again starts it over in place: objects playing it keep it.
+    Animation* a = r->GetAnimation("a");
+    a->Loop = true;
+    r->SetFrameSpeed("a", 1, 1.0f);
+    r->AddAnimation("a", 2, "7,8");
+    EXPECT_EQ(a, r->GetAnimation("a"));
+    EXPECT_EQ((std::vector<int>{7, 8}), Cells(r, "a"));
+    EXPECT_FALSE(a->Loop);
+    EXPECT_FLOAT_EQ(0.3f, a->Frames[1].Speed);
 }
 
 // A picture that does not load is seen in play, and the file fuzzer draws grids and
 // frame indices of every size; these are the records that load only in part.
 TEST_F(ResourceTest, PartlyLoadedPicturesNeverFault) {
-    // A texture but no vertex buffer: the load fails, the picture is kept, nothing draws.
     NoBufferDevice noBuffers;
     mgr()->SetDevice(&noBuffers);
     SpriteRecord* noBuffer = Declare(10, 10, "nobuffer");
@@ -145,7 +125,7 @@ TEST_F(ResourceTest, HeadlessPicturesAreSizedWithoutDecoding) {
     game_.Write("damaged.png", png);
     Platform::Image image;
     ASSERT_FALSE(Platform::LoadImageRgba("damaged.png", image));
-    const std::unique_ptr<Platform::Texture> texture = device_.CreateTextureFromFile("damaged.png");
+    const auto texture = device_.CreateTextureFromFile("damaged.png");
     ASSERT_NE(nullptr, texture);
     EXPECT_EQ(8, texture->Width);
     EXPECT_EQ(8, texture->Height);

@@ -14,7 +14,7 @@ namespace {
 
 using namespace Platform;
 
-// Byte strings for hand-made sound files, little-endian unless asked otherwise.
+// Little-endian unless asked otherwise.
 std::string Le(std::uint64_t value, int bytes, bool bigEndian = false) {
     std::string out;
     for (int i = 0; i < bytes; ++i) {
@@ -38,17 +38,19 @@ std::string Wav(int rate, int channels, int bits, std::uint32_t frames, int tag 
     return "RIFF" + Le(body.size(), 4) + body;
 }
 
+// music.wav (ten seconds) and shot.wav (half a second) loaded on the silent system.
 class SoundTest : public EngineTest {
 protected:
     void SetUp() override {
-        game_.Write("res/sound/music.wav", Wav(8000, 1, 16, 80000));  // ten seconds
-        game_.Write("res/sound/shot.wav", Wav(8000, 1, 16, 4000));    // half a second
+        game_.Write("res/sound/music.wav", Wav(8000, 1, 16, 80000));
+        game_.Write("res/sound/shot.wav", Wav(8000, 1, 16, 4000));
         sound_ = &engine().Sounds();
         sound_->System = CreateSilentSoundSystem();
         ASSERT_EQ(kSoundOk, sound_->System->Init(20));
         sound_->Add("music.wav");
         sound_->Add("shot.wav");
     }
+    SoundSystem& System() { return *sound_->System; }
     ChannelHandle Channel(const std::string& name) { return sound_->Sounds[name].Channel; }
     int Fade(const std::string& name) { return sound_->Sounds[name].Fade; }
     Sound* Loaded(const std::string& name) { return sound_->Sounds[name].Sound; }
@@ -62,12 +64,15 @@ protected:
         System().IsPlaying(channel, &playing);
         return playing;
     }
-    // The silent system underneath, played directly.
-    SoundSystem& System() { return *sound_->System; }
     ChannelHandle Play(Sound* sound) {
         ChannelHandle channel;
         EXPECT_EQ(kSoundOk, System().PlaySound(sound, false, &channel));
         return channel;
+    }
+    void Updates(int count) {
+        for (int i = 0; i < count; ++i) {
+            sound_->Update(0.1f);
+        }
     }
 
     SoundController* sound_ = nullptr;
@@ -78,28 +83,24 @@ TEST_F(SoundTest, FadesReachOnlyTheNewestPlayOfTheirOwnVoice) {
     sound_->FadeIn("music.wav", true);
     const ChannelHandle rising = Channel("music.wav");
     EXPECT_EQ(0.0f, Volume(rising));
-    for (int frame = 0; frame < 14; ++frame) {
-        sound_->Update(0.1f);
-    }
+    Updates(14);
     EXPECT_NEAR(0.98f, Volume(rising), 1e-5);
     EXPECT_EQ(FadeIn, Fade("music.wav"));
-    sound_->Update(0.1f);
+    Updates(1);
     EXPECT_EQ(1.0f, Volume(rising));
     EXPECT_EQ(FadeNone, Fade("music.wav"));
     // Fading out goes down from where the volume is and stops the play below zero.
     sound_->Play("shot.wav", 0.3f, true);
     sound_->FadeOut("shot.wav");
     const ChannelHandle falling = Channel("shot.wav");
-    for (int frame = 0; frame < 4; ++frame) {
-        sound_->Update(0.1f);
-    }
+    Updates(4);
     EXPECT_NEAR(0.02f, Volume(falling), 1e-6);
-    sound_->Update(0.1f);
+    Updates(1);
     EXPECT_FALSE(Playing(falling));
 
     // A second play of a name leaves the first to its own volume.
     sound_->FadeOut("music.wav");
-    sound_->Update(0.1f);
+    Updates(1);
     sound_->Play("music.wav", 1.0f, false);
     const ChannelHandle second = Channel("music.wav");
     sound_->Stop("music.wav");
@@ -115,14 +116,13 @@ TEST_F(SoundTest, FadesReachOnlyTheNewestPlayOfTheirOwnVoice) {
         sound_->Play("shot.wav", 1.0f, true);
     }
     EXPECT_FALSE(Playing(music));
-    sound_->Update(0.1f);
+    Updates(1);
     EXPECT_EQ(FadeNone, Fade("music.wav"));
     EXPECT_EQ(music.Voice, Channel("shot.wav").Voice);
     EXPECT_EQ(1.0f, Volume(Channel("shot.wav")));
 }
 
-// Failed loads leaving nothing to play are seen in the broken games; here, what a game
-// cannot reach or see.
+// What a game sees of failed loads is in the broken games; here, what it cannot see.
 TEST_F(SoundTest, OversizedAndUnmadeSoundsFailToLoad) {
     // A tiny file may claim hours; what would pass 256 MiB decoded (44.1 kHz stereo
     // 16-bit) is refused before decoding. At 1 Hz each byte is a second.
@@ -135,9 +135,8 @@ TEST_F(SoundTest, OversizedAndUnmadeSoundsFailToLoad) {
     // Never played: nothing to stop, and the fade ends at once.
     sound_->Stop("music.wav");
     sound_->FadeOut("music.wav");
-    sound_->Update(0.1f);
+    Updates(1);
     EXPECT_EQ(FadeNone, Fade("music.wav"));
-    // Before the game has made its sound system, loading fails too.
     EXPECT_THROW_TEXT(
         SoundController().Add("music.wav"), Exception,
         "FMOD error! (79) This command failed because System::init or System::setDriver was not "
@@ -152,7 +151,7 @@ TEST_F(SoundTest, SilentVoicesEndTakeOverAndClampLikeRealOnes) {
     const ChannelHandle looped = Play(shot);
     System().Advance(0.375f);
     EXPECT_TRUE(Playing(once));
-    System().Advance(0.125f);  // half a second: the file has played
+    System().Advance(0.125f);
     EXPECT_FALSE(Playing(once));
     EXPECT_EQ(kSoundStaleVoice, System().SetVolume(once, 0.5f));
     System().Advance(1000.0f);
@@ -164,12 +163,12 @@ TEST_F(SoundTest, SilentVoicesEndTakeOverAndClampLikeRealOnes) {
         plays.push_back(Play(music));
         System().Advance(0.01f);
     }
-    EXPECT_EQ(once.Voice, plays[1].Voice);  // the ended voice was free again
+    EXPECT_EQ(once.Voice, plays[1].Voice);
     ASSERT_EQ(kSoundOk, System().SetVolume(plays[0], 0.25f));
     const ChannelHandle newest = Play(music);
     EXPECT_EQ(plays[0].Voice, newest.Voice);
     EXPECT_FALSE(Playing(plays[0]));
-    EXPECT_EQ(1.0f, Volume(newest));  // a new play starts at full volume
+    EXPECT_EQ(1.0f, Volume(newest));  // not the volume of the play it replaced
 
     const float nan = std::numeric_limits<float>::quiet_NaN();
     for (auto [set, expected] : {std::pair{0.3f, 0.3f}, {1.5f, 1.0f}, {nan, 0.0f}}) {
@@ -206,8 +205,8 @@ TEST_F(SoundTest, SoundsLoadedAgainGoWhenTheirPlaysEnd) {
     EXPECT_EQ(kSoundOk, System().SetLooping(second, true));
 }
 
-// Lengths only time the silent system's voices (the file fuzzer checks that every
-// header reads safely): the common formats and the odd shapes real files have.
+// Lengths time the silent system's voices (the file fuzzer checks that every header
+// reads safely): the common formats and the odd shapes real files have.
 TEST(SoundFileTest, LengthsComeFromTheHeaders) {
     TempGame game;
     auto length = [&game](const std::string& path, const std::string& content) {
@@ -217,9 +216,8 @@ TEST(SoundFileTest, LengthsComeFromTheHeaders) {
         return seconds;
     };
     // Chunks before the data are stepped over; data claimed beyond the file is not there.
-    EXPECT_DOUBLE_EQ(0.25,
-                     length("list.wav", Wav(48000, 2, 32, 12000, 3,
-                                            "LIST" + Le(3, 4) + "abc" + std::string(1, '\0'))));
+    EXPECT_DOUBLE_EQ(
+        0.25, length("list.wav", Wav(48000, 2, 32, 12000, 3, "LIST" + Le(3, 4) + "abc" + '\0')));
     EXPECT_DOUBLE_EQ(0.25, length("cut.wav", Wav(8000, 1, 8, 2000, 1, "", 1000000)));
     // MPEG 1 layer III, 128 kbit/s, 44.1 kHz: 417-byte frames, counted or read from a
     // Xing header behind a tag.
@@ -230,8 +228,8 @@ TEST(SoundFileTest, LengthsComeFromTheHeaders) {
     std::string xing = frame;
     xing.replace(36, 12, "Xing" + Le(1, 4, true) + Le(100, 4, true));
     EXPECT_DOUBLE_EQ(100 * 1152 / 44100.0,
-                     length("vbr.mp3", "ID3" + std::string(1, '\x04') + std::string(2, '\0') +
-                                           Le(5, 4, true) + "title" + xing + cbr));
+                     length("vbr.mp3", "ID3\x04" + std::string(2, '\0') + Le(5, 4, true) + "title" +
+                                           xing + cbr));
     double seconds = 0.0;
     EXPECT_EQ(kSoundFileMissing, ReadSoundLength(".", &seconds));
 }
@@ -241,34 +239,34 @@ TEST(SoundFileTest, LengthsComeFromTheHeaders) {
 TEST(AudioDeviceTest, MixerOnTheDummyDriverAndSilenceWithoutOne) {
     TempGame game;
     game.Write("blip.wav", Wav(22050, 1, 16, 1102));  // 50 ms
-    std::unique_ptr<SoundSystem> system;
-    std::unique_ptr<SoundSystem> second;
+    std::unique_ptr<SoundSystem> system, second;
     std::string error;
-    {
-        ScopedEnv driver("SDL_AUDIODRIVER", "dummy");
-        if (!CreateMixerSoundSystem(&system, &error)) {
-            GTEST_SKIP() << "no dummy audio driver: " << error;
-        }
-        EXPECT_FALSE(CreateMixerSoundSystem(&second, &error));
-        ASSERT_EQ(kSoundOk, system->Init(20));
-        Sound* blip = nullptr;
-        ASSERT_EQ(kSoundOk, system->CreateSound("blip.wav", &blip));
-        ChannelHandle once;
-        ASSERT_EQ(kSoundOk, system->PlaySound(blip, false, &once));
-        bool playing = true;
-        for (int wait = 0; wait < 300 && playing; ++wait) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            system->IsPlaying(once, &playing);
-        }
-        EXPECT_FALSE(playing) << "a 50 ms play still runs after 3 s";
-        system.reset();  // closes the device, which can then be held again
-        EXPECT_TRUE(CreateMixerSoundSystem(&second, &error)) << error;
-        second.reset();
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    if (!CreateMixerSoundSystem(&system, &error)) {
+        unsetenv("SDL_AUDIODRIVER");
+        GTEST_SKIP() << "no dummy audio driver: " << error;
     }
-    ScopedEnv driver("SDL_AUDIODRIVER", "velmora-no-such-driver");
+    EXPECT_FALSE(CreateMixerSoundSystem(&second, &error));
+    ASSERT_EQ(kSoundOk, system->Init(20));
+    Sound* blip = nullptr;
+    ASSERT_EQ(kSoundOk, system->CreateSound("blip.wav", &blip));
+    ChannelHandle once;
+    ASSERT_EQ(kSoundOk, system->PlaySound(blip, false, &once));
+    bool playing = true;
+    for (int wait = 0; wait < 300 && playing; ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        system->IsPlaying(once, &playing);
+    }
+    EXPECT_FALSE(playing) << "a 50 ms play still runs after 3 s";
+    system.reset();  // closes the device, which can then be held again
+    EXPECT_TRUE(CreateMixerSoundSystem(&second, &error)) << error;
+    second.reset();
+
+    setenv("SDL_AUDIODRIVER", "velmora-no-such-driver", 1);
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(kSoundOk, SoundSystemCreate(true, &system));
     const std::string said = ::testing::internal::GetCapturedStderr();
+    unsetenv("SDL_AUDIODRIVER");
     ASSERT_NE(nullptr, system);
     EXPECT_EQ(kSoundOk, system->Init(20));
     EXPECT_EQ(0u, said.find("velmora: no audio device (")) << said;

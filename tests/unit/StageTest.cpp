@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "WorldFixture.h"
+#include "TestGame.h"
 #include "world/Friend.h"
 #include "world/Item.h"
 #include "world/StageObjects.h"

@@ -1,6 +1,6 @@
 #pragma once
-// Helpers for unit tests: a throw-away game folder (setup.lua and res/) in a
-// temporary directory, entered for the test's duration, and an engine on it.
+// Unit test fixtures: a throw-away game folder (setup.lua and res/) entered for the
+// test's duration, an engine on it, and a world drawing into the recording renderer.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -13,8 +13,11 @@
 
 #include "game/Engine.h"
 #include "platform/ImageFile.h"
-#include "platform/MessageBox.h"
+#include "platform/RecordingRenderer.h"
+#include "resource/ResourceMgr.h"
 #include "script/LuaControl.h"
+#include "world/BaseObject.h"
+#include "world/Stage.h"
 
 namespace Velmora::Testing {
 
@@ -48,9 +51,7 @@ private:
 // Writes a w x h PNG from texels given row by row as 0xAARRGGBB; one texel fills it.
 inline bool WritePng(const std::string& path, int w, int h,
                      const std::vector<std::uint32_t>& argb = {0xFFFFFFFFu}) {
-    Platform::Image image;
-    image.Width = w;
-    image.Height = h;
+    Platform::Image image{w, h, {}};
     for (std::size_t i = 0; i < static_cast<std::size_t>(w) * h; ++i) {
         for (int shift : {16, 8, 0, 24}) {
             image.Rgba.push_back(
@@ -60,20 +61,7 @@ inline bool WritePng(const std::string& path, int w, int h,
     return Platform::SavePngRgba(path, image);
 }
 
-// Sets an environment variable for the guard's lifetime.
-struct ScopedEnv {
-    ScopedEnv(const char* name, const char* value) : Name(name), Had(std::getenv(name)) {
-        Old = Had ? std::getenv(name) : "";
-        setenv(name, value, 1);
-    }
-    ~ScopedEnv() { Had ? setenv(Name, Old.c_str(), 1) : unsetenv(Name); }
-    const char* Name;
-    bool Had;
-    std::string Old;
-};
-
-// Base fixture: a fresh game folder and a fresh engine, with the script functions
-// registered, for every test.
+// A fresh game folder and a fresh engine, with the script functions registered.
 class EngineTest : public ::testing::Test {
 protected:
     EngineTest() {
@@ -88,11 +76,9 @@ protected:
     World& world() { return engine_->GetWorld(); }
     LuaControl* lua() { return host_; }
     lua_State* L() { return host_->GetState(); }
-    // Runs a chunk of Lua in the shared interpreter; fails the test on an error.
     void RunLua(const std::string& code) {
         ASSERT_EQ(luaL_dostring(L(), code.c_str()), 0) << lua_tostring(L(), -1);
     }
-    // A global read through the interpreter ("<nil>" for a string that is not there).
     double GlobalNumber(const std::string& name) { return std::stod(GlobalString(name)); }
     std::string GlobalString(const std::string& name) {
         lua_getglobal(L(), name.c_str());
@@ -105,6 +91,43 @@ protected:
     TempGame game_;
     LuaControl* host_ = nullptr;
     std::unique_ptr<Engine> engine_;
+};
+
+// Adds the recording renderer and writers for object, action and stage scripts.
+class WorldTest : public EngineTest {
+protected:
+    WorldTest() { engine().UseRenderer(std::make_unique<Platform::RecordingRenderer>(640, 480)); }
+
+    Platform::RecordingRenderer& device() {
+        return static_cast<Platform::RecordingRenderer&>(*engine().GetRenderer());
+    }
+    StageObjects* stage() { return world().CurrentObjects(); }
+    // Enters a stage whose OnStageCreate runs the given Lua code.
+    void Enter(const std::string& name, const std::string& onCreate = "") {
+        game_.Write("res/stage/" + name + "/Info.lua",
+                    "Info = { Level = 1 }\nfunction OnStageCreate()\n" + onCreate + "\nend\n");
+        world().ActiveStage(name);
+    }
+    void Object(const std::string& path, const std::string& info, const std::string& extra = "") {
+        game_.Write("res/object/" + path + "/Info.lua", "Info = " + info + "\n" + extra);
+    }
+    void ActionFile(const std::string& name, const std::string& info,
+                    const std::string& extra = "") {
+        game_.Write("res/action/" + name + "/Info.lua", "Info = " + info + "\n" + extra);
+    }
+    // A white picture declared as a sprite of the given size.
+    void Sprite(const std::string& name, int w, int h) {
+        ASSERT_TRUE(WritePng(name + ".png", w, h));
+        engine().Resources().AddSprite(name, name + ".png", w, h);
+    }
+    void Frame(float dt = 0.125f) { engine().Update(dt); }
+    // The object a script global's handle names, or null.
+    BaseObject* Handle(const std::string& global) {
+        lua_getglobal(L(), global.c_str());
+        const auto serial = reinterpret_cast<std::uintptr_t>(lua_touserdata(L(), -1));
+        lua_pop(L(), 1);
+        return serial != 0 ? world().FindLive(serial) : nullptr;
+    }
 };
 
 // Expects a statement to throw an exception of exactly class E with the given text.
