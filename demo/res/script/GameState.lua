@@ -16,7 +16,7 @@ MAX_LIVES = 5
 MAX_POWER = 4
 BOSS_SEGMENTS = 18
 
-KEY_ENTER, KEY_SPACE, KEY_Q, KEY_X, KEY_Z = 13, 32, 81, 88, 90
+KEY_ENTER, KEY_SHIFT, KEY_SPACE, KEY_P, KEY_Q, KEY_X, KEY_Z = 13, 16, 32, 80, 81, 88, 90
 
 -------------------------------------------------------------------------------
 -- Start-up: every picture and sound, then the title.
@@ -109,7 +109,12 @@ function OnKeyEvent(key)
             Game_Exit()
         end
     elseif stage == "sector1" or stage == "sector2" then
-        if key == KEY_Z or key == KEY_SPACE then
+        -- Enter (a pad's Start) or P pauses; while paused only the pause keys count.
+        if key == KEY_ENTER or key == KEY_P then
+            Game_SetPause(not Game_GetPause())
+        elseif Game_GetPause() then
+            return
+        elseif key == KEY_Z or key == KEY_SPACE then
             FireVolley()
         elseif key == KEY_X then
             AutoFire = not AutoFire
@@ -123,6 +128,16 @@ function OnKeyEvent(key)
             Game_Exit()
         end
     end
+end
+
+-- Held down, Z or Space (a pad's A) keeps firing; Shift (a pad's left shoulder)
+-- slows the ship for threading between shots.
+function Firing()
+    return AutoFire or Key_IsDown(KEY_Z) or Key_IsDown(KEY_SPACE)
+end
+
+function Focused()
+    return Key_IsDown(KEY_SHIFT)
 end
 
 function NewGame()

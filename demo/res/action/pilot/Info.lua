@@ -1,6 +1,6 @@
 -- The hero's action. It starts below the field flying up; once in place the player
 -- steers (the engine writes DX and DY from the arrows at this Speed). The interval is
--- the rate of continuous fire.
+-- the rate of continuous fire, and how often the ship looks at the focus key.
 Info = { DY = -1, Speed = 210, BeginTime = 1, ActTime = 700, Interval = 90 }
 
 function OnBegin(o) end
@@ -11,5 +11,6 @@ function OnAction(o)
 end
 
 function OnInterval(o)
-    if AutoFire then FireVolley() end
+    Obj_SetSpeed(o, Focused() and 110 or 210)
+    if Firing() then FireVolley() end
 end
