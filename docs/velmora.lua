@@ -383,6 +383,15 @@ function Obj_GetType(obj) end
 ---@param sprite string
 function Obj_SetSprite(obj, sprite) end
 
+---(Added) The object shows text in a declared font instead of its picture, in its own
+---colour (Obj_SetRGB; 0, 0, 0 is black), alpha, scale and angle. Lines break at "\n";
+---the block is centred on the object vertically. nil or "" text shows the picture again.
+---@param obj Velmora.Handle
+---@param font string a name given to Res_AddFont or Res_AddBitmapFont
+---@param text string|number|nil
+---@param align? "left"|"center"|"right" about the object's x; default "center"
+function Obj_SetText(obj, font, text, align) end
+
 -------------------------------------------------------------------------------
 -- Pictures
 -------------------------------------------------------------------------------
@@ -423,6 +432,22 @@ function Res_SetDefaultAniSpeed(name, animation, seconds) end
 ---@param index integer
 ---@param seconds number
 function Res_SetFrameAniSpeed(name, animation, index, seconds) end
+
+---(Added) Declares a font from a TrueType or OpenType file at size pixels (1 to 256).
+---A file that cannot be read is a script error.
+---@param name string
+---@param file string
+---@param size integer
+function Res_AddFont(name, file, size) end
+
+---(Added) Declares a pixel-art font: a picture of equal cells holding the characters
+---from firstChar on (32 for space), left to right and top to bottom.
+---@param name string
+---@param picture string
+---@param cellWidth integer
+---@param cellHeight integer
+---@param firstChar integer
+function Res_AddBitmapFont(name, picture, cellWidth, cellHeight, firstChar) end
 
 -------------------------------------------------------------------------------
 -- Sound and score

@@ -279,6 +279,11 @@ public:
         if (!LoadImageRgba(path, image)) {
             return nullptr;
         }
+        return CreateTextureFromImage(image, path);
+    }
+
+    std::unique_ptr<Texture> CreateTextureFromImage(const Image& image,
+                                                    const std::string& path) override {
         while (glGetError() != GL_NO_ERROR) {
         }
         GLuint name = 0;

@@ -19,6 +19,15 @@ std::unique_ptr<Texture> RecordingRenderer::CreateTextureFromFile(const std::str
     return texture;
 }
 
+std::unique_ptr<Texture> RecordingRenderer::CreateTextureFromImage(const Image& image,
+                                                                   const std::string& name) {
+    auto texture = std::make_unique<Texture>();
+    texture->Width = image.Width;
+    texture->Height = image.Height;
+    texture->Path = name;
+    return texture;
+}
+
 void RecordingRenderer::Clear(std::uint32_t argb) {
     clearColour_ = argb;
     current_.clear();

@@ -30,6 +30,8 @@ public:
     }
 
     std::unique_ptr<Texture> CreateTextureFromFile(const std::string& path) override;
+    std::unique_ptr<Texture> CreateTextureFromImage(const Image& image,
+                                                    const std::string& name) override;
     void Clear(std::uint32_t argb) override;
     bool BeginFrame() override;
     void EndFrame() override;

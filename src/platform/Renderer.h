@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/Maths.h"
+#include "platform/ImageFile.h"
 
 namespace Velmora::Platform {
 
@@ -74,6 +75,9 @@ public:
     // Decodes a picture file (PNG, BMP, JPG, TGA, GIF...) with its alpha; null when
     // the file cannot be read. Texture coordinates 0..1 span the whole picture.
     virtual std::unique_ptr<Texture> CreateTextureFromFile(const std::string& path) = 0;
+    // A texture of pixels made in memory (a font's glyphs); name stands for the file.
+    virtual std::unique_ptr<Texture> CreateTextureFromImage(const Image& image,
+                                                            const std::string& name) = 0;
     virtual std::unique_ptr<VertexBuffer> CreateVertexBuffer() {
         return std::make_unique<VertexBuffer>();
     }

@@ -26,6 +26,34 @@ void ResourceMgr::AddAniSprite(const std::string& name, const std::string& file,
     Store(name, std::move(record));
 }
 
+bool ResourceMgr::AddFont(const std::string& name, const std::string& file, int size,
+                          std::string* error) {
+    std::unique_ptr<Font> font = Font::FromFile(Device, file, size, error);
+    if (font == nullptr) {
+        return false;
+    }
+    fonts_[name] = font.get();
+    allFonts_.push_back(std::move(font));
+    return true;
+}
+
+bool ResourceMgr::AddBitmapFont(const std::string& name, const std::string& picture, int cellWidth,
+                                int cellHeight, int firstChar, std::string* error) {
+    std::unique_ptr<Font> font =
+        Font::FromPicture(Device, picture, cellWidth, cellHeight, firstChar, error);
+    if (font == nullptr) {
+        return false;
+    }
+    fonts_[name] = font.get();
+    allFonts_.push_back(std::move(font));
+    return true;
+}
+
+const Font* ResourceMgr::GetFont(const std::string& name) const {
+    auto found = fonts_.find(name);
+    return found == fonts_.end() ? nullptr : found->second;
+}
+
 SpriteRecord* ResourceMgr::GetSprite(const std::string& name) {
     return Sprites[name];
 }

@@ -1,11 +1,12 @@
 #pragma once
-// The registry of the game's pictures by name.
+// The registry of the game's pictures and fonts by name.
 #include <map>
 #include <memory>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
+#include "resource/Font.h"
 #include "resource/SpriteRecord.h"
 
 namespace Velmora {
@@ -25,6 +26,14 @@ public:
     // The record under name, or null; an unknown name is remembered with a null record.
     SpriteRecord* GetSprite(const std::string& name);
 
+    // Fonts: false, with *error saying why, when the font cannot be made; the name
+    // then keeps what it had.
+    bool AddFont(const std::string& name, const std::string& file, int size, std::string* error);
+    bool AddBitmapFont(const std::string& name, const std::string& picture, int cellWidth,
+                       int cellHeight, int firstChar, std::string* error);
+    // The font under name, or null.
+    const Font* GetFont(const std::string& name) const;
+
     // Records displaced by a later declaration of their name.
     std::size_t DisplacedCount() const { return displaced_.size(); }
     // Frees the displaced records that nothing in used refers to: neither the record
@@ -41,6 +50,10 @@ private:
     // Records displaced by a second declaration of their name: objects loaded before
     // still draw them, so they live until no object shows them any more.
     std::vector<std::unique_ptr<SpriteRecord>> displaced_;
+    // Objects keep pointing at the font they write in, so a font declared again under
+    // its name stays alive too; games declare few.
+    std::map<std::string, Font*> fonts_;
+    std::vector<std::unique_ptr<Font>> allFonts_;
 };
 
 }  // namespace Velmora

@@ -140,37 +140,43 @@ void SpriteRecord::Draw(const SpriteDraw& how, const Cell& cell) {
     // One cell, centred on the draw's position.
     const float x0 = -(static_cast<float>(FrameWidth) * 0.5f);
     const float y0 = -(static_cast<float>(FrameHeight) * 0.5f);
-    const float x1 = x0 + static_cast<float>(FrameWidth);
-    const float y1 = y0 + static_cast<float>(FrameHeight);
+    DrawTexturedQuad(*Device, *Texture, *VertexBuffer, how, x0, y0,
+                     x0 + static_cast<float>(FrameWidth), y0 + static_cast<float>(FrameHeight),
+                     cell);
+}
+
+void DrawTexturedQuad(Platform::Renderer& device, const Platform::Texture& texture,
+                      Platform::VertexBuffer& buffer, const SpriteDraw& how, float x0, float y0,
+                      float x1, float y1, const Cell& cell) {
     const Platform::SpriteVertex quad[Platform::QuadVertexCount] = {
         {x0, y0, 0.0f, how.Colour, cell.U0, cell.V0},
         {x1, y0, 0.0f, how.Colour, cell.U1, cell.V0},
         {x0, y1, 0.0f, how.Colour, cell.U0, cell.V1},
         {x1, y1, 0.0f, how.Colour, cell.U1, cell.V1},
     };
-    VertexBuffer->Write(quad);
+    buffer.Write(quad);
 
-    Platform::RenderState& state = Device->State();
+    Platform::RenderState& state = device.State();
     state.Cull = Platform::CullMode::CounterClockwise;
-    const Matrix oldView = Device->GetTransform(TransformKind::View);
-    const Matrix oldProjection = Device->GetTransform(TransformKind::Projection);
-    Device->SetTransform(TransformKind::View, MatrixIdentity());
+    const Matrix oldView = device.GetTransform(TransformKind::View);
+    const Matrix oldProjection = device.GetTransform(TransformKind::Projection);
+    device.SetTransform(TransformKind::View, MatrixIdentity());
     Matrix world = MatrixIdentity();
     world = MatrixMultiply(world, MatrixScaling(how.Scale, how.Scale, how.Scale));
     world = MatrixMultiply(world, MatrixRotationZ(how.Angle));
     world = MatrixMultiply(world, MatrixTranslation(how.X, how.Y, 0.0f));
-    Device->SetTransform(TransformKind::World, world);
+    device.SetTransform(TransformKind::World, world);
     // Built from the game's picture size every time, so a full-screen back buffer of
     // another size shows the same field scaled.
-    Device->SetTransform(
+    device.SetTransform(
         TransformKind::Projection,
-        MatrixOrthoOffCenter(0.0f, static_cast<float>(Device->CanvasWidth()),
-                             static_cast<float>(Device->CanvasHeight()), 0.0f, 0.0f, 1.0f));
+        MatrixOrthoOffCenter(0.0f, static_cast<float>(device.CanvasWidth()),
+                             static_cast<float>(device.CanvasHeight()), 0.0f, 0.0f, 1.0f));
     state.AlphaBlend = true;
     state.Colour = Platform::ColourOp::AddColourModulateAlpha;
-    Device->DrawQuad(Texture.get(), *VertexBuffer);
-    Device->SetTransform(TransformKind::View, oldView);
-    Device->SetTransform(TransformKind::Projection, oldProjection);
+    device.DrawQuad(&texture, buffer);
+    device.SetTransform(TransformKind::View, oldView);
+    device.SetTransform(TransformKind::Projection, oldProjection);
 }
 
 void SpriteRecord::DrawAnimated(const SpriteDraw& how, Animation* animation, int& frame,

@@ -41,6 +41,12 @@ struct SpriteDraw {
     std::uint32_t Colour = 0xFF000000u;
 };
 
+// Draws the rectangle (x0, y0)-(x1, y1) around the draw's position, showing cell of
+// texture, through buffer. Sprites and text share it.
+void DrawTexturedQuad(Platform::Renderer& device, const Platform::Texture& texture,
+                      Platform::VertexBuffer& buffer, const SpriteDraw& how, float x0, float y0,
+                      float x1, float y1, const Cell& cell);
+
 class SpriteRecord {
 public:
     explicit SpriteRecord(Platform::Renderer* device);

@@ -74,7 +74,7 @@ const char* const kFunctionNames[] = {
     "Sound_Stop",
     "ScoreBoard_SetScore",
     // Added to the first sixty, which keep their order: held keys, the stage clock,
-    // pause, an object's kind and picture, the objects of a kind.
+    // pause, an object's kind and picture, the objects of a kind, text.
     "Key_IsDown",
     "Game_GetStageTime",
     "Game_SetPause",
@@ -82,6 +82,9 @@ const char* const kFunctionNames[] = {
     "Obj_GetType",
     "Obj_SetSprite",
     "Stage_GetObjects",
+    "Res_AddFont",
+    "Res_AddBitmapFont",
+    "Obj_SetText",
 };
 
 // Marks the failure "the global is nothing that has fields", as opposed to an error

@@ -280,6 +280,39 @@ int Obj_SetSprite(lua_State* L) {
     return 0;
 }
 
+// An unknown font or alignment is a script error: the text would never show, or show
+// elsewhere, without a word.
+int Obj_SetText(lua_State* L) {
+    BaseObject* object = HandleArg(L, 1);
+    std::string font;
+    std::string text;
+    std::string align = "center";
+    const bool hasFont = ArgString(L, 2, font);
+    const bool hasText = ArgString(L, 3, text);
+    ArgString(L, 4, align);
+    if (object == nullptr) {
+        return 0;
+    }
+    if (!hasText || text.empty()) {
+        object->Text.clear();
+        return 0;
+    }
+    const Font* found = hasFont ? EngineOf(L).Resources().GetFont(font) : nullptr;
+    if (found == nullptr) {
+        throw LuaException("Obj_SetText(): no font is declared as '" + font + "'");
+    }
+    if (align != "left" && align != "center" && align != "right") {
+        throw LuaException("Obj_SetText(): the alignment '" + align +
+                           "' is none of left, center and right");
+    }
+    object->TextFont = found;
+    object->Text = text;
+    object->Align = align == "left"    ? TextAlign::Left
+                    : align == "right" ? TextAlign::Right
+                                       : TextAlign::Center;
+    return 0;
+}
+
 int Obj_GetType(lua_State* L) {
     BaseObject* object = HandleArg(L, 1);
     return object != nullptr ? PushNumber(L, object->Type) : 0;
@@ -396,6 +429,7 @@ const ExportEntry kEntries[] = {
     {"Obj_GetHandle", ExportedFunction<Obj_GetHandle>},
     {"Obj_SetSprite", ExportedFunction<Obj_SetSprite>},
     {"Obj_GetType", ExportedFunction<Obj_GetType>},
+    {"Obj_SetText", ExportedFunction<Obj_SetText>},
 };
 
 }  // namespace

@@ -89,12 +89,48 @@ int Res_SetFrameAniSpeed(lua_State* L) {
     return 0;
 }
 
+// A font that cannot be made is a script error naming the file: text that silently
+// never shows would leave the author guessing.
+int Res_AddFont(lua_State* L) {
+    std::string name;
+    std::string file;
+    const bool hasName = ArgString(L, 1, name);
+    const bool hasFile = ArgString(L, 2, file);
+    const int size = ArgInt(L, 3);
+    std::string error;
+    if (hasName && hasFile && !EngineOf(L).Resources().AddFont(name, file, size, &error)) {
+        throw LuaException("Res_AddFont(): cannot make the font '" + name + "' from '" + file +
+                           "': " + error);
+    }
+    return 0;
+}
+
+int Res_AddBitmapFont(lua_State* L) {
+    std::string name;
+    std::string file;
+    const bool hasName = ArgString(L, 1, name);
+    const bool hasFile = ArgString(L, 2, file);
+    const int cellWidth = ArgInt(L, 3);
+    const int cellHeight = ArgInt(L, 4);
+    const int firstChar = ArgInt(L, 5);
+    std::string error;
+    if (hasName && hasFile &&
+        !EngineOf(L).Resources().AddBitmapFont(name, file, cellWidth, cellHeight, firstChar,
+                                               &error)) {
+        throw LuaException("Res_AddBitmapFont(): cannot make the font '" + name + "' from '" +
+                           file + "': " + error);
+    }
+    return 0;
+}
+
 const ExportEntry kEntries[] = {
     {"Res_AddSprite", ExportedFunction<Res_AddSprite>},
     {"Res_AddAniSprite", ExportedFunction<Res_AddAniSprite>},
     {"Res_AddAni", ExportedFunction<Res_AddAni>},
     {"Res_SetDefaultAniSpeed", ExportedFunction<Res_SetDefaultAniSpeed>},
     {"Res_SetFrameAniSpeed", ExportedFunction<Res_SetFrameAniSpeed>},
+    {"Res_AddFont", ExportedFunction<Res_AddFont>},
+    {"Res_AddBitmapFont", ExportedFunction<Res_AddBitmapFont>},
 };
 
 }  // namespace

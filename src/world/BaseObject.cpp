@@ -2,6 +2,7 @@
 
 #include <typeinfo>
 
+#include "resource/Font.h"
 #include "resource/ResourceMgr.h"
 #include "resource/SpriteRecord.h"
 #include "world/ScriptPort.h"
@@ -56,11 +57,9 @@ void BaseObject::Update() {
 }
 
 void BaseObject::Draw() {
-    if (Sprite == nullptr) {
+    const bool writing = TextFont != nullptr && !Text.empty();
+    if (Sprite == nullptr && !writing) {
         return;
-    }
-    if (AniPlaying) {
-        AniTime += world_.FrameTime;
     }
     SpriteDraw how;
     how.X = X + static_cast<float>(world_.ScreenX);
@@ -68,6 +67,13 @@ void BaseObject::Draw() {
     how.Scale = Scale;
     how.Angle = Angle;
     how.Colour = SpriteRecord::Colour(R, G, B, Alpha);
+    if (writing) {
+        TextFont->Draw(how, Text, Align);
+        return;
+    }
+    if (AniPlaying) {
+        AniTime += world_.FrameTime;
+    }
     Sprite->DrawAnimated(how, CurAni, AniFrame, AniTime);
 }
 

@@ -15,8 +15,10 @@
 
 namespace Velmora {
 
+class Font;
 class ScoreBoard;
 class SpriteRecord;
+enum class TextAlign;
 struct Animation;
 
 // Kind codes of Info.Type.
@@ -87,6 +89,10 @@ public:
     int AniFrame = 0;
     float AniTime = 0.0f;
     SpriteRecord* Sprite = nullptr;
+    // While Text is not empty the object shows it in TextFont instead of its picture.
+    const Font* TextFont = nullptr;
+    std::string Text;
+    TextAlign Align{};
     bool Alive = true;
     int ZOrder = 0;
     std::string Key;

@@ -14,5 +14,12 @@ function OnStageCreate()
     local left = Stage_GetObjects(2)
     print("after removal", #left, left[1] == a, left[2] == Stage_GetObject("c"), Obj_GetType(b))
     Obj_SetSprite(b, "dot") Obj_SetSprite(nil, "dot") Obj_SetSprite(a)
+    -- Fonts and text that cannot be are named; a null handle does nothing.
+    print(pcall(Res_AddFont, "f", "missing.ttf", 12))
+    print(pcall(Res_AddBitmapFont, "g", "res/pic/dot.png", 0, 8, 32))
+    Res_AddBitmapFont("g", "res/pic/dot.png", 4, 4, 48)
+    print(pcall(Obj_SetText, a, "nofont", "hi"))
+    print(pcall(Obj_SetText, a, "g", "0123", "middle"))
+    print(pcall(Obj_SetText, nil, "nofont", "hi"), pcall(Obj_SetText, a, "g", 42, "right"), pcall(Obj_SetText, a))
     Obj_SetAction(Game_GetSystemHandle(), "clock")
 end

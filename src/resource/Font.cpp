@@ -1,0 +1,104 @@
+#include "resource/Font.h"
+
+#include <algorithm>
+
+namespace Velmora {
+
+std::unique_ptr<Font> Font::FromFile(Platform::Renderer* device, const std::string& path, int size,
+                                     std::string* error) {
+    if (device == nullptr) {
+        *error = "there is no graphics device yet";
+        return nullptr;
+    }
+    Platform::GlyphAtlas atlas;
+    if (!Platform::RenderFontAtlas(path, size, &atlas, error)) {
+        return nullptr;
+    }
+    std::unique_ptr<Font> font(new Font());
+    font->device_ = device;
+    font->glyphs_ = atlas.Glyphs;
+    font->lineHeight_ = atlas.LineHeight;
+    font->blankAdvance_ = atlas.Glyphs[' '].Advance;
+    font->texture_ = device->CreateTextureFromImage(atlas.Picture, path);
+    font->buffer_ = device->CreateVertexBuffer();
+    if (font->texture_ == nullptr || font->buffer_ == nullptr) {
+        *error = "the graphics device refused the font's glyphs";
+        return nullptr;
+    }
+    return font;
+}
+
+std::unique_ptr<Font> Font::FromPicture(Platform::Renderer* device, const std::string& path,
+                                        int cellWidth, int cellHeight, int firstChar,
+                                        std::string* error) {
+    if (device == nullptr) {
+        *error = "there is no graphics device yet";
+        return nullptr;
+    }
+    if (cellWidth <= 0 || cellHeight <= 0 || firstChar < 0 || firstChar > 255) {
+        *error = "cells need a size above 0 and the first character a code from 0 to 255";
+        return nullptr;
+    }
+    std::unique_ptr<Font> font(new Font());
+    font->device_ = device;
+    font->texture_ = device->CreateTextureFromFile(path);
+    font->buffer_ = device->CreateVertexBuffer();
+    if (font->texture_ == nullptr || font->buffer_ == nullptr) {
+        *error = "the picture cannot be read";
+        return nullptr;
+    }
+    const int columns = font->texture_->Width / cellWidth;
+    const int rows = font->texture_->Height / cellHeight;
+    for (int i = 0; i < columns * rows && firstChar + i < 256; ++i) {
+        font->glyphs_[static_cast<std::size_t>(firstChar + i)] =
+            Platform::GlyphBox{(i % columns) * cellWidth, (i / columns) * cellHeight, cellWidth,
+                               cellHeight, cellWidth};
+    }
+    font->lineHeight_ = cellHeight;
+    font->blankAdvance_ = cellWidth;
+    return font;
+}
+
+int Font::Advance(unsigned char c) const {
+    const Platform::GlyphBox& glyph = glyphs_[c];
+    return glyph.Width > 0 || glyph.Advance > 0 ? glyph.Advance : blankAdvance_;
+}
+
+int Font::LineWidth(const std::string& line) const {
+    int width = 0;
+    for (const char c : line) {
+        width += Advance(static_cast<unsigned char>(c));
+    }
+    return width;
+}
+
+void Font::Draw(const SpriteDraw& how, const std::string& text, TextAlign align) const {
+    const float textureWidth = static_cast<float>(std::max(texture_->Width, 1));
+    const float textureHeight = static_cast<float>(std::max(texture_->Height, 1));
+    const int lines = 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    float top = -0.5f * static_cast<float>(lines * lineHeight_);
+    for (std::size_t start = 0; start <= text.size(); top += static_cast<float>(lineHeight_)) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        const std::string line = text.substr(start, end - start);
+        const float width = static_cast<float>(LineWidth(line));
+        float pen = align == TextAlign::Left    ? 0.0f
+                    : align == TextAlign::Right ? -width
+                                                : -0.5f * width;
+        for (const char ch : line) {
+            const Platform::GlyphBox& glyph = glyphs_[static_cast<unsigned char>(ch)];
+            if (glyph.Width > 0 && glyph.Height > 0) {
+                const Cell cell{static_cast<float>(glyph.X) / textureWidth,
+                                static_cast<float>(glyph.Y) / textureHeight,
+                                static_cast<float>(glyph.X + glyph.Width) / textureWidth,
+                                static_cast<float>(glyph.Y + glyph.Height) / textureHeight};
+                DrawTexturedQuad(*device_, *texture_, *buffer_, how, pen, top,
+                                 pen + static_cast<float>(glyph.Width),
+                                 top + static_cast<float>(glyph.Height), cell);
+            }
+            pen += static_cast<float>(Advance(static_cast<unsigned char>(ch)));
+        }
+        start = end + 1;
+    }
+}
+
+}  // namespace Velmora

@@ -1,0 +1,1 @@
+Info = { ZOrder = 1 }
