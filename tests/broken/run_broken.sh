@@ -1,21 +1,20 @@
 #!/usr/bin/env bash
-# Builds one broken game from its block in CASES and runs it headless: standard output,
-# standard error (where headless message boxes go) and the exit status must be exactly
-# the expected ones.
+# Builds one broken game from its block in CASES and runs it as a scenario (see
+# ../scenarios/run_scenario.sh): standard output, standard error (where headless message
+# boxes go) and the exit status must be exactly the expected ones.
 #
-#   run_broken.sh VELMORA CASES NAME [--show]
+#   run_broken.sh VELMORA CASES NAME
 #
 # CASES holds blocks "=== <name>" of sections "--- <what>": a game file by its path,
 # "stage" (the body of OnStageCreate of the stage "main"), "args", "input", "stdout",
 # "stderr" and "status" (expected; empty and 0 when left out). The block "=== defaults"
-# gives every section a block does not name. Blank lines at the end of a section (and
-# of what the run printed) are not compared. --show prints what the run gave instead.
+# gives every section a block does not name.
 set -uo pipefail
-velmora="$1"; cases="$2"; name="$3"; show="${4:-}"
+velmora="$1"; cases="$2"; name="$3"
 work="$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-game="$work/game"
-awk -v name="$name" -v game="$game" -v work="$work" '
+: > "$work/expected.txt"; : > "$work/expected_stderr.txt"
+awk -v name="$name" -v work="$work" '
     function flush(   i, key) {
         if (section == "") return
         key = section
@@ -35,31 +34,14 @@ awk -v name="$name" -v game="$game" -v work="$work" '
     END {
         flush()
         if (!found) exit 1
+        split("args args input input.txt stdout expected.txt stderr expected_stderr.txt status expected_status", rename)
+        for (i = 1; i < 10; i += 2) file[rename[i]] = rename[i + 1]
         for (i = 1; i <= count; i++) {
-            path = (order[i] ~ /^(args|input|stdout|stderr|status)$/) ? work "/expected_" order[i] : game "/" order[i]
+            path = work "/" ((order[i] in file) ? file[order[i]] : order[i])
             d = path; sub(/\/[^\/]*$/, "", d); system("mkdir -p \"" d "\"")
             printf "%s", text[order[i]] > path; close(path)
         }
     }' "$cases" || { echo "broken games: no case $name in $cases"; exit 2; }
-options=()
-[ -f "$work/expected_args" ] && read -r -a options < "$work/expected_args"
-[ -f "$work/expected_input" ] && options+=(--input "$work/expected_input")
-"$velmora" "$game" --headless "${options[@]}" > "$work/stdout" 2> "$work/stderr"
-status=$?
-if [ "$show" = "--show" ]; then
-    for stream in stdout stderr; do echo "--- $stream"; cat "$work/$stream"; done
-    echo "--- status"; echo "$status"; exit 0
-fi
-fail=0
-want_status=0
-[ -f "$work/expected_status" ] && want_status="$(head -n 1 "$work/expected_status")"
-[ "$status" = "$want_status" ] || { echo "exit status $status, expected $want_status"; fail=1; }
-for stream in stdout stderr; do
-    # Trailing blank lines dropped on both sides.
-    for f in "$work/expected_$stream" "$work/$stream"; do
-        [ -f "$f" ] && awk '{ l[NR] = $0 } length($0) { n = NR } END { for (i = 1; i <= n; i++) print l[i] }' "$f" > "$f.t"
-        [ -f "$f.t" ] || : > "$f.t"
-    done
-    diff -u "$work/expected_$stream.t" "$work/$stream.t" || { echo "$stream differs (above)"; fail=1; }
-done
-exit $fail
+[ -f "$work/input.txt" ] && sed -i '1s/$/ --input input.txt/' "$work/args"
+# The game and what it must print share the folder: a scenario without a game folder.
+"$(dirname "$0")/../scenarios/run_scenario.sh" "$velmora" "$work"

@@ -1,6 +1,2 @@
 -- No stage is ever entered: every frame shows only the clear colour.
-function OnGameCreate()
-end
-
-function OnKeyEvent(key)
-end
+function OnGameCreate() end

@@ -1,6 +1,8 @@
 count("stage/main")
 Info = { Level = 1 }
-local function show(label, name) print(label, runs[name] or 0) end
+-- How often each file has run so far, after each call: all on one line.
+local shown = "runs:"
+local function show(label, name) shown = shown .. " " .. label .. " " .. (runs[name] or 0) .. ";" end
 function OnStageCreate()
     Obj_SetAction(Game_GetSystemHandle(), "clock")
     m1 = Stage_AddObject("m1", "mob/grunt") show("mob", "object/mob/grunt")
@@ -24,6 +26,7 @@ function OnStageCreate()
     w1 = Stage_AddObject("w1", "plain/thing")
     Obj_SetCustom(w1, "id", 1); Obj_SetAction(w1, "walk") show("action", "action/walk")
     show("stage so far", "stage/main")
+    print(shown)
     Obj_SetAction(Stage_AddObject("observer", "plain/thing"), "clock")
 
     -- Copies share nothing after loading.

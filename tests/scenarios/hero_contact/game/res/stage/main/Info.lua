@@ -17,4 +17,3 @@ function OnStageCreate()
     place("i3", "item/apple", "at2000", 3)
     place("hero", "hero/ace", "now")
 end
-function Tick() end

@@ -1,2 +1,2 @@
 Info = { BeginTime = 0 }
-function OnBegin(o) print("frame " .. frame .. " begin " .. Obj_GetCustom(o, "id")) end
+function OnBegin(o) pass = pass .. " begin " .. Obj_GetCustom(o, "id") end

@@ -62,6 +62,13 @@ function OnStageCreate()
     print("unknown key", type(none), Obj_GetX(none), Obj_GetHandle("never"), (Obj_GetHandle()))
 end
 
+-- The objects updated in a frame, in order, one line per frame (printed when the next
+-- frame starts, and before the exit).
+function Tick()
+    if pass then print(pass) end
+    pass = "frame " .. frame .. " updates"
+end
+
 hook = function(o, id)
     if frame == 2 and id == 2 then
         -- Created during the pass: same layer now, lower layer next frame.
@@ -98,7 +105,7 @@ hook = function(o, id)
         end
         print("removed handles", #gone, answered, matched)
     elseif frame == 5 and id == 3 then
-        print("exit")
+        print(pass .. ", exit")
         Game_Exit()
     end
 end

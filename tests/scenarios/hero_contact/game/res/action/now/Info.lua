@@ -1,2 +1,0 @@
-Info = { Speed = 0, BeginTime = 1 }
-function OnBegin(o) end

@@ -1,1 +1,0 @@
-Option = { ScreenWidth = 450, ScreenHeight = 600 }

@@ -1,1 +1,0 @@
-function OnGameCreate() Game_ActiveStage("main") end

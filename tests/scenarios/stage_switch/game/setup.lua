@@ -1,1 +1,0 @@
-Option = { ScreenWidth = 450, ScreenHeight = 600, FullScreen = 0 }
