@@ -103,7 +103,7 @@ int Application::Run() {
         }
     }
     Platform::Window* window = engine_->GetWindow();
-    if (!options_.Headless) {
+    if (options_.Gamepads.value_or(!options_.Headless)) {
         std::string error;
         if (!engine_->OpenGamepads(&error)) {
             std::fprintf(stderr, "velmora: gamepads cannot be used: %s\n", error.c_str());

@@ -12,6 +12,9 @@ namespace Velmora {
 struct Options {
     std::string GameDir = ".";
     bool Headless = false;
+    // Read gamepads: off in headless runs, whose input is replayed, unless a caller
+    // (a test driving a virtual pad) turns them on.
+    std::optional<bool> Gamepads;
     std::optional<long> Frames;
     std::optional<float> Dt;
     std::optional<unsigned> Seed;

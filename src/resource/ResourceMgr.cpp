@@ -28,30 +28,30 @@ void ResourceMgr::AddAniSprite(const std::string& name, const std::string& file,
 
 bool ResourceMgr::AddFont(const std::string& name, const std::string& file, int size,
                           std::string* error) {
-    std::unique_ptr<Font> font = Font::FromFile(Device, file, size, error);
-    if (font == nullptr) {
-        return false;
-    }
-    fonts_[name] = font.get();
-    allFonts_.push_back(std::move(font));
-    return true;
+    return StoreFont(name, Font::FromFile(Device, file, size, error));
 }
 
 bool ResourceMgr::AddBitmapFont(const std::string& name, const std::string& picture, int cellWidth,
                                 int cellHeight, int firstChar, std::string* error) {
-    std::unique_ptr<Font> font =
-        Font::FromPicture(Device, picture, cellWidth, cellHeight, firstChar, error);
+    return StoreFont(name,
+                     Font::FromPicture(Device, picture, cellWidth, cellHeight, firstChar, error));
+}
+
+bool ResourceMgr::StoreFont(const std::string& name, std::unique_ptr<Font> font) {
     if (font == nullptr) {
         return false;
     }
-    fonts_[name] = font.get();
-    allFonts_.push_back(std::move(font));
+    std::unique_ptr<Font>& slot = fonts_[name];
+    if (slot != nullptr) {
+        displacedFonts_.push_back(std::move(slot));
+    }
+    slot = std::move(font);
     return true;
 }
 
 const Font* ResourceMgr::GetFont(const std::string& name) const {
     auto found = fonts_.find(name);
-    return found == fonts_.end() ? nullptr : found->second;
+    return found == fonts_.end() ? nullptr : found->second.get();
 }
 
 SpriteRecord* ResourceMgr::GetSprite(const std::string& name) {
@@ -76,6 +76,11 @@ void ResourceMgr::ReleaseDisplaced(const std::unordered_set<const void*>& used) 
         std::remove_if(displaced_.begin(), displaced_.end(),
                        [&](const std::unique_ptr<SpriteRecord>& record) { return !inUse(record); }),
         displaced_.end());
+    displacedFonts_.erase(std::remove_if(displacedFonts_.begin(), displacedFonts_.end(),
+                                         [&](const std::unique_ptr<Font>& font) {
+                                             return used.count(font.get()) == 0;
+                                         }),
+                          displacedFonts_.end());
 }
 
 void ResourceMgr::Store(const std::string& name, std::unique_ptr<SpriteRecord> record) {

@@ -34,10 +34,10 @@ public:
     // The font under name, or null.
     const Font* GetFont(const std::string& name) const;
 
-    // Records displaced by a later declaration of their name.
-    std::size_t DisplacedCount() const { return displaced_.size(); }
-    // Frees the displaced records that nothing in used refers to: neither the record
-    // nor one of its animations.
+    // Records and fonts displaced by a later declaration of their name.
+    std::size_t DisplacedCount() const { return displaced_.size() + displacedFonts_.size(); }
+    // Frees what was displaced that nothing in used refers to: neither the record nor
+    // one of its animations, nor the font.
     void ReleaseDisplaced(const std::unordered_set<const void*>& used);
 
     Platform::Renderer* Device = nullptr;
@@ -50,10 +50,14 @@ private:
     // Records displaced by a second declaration of their name: objects loaded before
     // still draw them, so they live until no object shows them any more.
     std::vector<std::unique_ptr<SpriteRecord>> displaced_;
+    // Puts font under name (false for null); a font already there moves to
+    // displacedFonts_.
+    bool StoreFont(const std::string& name, std::unique_ptr<Font> font);
+
     // Objects keep pointing at the font they write in, so a font declared again under
-    // its name stays alive too; games declare few.
-    std::map<std::string, Font*> fonts_;
-    std::vector<std::unique_ptr<Font>> allFonts_;
+    // its name lives on as long as one does, as pictures do.
+    std::map<std::string, std::unique_ptr<Font>> fonts_;
+    std::vector<std::unique_ptr<Font>> displacedFonts_;
 };
 
 }  // namespace Velmora

@@ -111,6 +111,7 @@ void World::ReleaseUnusedPictures(bool stagesWent) noexcept {
         ForEachLive([&used](const BaseObject& object) {
             used.insert(object.Sprite);
             used.insert(object.CurAni);
+            used.insert(object.TextFont);
         });
         resources_.ReleaseDisplaced(used);
     } catch (const std::exception&) {

@@ -14,7 +14,7 @@ game="$2"
 budget="$3"
 seed="${4:-${VELMORA_FUZZ_SEED:-1}}"
 read -r -a wrapper <<< "${VELMORA_FUZZ_WRAPPER:-}"
-required="${VELMORA_FUZZ_REQUIRE:-OnGameCreate OnKeyEvent OnStageCreate OnBegin OnAction OnInterval OnCreate OnDamage OnHit OnEaten}"
+required="${VELMORA_FUZZ_REQUIRE:-OnGameCreate OnKeyEvent OnKeyUp OnStageCreate OnBegin OnAction OnInterval OnCreate OnDamage OnHit OnEaten}"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT

@@ -131,5 +131,21 @@ TEST_F(WorldReliability, RedeclaredPicturesGoOnceNothingShowsThem) {
     EXPECT_EQ(shown, stage()->GetObject("m")->Sprite);
 }
 
+// Fonts declared again go the same way, once no object writes in them.
+TEST_F(WorldReliability, RedeclaredFontsGoOnceNothingWritesInThem) {
+    Sprite("cells", 8, 8);
+    Object("plain/p", "{}");
+    RunLua("Res_AddBitmapFont('f', 'cells.png', 4, 4, 48)");
+    Enter("one", "t = Stage_AddObject('t', 'plain/p') Obj_SetText(t, 'f', '0123')");
+    const Font* first = engine().Resources().GetFont("f");
+    RunLua("Res_AddBitmapFont('f', 'cells.png', 4, 4, 48)");
+    Frame();
+    EXPECT_EQ(first, Handle("t")->TextFont);
+    EXPECT_EQ(1u, engine().Resources().DisplacedCount());
+    Enter("two");
+    Frame();
+    EXPECT_EQ(0u, engine().Resources().DisplacedCount());
+}
+
 }  // namespace
 }  // namespace Velmora::Testing

@@ -53,6 +53,9 @@ local lists = {
     sound = { "blip.wav", "cut.wav", "empty.ogg", "text.mp3", "missing.wav", "../sound/blip.wav", "" },
     key = { "k1", "k2", "hero", "board", "", "key with space", 5, "5", long },
     custom = { "hp", "count", "", long },
+    font = { "sans", "cells", "missing" },
+    fontfile = { "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "res/pic/dot.png", "missing.ttf", "" },
+    align = { "left", "center", "right", "middle", "" },
 }
 
 local any
@@ -87,6 +90,8 @@ local function s(list)
 end
 
 local o, n, i, b, c = handle, number, number, flag, count
+-- Font sizes and cells: mostly small, since every font renders its glyphs at once.
+local function small() return chance(0.9) and random(-2, 24) or number() end
 -- Argument kinds of every exported function.
 local signatures = {
     Game_ActiveStage = { s("stage") }, Game_GetCurStage = {}, Game_RemoveCurStage = {},
@@ -113,13 +118,19 @@ local signatures = {
     Res_SetFrameAniSpeed = { s("sprite"), s("ani"), i, n }, Sound_Add = { s("sound") },
     Sound_Play = { s("sound"), n, b }, Sound_FadeIn = { s("sound"), b },
     Sound_FadeOut = { s("sound") }, Sound_Stop = { s("sound") }, ScoreBoard_SetScore = { o, i },
+    Key_IsDown = { i }, Game_GetStageTime = {}, Game_SetPause = { b }, Game_GetPause = {},
+    Obj_GetType = { o }, Obj_SetSprite = { o, s("sprite") }, Stage_GetObjects = { i },
+    Res_AddFont = { s("font"), s("fontfile"), small },
+    Res_AddBitmapFont = { s("font"), s("pic"), small, small, small },
+    Obj_SetText = { o, s("font"), any, s("align") },
 }
 
 -- How often each function is drawn: stage switches reload a whole stage, and ending
 -- the game ends the run, so both come less often than the rest.
 F.names = {}
 for name in pairs(signatures) do
-    local weight = ({ Game_ActiveStage = 1, Game_RemoveCurStage = 1, Game_Exit = 0 })[name] or 4
+    local weight = ({ Game_ActiveStage = 1, Game_RemoveCurStage = 1, Game_Exit = 0, Game_SetPause = 1,
+        Res_AddFont = 1 })[name] or 4
     for _ = 1, weight do F.names[#F.names + 1] = name end
 end
 table.sort(F.names) -- pairs() order is not part of a seed
@@ -198,6 +209,7 @@ function F.Setup()
     Res_AddAni("grid", "walk", 4, "0,1,2,3"); Res_AddAni("grid", "LeftDown", 2, "4,5")
     Res_AddSprite("digits", "res/pic/digits.png", 40, 6)
     pcall(Sound_Add, "blip.wav"); pcall(Sound_Add, "cut.wav")
+    pcall(Res_AddBitmapFont, "cells", "res/pic/grid.png", 4, 4, 48)
 end
 
 -- A stage's first objects, placed so that items, mobs, bullets and the hero meet.

@@ -14,3 +14,9 @@ function OnKeyEvent(key)
     end
     Fuzz.Enter("OnKeyEvent", key)
 end
+
+-- A paused game only hears keys, so releases lift the pause now and then.
+function OnKeyUp(key)
+    if math.random(4) == 1 then Game_SetPause(false) end
+    Fuzz.Enter("OnKeyUp", key)
+end
