@@ -1,8 +1,40 @@
 #include "resource/Font.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace Velmora {
+
+namespace {
+
+// The characters of a line: UTF-8, as script files are written, where it decodes; any
+// other byte stands for itself (Latin-1). Fonts hold the characters up to 255, so a
+// character beyond comes back as 0, which no font has.
+std::vector<unsigned char> Characters(const std::string& line) {
+    std::vector<unsigned char> characters;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(line[i]);
+        int length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC2 ? 2 : 1;
+        if (byte >= 0xF5 || i + length > line.size()) {
+            length = 1;
+        }
+        unsigned long code = length == 1 ? byte : byte & (0x7Fu >> length);
+        for (int k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(line[i + k]);
+            if ((next & 0xC0) != 0x80) {
+                length = 1;
+                code = byte;
+                break;
+            }
+            code = code << 6 | (next & 0x3Fu);
+        }
+        characters.push_back(code < 256 ? static_cast<unsigned char>(code) : 0);
+        i += static_cast<std::size_t>(length - 1);
+    }
+    return characters;
+}
+
+}  // namespace
 
 std::unique_ptr<Font> Font::FromFile(Platform::Renderer* device, const std::string& path, int size,
                                      std::string* error) {
@@ -66,8 +98,8 @@ int Font::Advance(unsigned char c) const {
 
 int Font::LineWidth(const std::string& line) const {
     int width = 0;
-    for (const char c : line) {
-        width += Advance(static_cast<unsigned char>(c));
+    for (const unsigned char c : Characters(line)) {
+        width += Advance(c);
     }
     return width;
 }
@@ -84,8 +116,8 @@ void Font::Draw(const SpriteDraw& how, const std::string& text, TextAlign align)
         float pen = align == TextAlign::Left    ? 0.0f
                     : align == TextAlign::Right ? -width
                                                 : -0.5f * width;
-        for (const char ch : line) {
-            const Platform::GlyphBox& glyph = glyphs_[static_cast<unsigned char>(ch)];
+        for (const unsigned char ch : Characters(line)) {
+            const Platform::GlyphBox& glyph = glyphs_[ch];
             if (glyph.Width > 0 && glyph.Height > 0) {
                 const Cell cell{static_cast<float>(glyph.X) / textureWidth,
                                 static_cast<float>(glyph.Y) / textureHeight,
@@ -95,7 +127,7 @@ void Font::Draw(const SpriteDraw& how, const std::string& text, TextAlign align)
                                  pen + static_cast<float>(glyph.Width),
                                  top + static_cast<float>(glyph.Height), cell);
             }
-            pen += static_cast<float>(Advance(static_cast<unsigned char>(ch)));
+            pen += static_cast<float>(Advance(ch));
         }
         start = end + 1;
     }

@@ -79,6 +79,8 @@ function OnGameCreate()
     picture("allclear", "allclear.png", 322, 46)
     picture("finalscore", "finalscore.png", 198, 24)
     picture("thanks", "thanks.png", 264, 38)
+    Res_AddFont("small", "res/font/DejaVuSans-Bold.ttf", 10)
+    Res_AddFont("big", "res/font/DejaVuSans-Bold.ttf", 40)
     -- Two-cell pictures whose second cell is empty: shown and hidden in turn.
     for _, blink in ipairs({ { "start", "start.png", 240 }, { "again", "again.png", 300 } }) do
         Res_AddAniSprite(blink[1], "res/image/" .. blink[2], blink[3], 16, 1, 2)
@@ -112,6 +114,7 @@ function OnKeyEvent(key)
         -- Enter (a pad's Start) or P pauses; while paused only the pause keys count.
         if key == KEY_ENTER or key == KEY_P then
             Game_SetPause(not Game_GetPause())
+            Obj_SetText(Obj_GetHandle("paused"), "big", Game_GetPause() and "PAUSED" or "")
         elseif Game_GetPause() then
             return
         elseif key == KEY_Z or key == KEY_SPACE then
@@ -303,6 +306,12 @@ function BuildHud()
         local seg = hudPlace("boss" .. i, "ui/bossbar", 472 + 8 * i, 353)
         Obj_SetAlpha(seg, 0)
     end
+    -- The panel's legend predates holding keys; text adds what it lacks.
+    local help = hudPlace("help", "ui/label", 467, 527)
+    Obj_SetRGB(help, 0.95, 0.8, 0.35)
+    Obj_SetText(help, "small", "SHIFT  FOCUS\nENTER P  PAUSE", "left")
+    Obj_SetRGB(Place("paused", "ui/label", 225, 340), 1, 1, 1)
+    Obj_SetRGB(Place("core", "ui/core", 225, 700, "follow"), 1, 0.1, 0.4)
     ShowScore()
     ShowLives()
     ShowPower()

@@ -13,6 +13,8 @@ function OnStageCreate()
     -- lacks ("C") takes a cell's room.
     label("left", 20, 20, "cells", "ABCA", "left")
     label("right", 400, 20, "cells", "AB", "right")
+    -- Text is UTF-8, as scripts are: two characters, not four bytes.
+    label("utf8", 20, 50, "latin", "ÁÂ", "left")
     -- Two lines, centred on the object as a block, scaled twice.
     Obj_SetScale(label("lines", 100, 100, "cells", "A\nB"), 2)
     -- A TrueType glyph in the object's colour: the stem of an "l" 200 pixels high.
