@@ -73,7 +73,9 @@ void ScoreBoard::Draw() {
                         static_cast<float>((digit + 1) * 0.1), 1.0f};
         // No screen offset: the board stays in place while the stage scrolls.
         SpriteDraw how;
-        how.X = X + static_cast<float>(Sprite->FrameWidth * i);
+        // In floating point: a picture given by Obj_SetSprite keeps its own cell width,
+        // which may be any int.
+        how.X = X + static_cast<float>(Sprite->FrameWidth) * static_cast<float>(i);
         how.Y = Y;
         Sprite->Draw(how, cell);
     }

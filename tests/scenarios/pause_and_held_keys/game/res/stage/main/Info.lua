@@ -21,5 +21,10 @@ function OnStageCreate()
     print(pcall(Obj_SetText, a, "nofont", "hi"))
     print(pcall(Obj_SetText, a, "g", "0123", "middle"))
     print(pcall(Obj_SetText, nil, "nofont", "hi"), pcall(Obj_SetText, a, "g", 42, "right"), pcall(Obj_SetText, a))
+    -- A score board given a picture of any width still draws its digits side by side.
+    local board = Stage_AddObject("board", "board/b")
+    ScoreBoard_SetScore(board, 123)
+    Res_AddSprite("wide", "res/pic/dot.png", 2 ^ 31 - 1, 8)
+    Obj_SetSprite(board, "wide")
     Obj_SetAction(Game_GetSystemHandle(), "clock")
 end

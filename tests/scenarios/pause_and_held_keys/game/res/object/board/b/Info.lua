@@ -1,0 +1,1 @@
+Info = { Type = 7, Sprite = "dot", DigitSpace = 3 }
