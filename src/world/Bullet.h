@@ -22,6 +22,8 @@ public:
     bool Positive = false;
     bool AutoDirection = false;
     std::string Name;
+    // Where the stage's latest batch (StageObjects::Bullets) holds it, if it still does.
+    std::size_t BatchIndex = 0;
 
 protected:
     void ReadSettings(const std::string& path) override;

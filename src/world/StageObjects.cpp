@@ -151,6 +151,7 @@ void StageObjects::CreateBullets(const std::string& path, int count, float x, fl
     Bullets.clear();
     for (int i = 0; i < count; ++i) {
         std::unique_ptr<Bullet> bullet = Make<Bullet>(file, x, y);
+        bullet->BatchIndex = Bullets.size();
         Adopt(std::move(bullet), NextKey("5_Bullet"), InBullets);
     }
 }
@@ -179,11 +180,15 @@ void StageObjects::Unlist(BaseObject* object) {
         case InFriends:
             EraseFrom(Friends, object);
             break;
-        case InBullets:
-            // The batch keeps its indices: a removed bullet leaves an empty entry.
-            std::replace(Bullets.begin(), Bullets.end(), static_cast<Bullet*>(object),
-                         static_cast<Bullet*>(nullptr));
+        case InBullets: {
+            // The batch keeps its indices: a removed bullet leaves an empty entry. Found
+            // by its index, since a batch may hold a hundred thousand that die together.
+            const std::size_t at = static_cast<Bullet*>(object)->BatchIndex;
+            if (at < Bullets.size() && Bullets[at] == object) {
+                Bullets[at] = nullptr;
+            }
             break;
+        }
         default:
             break;
     }
