@@ -59,6 +59,9 @@ int Application::Run() {
     host->SetChunkCache(options_.ChunkCache);
     host->SetMemoryLimit(options_.LuaMemoryBytes);
     host->SetTimeout(options_.ScriptTimeout);
+    host->Warn = [](const std::string& text) {
+        std::fprintf(stderr, "velmora: warning: %s\n", text.c_str());
+    };
     LuaControl& lua = *host;
     engine_ = std::make_unique<Engine>(std::move(host));
     lua.RegisterFunctions(*engine_);
@@ -72,6 +75,16 @@ int Application::Run() {
         width = TruncateToInt(lua.GetNumber("ScreenWidth", "Option", "setup.lua"));
         height = TruncateToInt(lua.GetNumber("ScreenHeight", "Option", "setup.lua"));
         fullScreen = TruncateToInt(lua.GetNumber("FullScreen", "Option", "setup.lua"));
+        // A misspelt key reads as 0, which still opens a window: a line rather than a
+        // puzzle.
+        for (const auto& [key, value] :
+             {std::pair{"ScreenWidth", width}, {"ScreenHeight", height}}) {
+            if (value <= 0) {
+                std::fprintf(
+                    stderr, "velmora: warning: setup.lua: Option.%s is %d (missing or misspelt?)\n",
+                    key, value);
+            }
+        }
     } catch (const Exception& e) {
         // Without its settings the game cannot even open its window.
         messages_.Show(nullptr, e.GetMessageText());
@@ -111,6 +124,9 @@ int Application::Run() {
     }
     try {
         engine_->Start(options_.Seed, !options_.Headless);
+    } catch (const LuaException& e) {
+        NoteScriptError(e);
+        messages_.Show(window, e.GetMessageText());
     } catch (const Exception& e) {
         messages_.Show(window, e.GetMessageText());
     } catch (const std::exception& e) {
@@ -167,6 +183,10 @@ int Application::Run() {
     }
     runSeconds_ = SecondsSince(runStart);
     CloseRecord();
+    if (scriptErrors_ > 0) {
+        std::fprintf(stderr, "velmora: %ld script error%s in this run, %zu different\n",
+                     scriptErrors_, scriptErrors_ == 1 ? "" : "s", distinctErrors_.size());
+    }
     if (options_.Stats) {
         PrintStats();
     }
@@ -178,6 +198,7 @@ void Application::Guarded(Step step) {
     try {
         step();
     } catch (const LuaException& e) {
+        NoteScriptError(e);
         ReportLuaException(e.GetMessageText());
     } catch (const Exception& e) {
         messages_.Show(nullptr, e.GetMessageText());
@@ -195,6 +216,16 @@ void Application::RunFrame(float dt) {
     drawSeconds_ += SecondsSince(drawStart);
     drawCalls_ += engine_->GetRenderer()->LastFrameDrawCalls();
     peakObjects_ = std::max(peakObjects_, engine_->GetWorld().LiveCount());
+}
+
+void Application::NoteScriptError(const LuaException& e) {
+    ++scriptErrors_;
+    // The box shows the first error only; each different one is written out once, with
+    // where the scripts were, so a second mistake is not hidden behind the first.
+    if (distinctErrors_.insert(e.GetMessageText()).second) {
+        std::fprintf(stderr, "velmora: script error: %s\n%s", e.GetMessageText().c_str(),
+                     e.Context().c_str());
+    }
 }
 
 void Application::ReportLuaException(const std::string& text) {

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <set>
+#include <string>
 
 #include "app/CommandLine.h"
 #include "input/InputFile.h"
@@ -11,6 +13,7 @@
 namespace Velmora {
 
 class Engine;
+class LuaException;
 
 class Application {
 public:
@@ -41,6 +44,8 @@ private:
     void SamplePointer();
     void RunFrame(float dt);
     void ReportLuaException(const std::string& text);
+    // Counts a script error and writes each different one to standard error once.
+    void NoteScriptError(const LuaException& e);
     void Teardown();
     void Record(const InputEvent& event);
     void CloseRecord();
@@ -53,6 +58,8 @@ private:
     std::unique_ptr<Engine> engine_;
     bool tornDown_ = false;
     int luaErrorCount_ = 0;
+    long scriptErrors_ = 0;
+    std::set<std::string> distinctErrors_;
     long frame_ = 0;
     std::size_t nextInput_ = 0;
     InputRecorder recorder_;

@@ -21,7 +21,15 @@ private:
 // Every failure reported by the Lua interpreter.
 class LuaException : public Exception {
 public:
-    using Exception::Exception;
+    explicit LuaException(std::string message, std::string context = "")
+        : Exception(std::move(message)), context_(std::move(context)) {}
+
+    // Where the scripts were: the file the engine ran (and its callback) and the
+    // interpreter's traceback, for the author; empty when not known.
+    const std::string& Context() const { return context_; }
+
+private:
+    std::string context_;
 };
 
 }  // namespace Velmora

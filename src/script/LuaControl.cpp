@@ -190,6 +190,13 @@ LuaControl::LuaControl() {
     lua_pcall(state_, 2, 0, 0);
     lua_settop(state_, 0);
     fieldHelper_ = KeepHelper(state_, ReadField);
+    lua_getglobal(state_, "debug");
+    lua_getfield(state_, -1, "traceback");
+    tracebackRef_ = luaL_ref(state_, LUA_REGISTRYINDEX);
+    lua_pop(state_, 1);
+    lua_pushlightuserdata(state_, this);
+    lua_pushcclosure(state_, NoteTraceback, 1);
+    noteTracebackRef_ = luaL_ref(state_, LUA_REGISTRYINDEX);
     collectHelper_ = KeepHelper(state_, CollectAll);
     chunks_.Attach(state_);
     SetTimeout(10.0);
@@ -278,6 +285,8 @@ void LuaControl::RegisterFunctions(Engine& engine) {
 }
 
 void LuaControl::KeepException(const Exception& e, bool isLua) {
+    const auto* lua = dynamic_cast<const LuaException*>(&e);
+    keptContext_ = lua != nullptr ? lua->Context() : "";
     kept_ = std::make_unique<Exception>(e);
     keptIsLua_ = isLua;
     keptText_ = e.GetMessageText();
@@ -297,16 +306,75 @@ void LuaControl::ThrowFailure(const std::string& prefix, const std::string& suff
     std::unique_ptr<Exception> kept = std::move(kept_);
     const bool keptIsLua = keptIsLua_;
     keptText_.clear();
+    // A failure from deeper down keeps where it happened, and when it has no traceback
+    // (a file that would not load) gains this call's, which shows where it was asked
+    // for; one of this call (an engine error in a function the script called, too) is
+    // placed here.
+    std::string context = Context();
+    if (fromKept && keptContext_.find("stack traceback:") != std::string::npos) {
+        context = std::move(keptContext_);
+    } else if (fromKept) {
+        context = keptContext_ + context;
+    }
+    keptContext_.clear();
     if (fromKept) {
         if (keptIsLua) {
-            throw LuaException(kept->GetMessageText());
+            throw LuaException(kept->GetMessageText(), context);
         }
         throw Exception(kept->GetMessageText());
     }
-    throw LuaException(prefix + error + suffix);
+    throw LuaException(prefix + error + suffix, context);
+}
+
+void LuaControl::WarnOfBorrowedCallback(const std::string& path, const std::string& name) {
+    // Every file shares the globals, so a file without the callback runs the one the
+    // file before it left. Games may do so on purpose; a misspelt name does it by
+    // mistake, so it is said once per file and callback.
+    if (!lua_isfunction(state_, -1) || lua_iscfunction(state_, -1)) {
+        return;
+    }
+    lua_Debug where{};
+    lua_pushvalue(state_, -1);
+    lua_getinfo(state_, ">S", &where);
+    const std::string from = where.source != nullptr ? where.source : "";
+    if (from.size() > 1 && from[0] == '@' && from.compare(1, std::string::npos, path) != 0 &&
+        warned_.insert(path + '\n' + name).second && Warn) {
+        Warn(path + " defines no " + name + "; the one from " + from.substr(1) + " runs instead");
+    }
+}
+
+std::string LuaControl::Context() const {
+    return "  while running " + running_ + "\n" + traceback_;
+}
+
+int LuaControl::NoteTraceback(lua_State* L) {
+    auto* host = static_cast<LuaControl*>(lua_touserdata(L, lua_upvalueindex(1)));
+    host->traceback_.clear();
+    // Only a text can carry a traceback; debug.traceback returns it with the
+    // traceback after it, and the text itself is dropped again.
+    if (lua_type(L, 1) == LUA_TSTRING) {
+        lua_rawgeti(L, LUA_REGISTRYINDEX, host->tracebackRef_);
+        lua_pushvalue(L, 1);
+        lua_pushinteger(L, 2);  // from the function that raised the error
+        if (lua_pcall(L, 2, 1, 0) == 0 && lua_type(L, -1) == LUA_TSTRING) {
+            std::size_t length = 0;
+            const char* text = lua_tolstring(L, -1, &length);
+            // The text, then a line break before the traceback.
+            const std::size_t skip = std::min(lua_objlen(L, 1) + 1, length);
+            try {
+                host->traceback_.assign(text + skip, length - skip);
+                host->traceback_ += '\n';
+            } catch (const std::exception&) {
+                host->traceback_.clear();  // no room: the error goes without it
+            }
+        }
+    }
+    lua_settop(L, 1);
+    return 1;
 }
 
 void LuaControl::DoFile(const std::string& path) {
+    const Running running(*this, path);
     const int top = lua_gettop(state_);
     // Compiling takes room on the interpreter's C stack for every level of syntax, so a
     // script that calls into the engine ever deeper runs out of room in the compiler
@@ -333,7 +401,13 @@ int LuaControl::ProtectedCall(int argumentCount, int results) {
         budget_.Deadline = std::chrono::steady_clock::now() + budget_.Timeout;
         budget_.Watching = budget_.Timeout.count() > 0;
     }
-    const int status = lua_pcall(state_, argumentCount, results, 0);
+    // The handler, kept in the registry, goes below the function and its arguments.
+    const int handler = lua_gettop(state_) - argumentCount;
+    lua_rawgeti(state_, LUA_REGISTRYINDEX, noteTracebackRef_);
+    lua_insert(state_, handler);
+    traceback_.clear();
+    const int status = lua_pcall(state_, argumentCount, results, handler);
+    lua_remove(state_, handler);
     if (--depth_ == 0) {
         budget_.Watching = false;
         if (budget_.Expired) {
@@ -368,7 +442,8 @@ void LuaControl::SelectFunction(const std::string& name) {
     }
     if (lua_isnil(state_, -1)) {
         lua_pop(state_, 1);
-        throw LuaException("LuaControl::SelectFunction(): Function '" + name + "' does not exist.");
+        throw LuaException("LuaControl::SelectFunction(): Function '" + name + "' does not exist.",
+                           Context());
     }
 }
 
@@ -418,11 +493,13 @@ std::string LuaControl::Text(const std::string& path, const std::string& key) {
 void LuaControl::Call(const std::string& path, const std::string& name, bool required,
                       std::initializer_list<ScriptArg> args) {
     DoFile(path);
+    const Running running(*this, path + ", " + name);
     if (required) {
         SelectFunction(name);
     } else {
         PushGlobal(name);
     }
+    WarnOfBorrowedCallback(path, name);
     // Handles and numbers allocate nothing: pushing them cannot raise.
     for (const ScriptArg& arg : args) {
         if (arg.IsObject) {

@@ -6,7 +6,9 @@
 
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -68,6 +70,9 @@ public:
     // Runs path, then reads Info.key as text ("null" when absent).
     std::string GetString(const std::string& key, const std::string& path);
 
+    // Where warnings about the scripts go (a callback borrowed from another file).
+    std::function<void(const std::string&)> Warn;
+
     // The exception boundary of exported functions: an engine exception caught in an
     // exported function is kept here while the Lua error unwinds the interpreter, and
     // rethrown by the host, same class and text, when the protected call returns.
@@ -78,6 +83,32 @@ public:
     static const char* const* FunctionNames(int* count);
 
 private:
+    // The file (and callback) the host runs now, for the context of failures; restores
+    // the one before when it goes.
+    class Running {
+    public:
+        Running(LuaControl& host, std::string what)
+            : host_(host), before_(std::move(host.running_)) {
+            host.running_ = std::move(what);
+            host.traceback_.clear();
+        }
+        ~Running() { host_.running_ = std::move(before_); }
+        Running(const Running&) = delete;
+        Running& operator=(const Running&) = delete;
+
+    private:
+        LuaControl& host_;
+        std::string before_;
+    };
+    // Says when the function on top, about to run as path's callback name, comes
+    // from another file.
+    void WarnOfBorrowedCallback(const std::string& path, const std::string& name);
+    // Where the host is, for a failure: the file and callback it runs, and the
+    // traceback of the latest error.
+    std::string Context() const;
+    // Keeps the traceback of the error it is given, which it returns unchanged.
+    static int NoteTraceback(lua_State* L);
+
     // Throws the kept exception when it caused the failure that left error on top,
     // else a LuaException with prefix + the error text. Pops the error value.
     [[noreturn]] void ThrowFailure(const std::string& prefix, const std::string& suffix);
@@ -123,6 +154,12 @@ private:
     std::unique_ptr<Exception> kept_;
     bool keptIsLua_ = false;
     std::string keptText_;
+    std::string keptContext_;
+    std::set<std::string> warned_;
+    int tracebackRef_ = LUA_NOREF;  // debug.traceback as the interpreter started
+    int noteTracebackRef_ = LUA_NOREF;
+    std::string running_;
+    std::string traceback_;  // of the latest error raised in a host call
 };
 
 // Wraps an exported function's body so that engine exceptions become Lua errors at

@@ -13,14 +13,14 @@ constexpr float kFadeRate = 0.7f;
 
 }  // namespace
 
-void SoundController::CheckResult(Platform::SoundResult result) {
+void SoundController::CheckResult(Platform::SoundResult result, const std::string& file) {
     if (result == Platform::kSoundOk) {
         return;
     }
     char text[256];
-    std::snprintf(text, sizeof(text), "FMOD error! (%d) %s\n", result,
+    std::snprintf(text, sizeof(text), "FMOD error! (%d) %s", result,
                   Platform::SoundErrorString(result));
-    throw Exception(text);
+    throw Exception(text + file + "\n");
 }
 
 SoundController::~SoundController() {
@@ -44,7 +44,7 @@ SoundEntry* SoundController::Find(const std::string& name) {
 void SoundController::Add(const std::string& name) {
     SoundEntry& entry = Sounds[name];
     if (System == nullptr) {
-        CheckResult(Platform::kSoundNotStarted);
+        CheckResult(Platform::kSoundNotStarted, "res/sound/" + name);
         return;
     }
     // Loading a name again keeps the earlier sound alive while its plays go on.
@@ -52,7 +52,7 @@ void SoundController::Add(const std::string& name) {
         replaced_.push_back(entry.Sound);
         entry.Sound = nullptr;
     }
-    CheckResult(System->CreateSound("res/sound/" + name, &entry.Sound));
+    CheckResult(System->CreateSound("res/sound/" + name, &entry.Sound), "res/sound/" + name);
 }
 
 void SoundController::Play(const std::string& name, float volume, bool loop) {
@@ -60,8 +60,8 @@ void SoundController::Play(const std::string& name, float volume, bool loop) {
     if (entry == nullptr || entry->Sound == nullptr) {
         return;
     }
-    CheckResult(System->SetLooping(entry->Sound, loop));
-    CheckResult(System->PlaySound(entry->Sound, false, &entry->Channel));
+    CheckResult(System->SetLooping(entry->Sound, loop), "res/sound/" + name);
+    CheckResult(System->PlaySound(entry->Sound, false, &entry->Channel), "res/sound/" + name);
     System->SetVolume(entry->Channel, volume);
 }
 

@@ -24,8 +24,9 @@ public:
     SoundController(const SoundController&) = delete;
     SoundController& operator=(const SoundController&) = delete;
 
-    // Throws Exception("FMOD error! (<code>) <description>\n") on any failure.
-    static void CheckResult(Platform::SoundResult result);
+    // Throws Exception("FMOD error! (<code>) <description><file>\n") on any failure;
+    // file names the sound it was about, if any.
+    static void CheckResult(Platform::SoundResult result, const std::string& file = "");
 
     // The name includes the file's extension; a failed load leaves the entry without
     // a sound. Play, Stop and the fades act on the newest play of a name; earlier plays

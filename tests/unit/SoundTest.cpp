@@ -130,7 +130,7 @@ TEST_F(SoundTest, OversizedAndUnmadeSoundsFailToLoad) {
     EXPECT_NO_THROW(sound_->Add("slow.wav"));
     game_.Write("res/sound/slow.wav", Wav(1, 1, 8, 1600));
     EXPECT_THROW_TEXT(sound_->Add("slow.wav"), Exception,
-                      "FMOD error! (43) Not enough memory or resources. \n");
+                      "FMOD error! (43) Not enough memory or resources. res/sound/slow.wav\n");
     EXPECT_EQ(nullptr, Loaded("slow.wav"));
     // Never played: nothing to stop, and the fade ends at once.
     sound_->Stop("music.wav");
@@ -140,7 +140,7 @@ TEST_F(SoundTest, OversizedAndUnmadeSoundsFailToLoad) {
     EXPECT_THROW_TEXT(
         SoundController().Add("music.wav"), Exception,
         "FMOD error! (79) This command failed because System::init or System::setDriver was not "
-        "called. \n");
+        "called. res/sound/music.wav\n");
 }
 
 TEST_F(SoundTest, SilentVoicesEndTakeOverAndClampLikeRealOnes) {
