@@ -96,10 +96,11 @@ int Font::Advance(unsigned char c) const {
     return glyph.Width > 0 || glyph.Advance > 0 ? glyph.Advance : blankAdvance_;
 }
 
-int Font::LineWidth(const std::string& line) const {
-    int width = 0;
+float Font::LineWidth(const std::string& line) const {
+    // In floating point: a pixel-art font may be given cells of any int size.
+    float width = 0.0f;
     for (const unsigned char c : Characters(line)) {
-        width += Advance(c);
+        width += static_cast<float>(Advance(c));
     }
     return width;
 }
@@ -108,11 +109,11 @@ void Font::Draw(const SpriteDraw& how, const std::string& text, TextAlign align)
     const float textureWidth = static_cast<float>(std::max(texture_->Width, 1));
     const float textureHeight = static_cast<float>(std::max(texture_->Height, 1));
     const int lines = 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
-    float top = -0.5f * static_cast<float>(lines * lineHeight_);
+    float top = -0.5f * static_cast<float>(lines) * static_cast<float>(lineHeight_);
     for (std::size_t start = 0; start <= text.size(); top += static_cast<float>(lineHeight_)) {
         const std::size_t end = std::min(text.find('\n', start), text.size());
         const std::string line = text.substr(start, end - start);
-        const float width = static_cast<float>(LineWidth(line));
+        const float width = LineWidth(line);
         float pen = align == TextAlign::Left    ? 0.0f
                     : align == TextAlign::Right ? -width
                                                 : -0.5f * width;

@@ -31,7 +31,7 @@ public:
     // a space.
     void Draw(const SpriteDraw& how, const std::string& text, TextAlign align) const;
     // How wide the line is, in pixels before scaling.
-    int LineWidth(const std::string& line) const;
+    float LineWidth(const std::string& line) const;
     int LineHeight() const { return lineHeight_; }
 
 private:

@@ -21,6 +21,9 @@ function OnStageCreate()
     print(pcall(Obj_SetText, a, "nofont", "hi"))
     print(pcall(Obj_SetText, a, "g", "0123", "middle"))
     print(pcall(Obj_SetText, nil, "nofont", "hi"), pcall(Obj_SetText, a, "g", 42, "right"), pcall(Obj_SetText, a))
+    -- Cells of any size lay out without overflowing.
+    Res_AddBitmapFont("wide", "res/pic/dot.png", 2 ^ 31 - 1, 2 ^ 31 - 1, 32)
+    Obj_SetText(gem, "wide", "ab\ncd")
     -- A score board given a picture of any width still draws its digits side by side.
     local board = Stage_AddObject("board", "board/b")
     ScoreBoard_SetScore(board, 123)
