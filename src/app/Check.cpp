@@ -127,9 +127,9 @@ public:
     int Run();
 
 private:
+    // Runs the game's start-up and stages and looks at every file, collecting the
+    // findings.
     void Load();
-
-private:
     void Report(const std::string& file, int line, bool error, const std::string& text) {
         findings_.push_back(Finding{file, line, error, text});
     }
@@ -141,6 +141,13 @@ private:
                                    const std::vector<const char*>& callbacks);
     int KeyLine(const std::string& path, const std::string& key);
     bool ReadByScripts(const std::string& key);
+    // Whether a picture of that name exists now (the engine remembers unknown names
+    // it was asked for with no record).
+    bool Declared(const std::string& sprite) {
+        const auto& sprites = inspection_.GetEngine().Resources().Sprites;
+        const auto found = sprites.find(sprite);
+        return found != sprites.end() && found->second != nullptr;
+    }
     void CheckKeys(const std::string& path, const std::string& what, const FileKind& kind,
                    const std::vector<TableEntry>& entries);
     void CheckCallbacks(const std::string& path, const FileKind& kind, const FileLook& look);
@@ -157,6 +164,10 @@ private:
     std::map<std::string, std::string> texts_;
     std::set<std::string> broken_;  // files with a syntax error
     std::map<std::string, bool> readByScripts_;
+    // The loading calls in progress, innermost last (see WatchDeclarations).
+    std::vector<std::pair<std::string, int>> loading_;
+    // Whether OnGameCreate ran to its end: only then are the game's pictures known.
+    bool started_ = false;
 };
 
 const TableEntry* Find(const std::vector<TableEntry>& entries, const std::string& key) {
@@ -165,6 +176,18 @@ const TableEntry* Find(const std::vector<TableEntry>& entries, const std::string
             return &entry;
     }
     return nullptr;
+}
+
+// A setting as the engine reads it: numbers, and strings that read as numbers.
+double NumberOf(const TableEntry* entry) {
+    double value = 0.0;
+    if (entry == nullptr)
+        return 0.0;
+    if (entry->Type == TableEntry::Kind::Number)
+        return entry->Number;
+    if (entry->Type == TableEntry::Kind::String && ParseDouble(entry->Text, value))
+        return value;
+    return 0.0;
 }
 
 std::string WithArticle(const std::string& noun) {
@@ -205,6 +228,21 @@ void Checker::ReportFailure(const std::string& file, const std::string& during,
                 message.pop_back();
             break;
         }
+    }
+    if (line == 0 && !loading_.empty() && !loading_.back().first.empty()) {
+        where = loading_.back().first;
+        line = loading_.back().second;
+    }
+    loading_.clear();
+    // The host's own prefixes name its steps, which mean nothing to an author.
+    const std::string quoted = "ErrorMessage from Lua: '";
+    if (message.find(quoted) != std::string::npos) {
+        message = message.substr(message.find(quoted) + quoted.size());
+        if (!message.empty() && message.back() == '\'')
+            message.pop_back();
+    }
+    while (message.rfind("LuaControl::", 0) == 0 && message.find("(): ") != std::string::npos) {
+        message = message.substr(message.find("(): ") + 4);
     }
     if (broken_.count(where) != 0 || message.find("does not exist.") != std::string::npos) {
         return;  // the syntax error, or the missing callback, is reported on its own
@@ -328,17 +366,14 @@ void Checker::CheckSetup(int* width, int* height) {
         return;
     }
     CheckKeys(path, "Option", SetupFile(), look->Entries);
-    for (const char* key : {"ScreenWidth", "ScreenHeight"}) {
-        const TableEntry* entry = Find(look->Entries, key);
-        const int size = entry != nullptr && entry->Type == TableEntry::Kind::Number
-                             ? TruncateToInt(entry->Number)
-                             : 0;
-        if (size <= 0) {
+    const std::pair<const char*, int*> sizes[] = {{"ScreenWidth", width}, {"ScreenHeight", height}};
+    for (const auto& [key, size] : sizes) {
+        *size = TruncateToInt(NumberOf(Find(look->Entries, key)));
+        if (*size <= 0) {
             Report(path, KeyLine(path, key), true,
                    std::string("Option.") + key + " must be above 0 (it reads as " +
-                       std::to_string(size) + ")");
+                       std::to_string(*size) + ")");
         }
-        *(key[6] == 'W' ? width : height) = size;
     }
     if (const TableEntry* pad = Find(look->Entries, "Gamepad")) {
         std::vector<std::string> controls;
@@ -369,10 +404,7 @@ void Checker::CheckObject(const std::string& path) {
     const auto look = LookAt(path, "Info", every);
     if (!look)
         return;
-    const TableEntry* typeEntry = Find(look->Entries, "Type");
-    const int type = typeEntry != nullptr && typeEntry->Type == TableEntry::Kind::Number
-                         ? TruncateToInt(typeEntry->Number)
-                         : 0;
+    const int type = TruncateToInt(NumberOf(Find(look->Entries, "Type")));
     const FileKind& kind = ObjectFile(folder, type);
     const std::string what = WithArticle(kind.Name) + "'s Info";
     CheckKeys(path, what, kind, look->Entries);
@@ -406,21 +438,18 @@ void Checker::CheckObject(const std::string& path) {
     // Targets are hit only with a hit area; a mover's may be 0.
     const bool target = kind.Type == 1 || kind.Type == 2 || kind.Type == 5 || kind.Type == 8;
     for (const char* key : {"CollisionRadius", "EllipseX", "EllipseY"}) {
-        const TableEntry* entry = Find(look->Entries, key);
-        if (entry != nullptr && entry->Type == TableEntry::Kind::Number && entry->Number < 0) {
+        if (NumberOf(Find(look->Entries, key)) < 0) {
             Report(path, KeyLine(path, key), true, std::string(key) + " must not be below 0");
         }
     }
-    const TableEntry* radius = Find(look->Entries, "CollisionRadius");
-    if (target &&
-        (radius == nullptr || radius->Type != TableEntry::Kind::Number || radius->Number <= 0)) {
+    if (target && !(NumberOf(Find(look->Entries, "CollisionRadius")) > 0)) {
         Report(path, KeyLine(path, "CollisionRadius"), false,
                std::string("CollisionRadius is 0 or missing: this ") + kind.Name +
                    " is never hit or touched");
     }
     const TableEntry* sprite = Find(look->Entries, "Sprite");
-    if (sprite != nullptr && sprite->Type == TableEntry::Kind::String &&
-        inspection_.GetEngine().Resources().Sprites.count(sprite->Text) == 0) {
+    if (started_ && sprite != nullptr && sprite->Type == TableEntry::Kind::String &&
+        !Declared(sprite->Text)) {
         Report(path, KeyLine(path, "Sprite"), false,
                "Sprite " + Quoted(sprite->Text) +
                    " is never declared (Res_AddSprite, Res_AddAniSprite): nothing is drawn");
@@ -434,10 +463,10 @@ void Checker::CheckAction(const std::string& path) {
     CheckKeys(path, "an action's Info", ActionFile(), look->Entries);
     CheckCallbacks(path, ActionFile(), *look);
     for (const char* key : {"BeginTime", "ActTime", "Interval"}) {
-        const TableEntry* entry = Find(look->Entries, key);
-        if (entry != nullptr && entry->Type == TableEntry::Kind::Number && entry->Number < 0) {
+        const int time = TruncateToInt(NumberOf(Find(look->Entries, key)));
+        if (time < 0) {
             Report(path, KeyLine(path, key), true,
-                   std::string(key) + " is " + NumberText(entry->Number) +
+                   std::string(key) + " is " + std::to_string(time) +
                        ": times are milliseconds, 0 or more");
         }
     }
@@ -447,7 +476,7 @@ long long ArgNumber(const WatchedCall& call, std::size_t i) {
     if (i >= call.Args.size() || !call.Args[i])
         return 0;
     double value = 0.0;
-    return ParseDouble(*call.Args[i], value) ? static_cast<long long>(value) : 0;
+    return ParseDouble(*call.Args[i], value) ? TruncateToInt(value) : 0;
 }
 
 bool Checker::CheckPicture(const WatchedCall& call) {
@@ -497,13 +526,12 @@ void Checker::CheckAnimation(const WatchedCall& call) {
     const std::string& name = *call.Args[1];
     const std::string head = "Res_AddAni(" + Quoted(sprite) + ", " + Quoted(name) + "): ";
     ResourceMgr& resources = inspection_.GetEngine().Resources();
-    const auto record = resources.Sprites.find(sprite);
-    if (record == resources.Sprites.end() || record->second == nullptr) {
+    if (!Declared(sprite)) {
         Report(call.File, call.Line, false, head + "the picture is not declared yet: ignored");
         return;
     }
-    const SpriteRecord& picture = *record->second;
-    const Animation* animation = record->second->GetAnimation(name);
+    SpriteRecord& picture = *resources.Sprites[sprite];
+    const Animation* animation = picture.GetAnimation(name);
     const long long cells = static_cast<long long>(picture.Columns) * picture.Rows;
     std::vector<int> read;
     for (const AnimationFrame& frame : animation->Frames)
@@ -552,6 +580,20 @@ void Checker::WatchDeclarations() {
     inspection_.Watch(
         {"Res_AddSprite", "Res_AddAniSprite"},
         [this](const WatchedCall& call) { return CheckPicture(call); }, [](const WatchedCall&) {});
+    // Calls that load a file: when one fails without naming a script line, the line
+    // of the innermost one still running is where the game asked for the file.
+    inspection_.Watch(
+        {"Game_ActiveStage", "Stage_AddObject", "Stage_CreateItem", "Stage_CreateEffect",
+         "Stage_CreateBullet", "Stage_CreateFriend", "Obj_SetAction"},
+        [this](const WatchedCall& call) {
+            loading_.emplace_back(call.File, call.Line);
+            return true;
+        },
+        [this](const WatchedCall&) {
+            // A script's pcall may have caught a failed call, whose entry is still here.
+            if (!loading_.empty())
+                loading_.pop_back();
+        });
     inspection_.Watch(
         {"Res_AddAni"}, [](const WatchedCall&) { return true; },
         [this](const WatchedCall& call) { CheckAnimation(call); });
@@ -585,6 +627,7 @@ void Checker::Load() {
     } else if (broken_.count(game) == 0) {
         try {
             inspection_.Start(width > 0 ? width : 450, height > 0 ? height : 600);
+            started_ = true;
         } catch (const Exception& e) {
             ReportFailure(game, "start-up (OnGameCreate)", e);
         }
