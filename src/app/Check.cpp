@@ -244,6 +244,8 @@ void Checker::ReportFailure(const std::string& file, const std::string& during,
     while (message.rfind("LuaControl::", 0) == 0 && message.find("(): ") != std::string::npos) {
         message = message.substr(message.find("(): ") + 4);
     }
+    // One finding, one line: a traceback or a multi-line error text keeps its first.
+    message = message.substr(0, message.find('\n'));
     if (broken_.count(where) != 0 || message.find("does not exist.") != std::string::npos) {
         return;  // the syntax error, or the missing callback, is reported on its own
     }
