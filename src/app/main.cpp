@@ -6,9 +6,13 @@
 #include <string>
 
 #include "app/Application.h"
+#include "app/Check.h"
 #include "app/CommandLine.h"
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "check") {
+        return Velmora::RunCheck(argc - 1, argv + 1);
+    }
     Velmora::Options options;
     const Velmora::ParseResult parsed = Velmora::ParseCommandLine(argc, argv, options);
     switch (parsed.Outcome) {
