@@ -24,6 +24,8 @@ using Clock = std::chrono::steady_clock;
 const char* const kLuaExceptionPrefix =
     "Lua 관련 예외가 발생했습니다. 이 예외는 반복 발생해도 한 번만 표시됩니다: ";
 
+constexpr int kOverlayKey = 114;  // F3
+
 double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
@@ -116,6 +118,7 @@ int Application::Run() {
         }
     }
     Platform::Window* window = engine_->GetWindow();
+    engine_->SetOverlay(options_.Overlay);
     if (options_.Gamepads.value_or(!options_.Headless)) {
         std::string error;
         if (!engine_->OpenGamepads(&error)) {
@@ -220,6 +223,7 @@ void Application::RunFrame(float dt) {
 
 void Application::NoteScriptError(const LuaException& e) {
     ++scriptErrors_;
+    engine_->ScriptErrors = scriptErrors_;
     // The box shows the first error only; each different one is written out once, with
     // where the scripts were, so a second mistake is not hidden behind the first.
     if (distinctErrors_.insert(e.GetMessageText()).second) {
@@ -241,6 +245,11 @@ void Application::HandleKey(long frame, int vk, bool down, bool heard) {
         return;  // menu keys steer but are neither heard by the game nor recorded
     }
     Record(InputEvent{frame, down ? InputEvent::Kind::Down : InputEvent::Kind::Up, vk, 0.0, 0.0});
+    // F3 shows the overlay in play, and still reaches the game. A screenshot has the
+    // overlay only when --overlay asked for it.
+    if (down && vk == kOverlayKey && !options_.Headless && !options_.ScreenshotFile) {
+        engine_->SetOverlay(!engine_->OverlayOn());
+    }
     if (down) {
         Guarded([&] { engine_->KeyDown(vk); });
     }

@@ -49,6 +49,8 @@ std::string UsageText() {
            "  --screenshot FILE  after the last frame write the picture as PNG (OpenGL device)\n"
            "  --stats            at exit print frames, seconds, fps, update and draw times,\n"
            "                     draw calls per frame and the peak object count\n"
+           "  --overlay          start with the debug overlay on (F3 toggles it in a window):\n"
+           "                     frame times, objects, script errors, hit areas\n"
            "  --no-chunk-cache   compile script files on every run instead of reusing them\n"
            "  --no-vsync         present frames at once instead of waiting for the display's\n"
            "                     vertical retrace (benchmarks)\n"
@@ -80,6 +82,8 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, Options& options
             options.Headless = true;
         } else if (arg == "--stats") {
             options.Stats = true;
+        } else if (arg == "--overlay") {
+            options.Overlay = true;
         } else if (arg == "--no-chunk-cache") {
             options.ChunkCache = false;
         } else if (arg == "--no-vsync") {

@@ -22,6 +22,7 @@ struct Options {
     std::optional<std::string> RecordFile;
     std::optional<std::string> ScreenshotFile;
     bool Stats = false;
+    bool Overlay = false;
     bool ChunkCache = true;
     bool VSync = true;
     std::size_t LuaMemoryBytes = std::size_t{1024} << 20;

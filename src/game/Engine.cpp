@@ -1,5 +1,6 @@
 #include "game/Engine.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 
@@ -21,6 +22,11 @@ constexpr int kFullScreenWidth = 800;
 constexpr int kFullScreenHeight = 600;
 constexpr std::uint32_t kBackground = 0xFF0C61BEu;
 constexpr int kVoices = 20;
+
+using Clock = std::chrono::steady_clock;
+double MillisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
 }  // namespace
 
 Engine::Engine(std::unique_ptr<ScriptPort> scripts)
@@ -121,28 +127,38 @@ void Engine::SetPaused(bool paused) {
 }
 
 void Engine::Update(float dt) {
-    if (paused_) {
-        return;
+    const Clock::time_point start = overlayOn_ ? Clock::now() : Clock::time_point{};
+    if (!paused_) {
+        world_.FrameTime = dt;
+        world_.StageTime += dt;
+        world_.Update();
+        sounds_.Update(world_.FrameTime);
     }
-    world_.FrameTime = dt;
-    world_.StageTime += dt;
-    world_.Update();
-    sounds_.Update(world_.FrameTime);
+    if (overlayOn_) {
+        overlay_.NoteUpdate(dt, MillisecondsSince(start));
+    }
 }
 
 void Engine::Draw() {
     if (renderer_ == nullptr) {
         return;
     }
+    const Clock::time_point start = overlayOn_ ? Clock::now() : Clock::time_point{};
     renderer_->Clear(kBackground);
     if (renderer_->BeginFrame()) {
         renderer_->State().PointSampling = true;
         world_.Draw();
-        // Passes that belong over the world (text, a debug overlay) draw here, after it
-        // and unaffected by the screen offset.
+        // Passes over the world draw after it: the overlay last, over everything.
+        if (overlayOn_) {
+            overlay_.Draw(*renderer_, world_.CurrentObjects(), ScriptErrors, world_.ScreenX,
+                          world_.ScreenY);
+        }
         renderer_->EndFrame();
     }
     renderer_->Present();
+    if (overlayOn_) {
+        overlay_.NoteDraw(MillisecondsSince(start), renderer_->LastFrameDrawCalls());
+    }
 }
 
 }  // namespace Velmora

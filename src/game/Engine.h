@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "game/Overlay.h"
 #include "input/Input.h"
 #include "resource/ResourceMgr.h"
 #include "sound/SoundController.h"
@@ -72,7 +73,13 @@ public:
     // Draws the world into the renderer and shows it.
     void Draw();
 
+    // The debug overlay over the world (frame times, objects, hit areas).
+    bool OverlayOn() const { return overlayOn_; }
+    void SetOverlay(bool on) { overlayOn_ = on; }
+
     bool ExitRequested = false;
+    // Script errors of the run so far, which the overlay shows.
+    long ScriptErrors = 0;
 
 private:
     // Declared in the order they are built; the script host goes first on the way
@@ -87,6 +94,8 @@ private:
     World world_;
     std::unique_ptr<ScriptPort> scripts_;
     bool paused_ = false;
+    Overlay overlay_;
+    bool overlayOn_ = false;
 };
 
 }  // namespace Velmora

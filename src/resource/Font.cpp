@@ -71,9 +71,25 @@ std::unique_ptr<Font> Font::FromPicture(Platform::Renderer* device, const std::s
         *error = "cells need a size above 0 and the first character a code from 0 to 255";
         return nullptr;
     }
+    return FromCells(device, device->CreateTextureFromFile(path), cellWidth, cellHeight, firstChar,
+                     error);
+}
+
+std::unique_ptr<Font> Font::FromImage(Platform::Renderer* device, const Platform::Image& image,
+                                      const std::string& name, int cellWidth, int cellHeight,
+                                      int firstChar) {
+    std::string error;
+    return device == nullptr ? nullptr
+                             : FromCells(device, device->CreateTextureFromImage(image, name),
+                                         cellWidth, cellHeight, firstChar, &error);
+}
+
+std::unique_ptr<Font> Font::FromCells(Platform::Renderer* device,
+                                      std::unique_ptr<Platform::Texture> texture, int cellWidth,
+                                      int cellHeight, int firstChar, std::string* error) {
     std::unique_ptr<Font> font(new Font());
     font->device_ = device;
-    font->texture_ = device->CreateTextureFromFile(path);
+    font->texture_ = std::move(texture);
     font->buffer_ = device->CreateVertexBuffer();
     if (font->texture_ == nullptr || font->buffer_ == nullptr) {
         *error = "the picture cannot be read";
@@ -91,6 +107,15 @@ std::unique_ptr<Font> Font::FromPicture(Platform::Renderer* device, const std::s
     return font;
 }
 
+Cell Font::GlyphCell(unsigned char c) const {
+    const Platform::GlyphBox& glyph = glyphs_[c];
+    const float w = static_cast<float>(std::max(texture_->Width, 1));
+    const float h = static_cast<float>(std::max(texture_->Height, 1));
+    return Cell{static_cast<float>(glyph.X) / w, static_cast<float>(glyph.Y) / h,
+                static_cast<float>(glyph.X + glyph.Width) / w,
+                static_cast<float>(glyph.Y + glyph.Height) / h};
+}
+
 int Font::Advance(unsigned char c) const {
     const Platform::GlyphBox& glyph = glyphs_[c];
     return glyph.Width > 0 || glyph.Advance > 0 ? glyph.Advance : blankAdvance_;
@@ -106,8 +131,6 @@ float Font::LineWidth(const std::string& line) const {
 }
 
 void Font::Draw(const SpriteDraw& how, const std::string& text, TextAlign align) const {
-    const float textureWidth = static_cast<float>(std::max(texture_->Width, 1));
-    const float textureHeight = static_cast<float>(std::max(texture_->Height, 1));
     const int lines = 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
     float top = -0.5f * static_cast<float>(lines) * static_cast<float>(lineHeight_);
     for (std::size_t start = 0; start <= text.size(); top += static_cast<float>(lineHeight_)) {
@@ -120,10 +143,7 @@ void Font::Draw(const SpriteDraw& how, const std::string& text, TextAlign align)
         for (const unsigned char ch : Characters(line)) {
             const Platform::GlyphBox& glyph = glyphs_[ch];
             if (glyph.Width > 0 && glyph.Height > 0) {
-                const Cell cell{static_cast<float>(glyph.X) / textureWidth,
-                                static_cast<float>(glyph.Y) / textureHeight,
-                                static_cast<float>(glyph.X + glyph.Width) / textureWidth,
-                                static_cast<float>(glyph.Y + glyph.Height) / textureHeight};
+                const Cell cell = GlyphCell(ch);
                 DrawTexturedQuad(*device_, *texture_, *buffer_, how, pen, top,
                                  pen + static_cast<float>(glyph.Width),
                                  top + static_cast<float>(glyph.Height), cell);

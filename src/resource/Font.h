@@ -26,6 +26,12 @@ public:
                                              int cellWidth, int cellHeight, int firstChar,
                                              std::string* error);
 
+    // The same from pixels made in memory (the engine's own small font); name stands for
+    // the file.
+    static std::unique_ptr<Font> FromImage(Platform::Renderer* device, const Platform::Image& image,
+                                           const std::string& name, int cellWidth, int cellHeight,
+                                           int firstChar);
+
     // Lines (split at '\n') are aligned about the position horizontally, and the block
     // of them is centred on it vertically. Characters the font lacks take the room of
     // a space.
@@ -33,9 +39,17 @@ public:
     // How wide the line is, in pixels before scaling.
     float LineWidth(const std::string& line) const;
     int LineHeight() const { return lineHeight_; }
+    // Where the character's glyph sits on the texture, for drawing other shapes with it.
+    Cell GlyphCell(unsigned char c) const;
+    const Platform::Texture& Texture() const { return *texture_; }
+    Platform::VertexBuffer& Buffer() const { return *buffer_; }
 
 private:
     Font() = default;
+    static std::unique_ptr<Font> FromCells(Platform::Renderer* device,
+                                           std::unique_ptr<Platform::Texture> texture,
+                                           int cellWidth, int cellHeight, int firstChar,
+                                           std::string* error);
     int Advance(unsigned char c) const;
 
     Platform::Renderer* device_ = nullptr;

@@ -1,0 +1,1 @@
+Info = { CollisionRadius = 20, EllipseY = 40 }

@@ -1,0 +1,1 @@
+function OnGameCreate() Game_ActiveStage("main") end

@@ -1,0 +1,1 @@
+Option = { ScreenWidth = 450, ScreenHeight = 600, FullScreen = 0 }
