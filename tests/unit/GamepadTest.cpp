@@ -3,11 +3,9 @@
 #include <SDL.h>
 
 #include <chrono>
-#include <future>
 #include <thread>
 
 #include "TestGame.h"
-#include "app/Application.h"
 
 namespace Velmora::Testing {
 namespace {
@@ -85,11 +83,6 @@ TEST_F(GamepadTest, PadsPressAndReleaseKeysAsTheGameMapsThem) {
               engine().ReadGamepads());
 }
 
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // A live run read a virtual pad and recorded it; the replay of that record must move
 // the hero and hear the keys exactly as the live run did.
 TEST_F(GamepadTest, ARecordedPadSessionReplaysExactly) {
@@ -113,18 +106,12 @@ TEST_F(GamepadTest, ARecordedPadSessionReplaysExactly) {
                 "  if x ~= last then note('x ' .. x) end last = x\n"
                 "  if os.time() > quit then Game_Exit() end\n"
                 "end");
-    const auto play = [this](const std::string& seen, Options options) {
+    const auto play = [this](const std::string& seen, const Options& options) {
         game_.Write("setup.lua", "seen = '" + seen +
                                      "'\nfunction note(s) local f = io.open(seen, 'a') "
                                      "f:write(frame or 0, ': ', s, '\\n') f:close() end\n"
                                      "Option = { ScreenWidth = 450, ScreenHeight = 600 }");
-        options.Headless = true;
-        options.Dt = 0.125f;
-        return std::async(std::launch::async, [options] {
-            Application app(options);
-            app.ObserveMessages([](const std::string& text) { ADD_FAILURE() << text; });
-            return app.Run();
-        });
+        return PlayInBackground(options);
     };
     Plug();
     Options live;
@@ -152,12 +139,7 @@ TEST_F(GamepadTest, ARecordedPadSessionReplaysExactly) {
         << "the pad steered the hero right:\n"
         << ReadFile(game_.Root() / "live.txt");
 
-    Options replay;
-    std::string error;
-    ASSERT_TRUE(ParseInputText(ReadFile(*live.RecordFile), "session.input", replay.Input, &error))
-        << error;
-    replay.Frames = replay.Input.back().Frame + 5;
-    ASSERT_EQ(0, play("replay.txt", replay).get());
+    ASSERT_EQ(0, play("replay.txt", ReplayOf(*live.RecordFile)).get());
     EXPECT_EQ(ReadFile(game_.Root() / "live.txt"), ReadFile(game_.Root() / "replay.txt"));
 }
 

@@ -4,11 +4,9 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <future>
 #include <thread>
 
 #include "TestGame.h"
-#include "app/Application.h"
 #include "platform/Pointer.h"
 
 namespace Velmora::Testing {
@@ -35,11 +33,6 @@ int Udp(int port, const std::string* text = nullptr) {
 }
 void Send(int port, const std::string& text) {
     Udp(port, &text);
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 class PointerTest : public EngineTest {};
@@ -110,16 +103,10 @@ TEST_F(PointerTest, ARecordedPointerSessionReplaysEveryHeroPosition) {
                 "  last = line\n"
                 "  if Obj_GetX(hero) == 1099 or os.time() > quit then Game_Exit() end\n"
                 "end");
-    const auto play = [this, port](const std::string& seen, Options options) {
+    const auto play = [this, port](const std::string& seen, const Options& options) {
         game_.Write("setup.lua", "seen = '" + seen + "'\nOption = { Controller = 1, Port = " +
                                      std::to_string(port) + ", AdjustX = 100, AdjustY = 500 }");
-        options.Headless = true;
-        options.Dt = 0.125f;
-        return std::async(std::launch::async, [options] {
-            Application app(options);
-            app.ObserveMessages([](const std::string& text) { ADD_FAILURE() << text; });
-            return app.Run();
-        });
+        return PlayInBackground(options);
     };
 
     Options live;
@@ -143,12 +130,7 @@ TEST_F(PointerTest, ARecordedPointerSessionReplaysEveryHeroPosition) {
     }
     ASSERT_EQ(0, liveRun.get());
 
-    Options replay;
-    std::string error;
-    ASSERT_TRUE(ParseInputText(ReadFile(*live.RecordFile), "session.input", replay.Input, &error))
-        << error;
-    replay.Frames = (replay.Input.empty() ? 0 : replay.Input.back().Frame) + 5;
-    ASSERT_EQ(0, play("replay.txt", replay).get());
+    ASSERT_EQ(0, play("replay.txt", ReplayOf(*live.RecordFile)).get());
     EXPECT_EQ(ReadFile(game_.Root() / "live.txt"), ReadFile(game_.Root() / "replay.txt"));
 }
 

@@ -117,8 +117,7 @@ TEST_F(ResourceTest, PartlyLoadedPicturesNeverFault) {
 // headers and chunk layout instead: damage inside the pixel data (which decoding
 // refuses) goes unseen, a file cut short does not.
 TEST_F(ResourceTest, HeadlessPicturesAreSizedWithoutDecoding) {
-    std::ifstream in("pic.png", std::ios::binary);
-    std::string png((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string png = ReadFile("pic.png");
     const std::size_t idat = png.find("IDAT");
     ASSERT_NE(std::string::npos, idat);
     png[idat + 5] = static_cast<char>(png[idat + 5] ^ 0x55);

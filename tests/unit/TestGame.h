@@ -8,9 +8,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <string>
 #include <vector>
 
+#include "app/Application.h"
 #include "game/Engine.h"
 #include "platform/ImageFile.h"
 #include "platform/RecordingRenderer.h"
@@ -59,6 +61,32 @@ inline bool WritePng(const std::string& path, int w, int h,
         }
     }
     return Platform::SavePngRgba(path, image);
+}
+
+inline std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The real main loop on another thread, headless at 0.125 s a frame, for tests that
+// drive a live device while it runs; a message box fails the test.
+inline std::future<int> PlayInBackground(Options options) {
+    options.Headless = true;
+    options.Dt = 0.125f;
+    return std::async(std::launch::async, [options] {
+        Application app(options);
+        app.ObserveMessages([](const std::string& text) { ADD_FAILURE() << text; });
+        return app.Run();
+    });
+}
+
+// Options that replay a --record file, for as many frames as it holds and a few more.
+inline Options ReplayOf(const std::string& recordFile) {
+    Options replay;
+    std::string error;
+    EXPECT_TRUE(ParseInputText(ReadFile(recordFile), recordFile, replay.Input, &error)) << error;
+    replay.Frames = (replay.Input.empty() ? 0 : replay.Input.back().Frame) + 5;
+    return replay;
 }
 
 // A fresh game folder and a fresh engine, with the script functions registered.
