@@ -8,6 +8,7 @@
 #include "core/Numbers.h"
 #include "core/VirtualKeys.h"
 #include "game/Engine.h"
+#include "game/SettingKeys.h"
 #include "platform/MessageBox.h"
 #include "platform/Renderer.h"
 #include "platform/SoundSystem.h"
@@ -77,6 +78,7 @@ int Application::Run() {
         width = TruncateToInt(lua.GetNumber("ScreenWidth", "Option", "setup.lua"));
         height = TruncateToInt(lua.GetNumber("ScreenHeight", "Option", "setup.lua"));
         fullScreen = TruncateToInt(lua.GetNumber("FullScreen", "Option", "setup.lua"));
+        WarnOfMisspeltOptions(lua);
         // A misspelt key reads as 0, which still opens a window: a line rather than a
         // puzzle.
         for (const auto& [key, value] :
@@ -219,6 +221,24 @@ void Application::RunFrame(float dt) {
     drawSeconds_ += SecondsSince(drawStart);
     drawCalls_ += engine_->GetRenderer()->LastFrameDrawCalls();
     peakObjects_ = std::max(peakObjects_, engine_->GetWorld().LiveCount());
+}
+
+void Application::WarnOfMisspeltOptions(LuaControl& lua) {
+    // Games may keep settings of their own in Option, so only a key one slip away from
+    // one the engine reads is taken for a mistake.
+    std::vector<std::string> known;
+    for (const SettingKey& key : SetupFile().Keys) {
+        known.emplace_back(key.Name);
+    }
+    for (const std::string& key : lua.TableKeys("Option")) {
+        const std::string meant = NearestKey(key, known);
+        if (!meant.empty() && meant != key) {
+            std::fprintf(stderr,
+                         "velmora: warning: setup.lua: the engine reads no Option.%s; did you "
+                         "mean %s?\n",
+                         key.c_str(), meant.c_str());
+        }
+    }
 }
 
 void Application::NoteScriptError(const LuaException& e) {

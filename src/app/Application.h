@@ -13,6 +13,7 @@
 namespace Velmora {
 
 class Engine;
+class LuaControl;
 class LuaException;
 
 class Application {
@@ -44,6 +45,8 @@ private:
     void SamplePointer();
     void RunFrame(float dt);
     void ReportLuaException(const std::string& text);
+    // Warns of Option keys the engine does not read that look like ones it does.
+    void WarnOfMisspeltOptions(LuaControl& lua);
     // Counts a script error and writes each different one to standard error once.
     void NoteScriptError(const LuaException& e);
     void Teardown();

@@ -42,49 +42,6 @@ struct Finding {
     }
 };
 
-// The edit distance with adjacent transpositions, the typist's usual slip.
-std::size_t Distance(const std::string& a, const std::string& b) {
-    std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
-    for (std::size_t i = 0; i <= a.size(); ++i)
-        d[i][0] = i;
-    for (std::size_t j = 0; j <= b.size(); ++j)
-        d[0][j] = j;
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const std::size_t cost = a[i - 1] == b[j - 1] ? 0 : 1;
-            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cost});
-            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
-                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
-            }
-        }
-    }
-    return d[a.size()][b.size()];
-}
-
-std::string Lower(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-// The known name the author most likely meant, or "".
-std::string NearMiss(const std::string& key, const std::vector<std::string>& known) {
-    std::string best;
-    std::size_t bestDistance = 3;
-    for (const std::string& name : known) {
-        if (Lower(name) == Lower(key))
-            return name;
-        // Short names are too close to each other to guess between.
-        const std::size_t allowed = name.size() <= 3 ? 0 : name.size() <= 6 ? 1 : 2;
-        const std::size_t distance = Distance(Lower(key), Lower(name));
-        if (distance <= allowed && distance < bestDistance) {
-            best = name;
-            bestDistance = distance;
-        }
-    }
-    return best;
-}
-
 bool IsWordChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
 }
@@ -323,7 +280,7 @@ void Checker::CheckKeys(const std::string& path, const std::string& what, const 
         const auto known = std::find_if(kind.Keys.begin(), kind.Keys.end(),
                                         [&](const SettingKey& k) { return entry.Key == k.Name; });
         if (known == kind.Keys.end()) {
-            const std::string guess = NearMiss(entry.Key, names);
+            const std::string guess = NearestKey(entry.Key, names);
             if (!guess.empty()) {
                 Report(path, line, false,
                        "unknown key " + Quoted(entry.Key) + " in " + what + "; did you mean " +
@@ -384,7 +341,7 @@ void Checker::CheckSetup(int* width, int* height) {
         }
         for (const TableEntry& field : pad->Fields) {
             if (std::find(controls.begin(), controls.end(), field.Key) == controls.end()) {
-                const std::string guess = NearMiss(field.Key, controls);
+                const std::string guess = NearestKey(field.Key, controls);
                 Report(path, KeyLine(path, field.Key), false,
                        "unknown gamepad control " + Quoted(field.Key) +
                            (guess.empty() ? "" : "; did you mean " + Quoted(guess) + "?"));

@@ -1,5 +1,8 @@
 #include "game/SettingKeys.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace Velmora {
 
 namespace {
@@ -119,6 +122,52 @@ const FileKind& ObjectFile(const std::string& folder, int type) {
         }
     }
     return plain;
+}
+
+namespace {
+
+// The edit distance with adjacent transpositions, the typist's usual slip.
+std::size_t Distance(const std::string& a, const std::string& b) {
+    std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+    for (std::size_t i = 0; i <= a.size(); ++i)
+        d[i][0] = i;
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        d[0][j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t cost = a[i - 1] == b[j - 1] ? 0 : 1;
+            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cost});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+            }
+        }
+    }
+    return d[a.size()][b.size()];
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+}  // namespace
+
+std::string NearestKey(const std::string& key, const std::vector<std::string>& known) {
+    std::string best;
+    std::size_t bestDistance = 3;
+    for (const std::string& name : known) {
+        if (Lower(name) == Lower(key))
+            return name;
+        // Short names are too close to each other to guess between.
+        const std::size_t allowed = name.size() <= 3 ? 0 : name.size() <= 6 ? 1 : 2;
+        const std::size_t distance = Distance(Lower(key), Lower(name));
+        if (distance <= allowed && distance < bestDistance) {
+            best = name;
+            bestDistance = distance;
+        }
+    }
+    return best;
 }
 
 }  // namespace Velmora

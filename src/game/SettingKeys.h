@@ -38,4 +38,8 @@ const FileKind& ObjectFile(const std::string& folder, int type);
 // The object kinds, in Type order.
 const std::vector<FileKind>& ObjectKinds();
 
+// The known name an author most likely meant by key (a slip of case, or of a letter or
+// two, or two letters swapped), or "".
+std::string NearestKey(const std::string& key, const std::vector<std::string>& known);
+
 }  // namespace Velmora

@@ -131,6 +131,33 @@ int ReadField(lua_State* L) {
     }
 }
 
+struct KeysRequest {
+    const std::string* Table;
+    std::vector<std::string>* Keys;
+};
+
+// The text keys of the global Table as it stands, when it is a table.
+int ReadKeys(lua_State* L) {
+    const auto* request = static_cast<const KeysRequest*>(lua_touserdata(L, 1));
+    lua_pushlstring(L, request->Table->data(), request->Table->size());
+    lua_rawget(L, LUA_GLOBALSINDEX);
+    if (!lua_istable(L, -1)) {
+        return 0;
+    }
+    for (lua_pushnil(L); lua_next(L, -2) != 0; lua_pop(L, 1)) {
+        if (lua_type(L, -2) == LUA_TSTRING) {
+            std::size_t length = 0;
+            const char* key = lua_tolstring(L, -2, &length);
+            try {
+                request->Keys->emplace_back(key, length);
+            } catch (const std::exception&) {
+                return 0;  // no room for more: the ones read so far
+            }
+        }
+    }
+    return 0;
+}
+
 int CollectAll(lua_State* L) {
     lua_gc(L, LUA_GCCOLLECT, 0);
     return 0;
@@ -509,6 +536,17 @@ void LuaControl::Call(const std::string& path, const std::string& name, bool req
         }
     }
     CallFunction(static_cast<int>(args.size()));
+}
+
+std::vector<std::string> LuaControl::TableKeys(const std::string& table) {
+    std::vector<std::string> keys;
+    KeysRequest request{&table, &keys};
+    lua_pushcfunction(state_, ReadKeys);
+    lua_pushlightuserdata(state_, &request);
+    if (ProtectedCall(1, 0) != 0) {
+        lua_pop(state_, 1);
+    }
+    return keys;
 }
 
 bool LuaControl::Defines(const std::string& name) {

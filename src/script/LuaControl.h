@@ -34,6 +34,8 @@ public:
     void Call(const std::string& path, const std::string& name, bool required,
               std::initializer_list<ScriptArg> args) override;
     bool Defines(const std::string& name) override;
+    // The text keys of the global table as it stands now (no file runs).
+    std::vector<std::string> TableKeys(const std::string& table);
 
     lua_State* GetState() const { return state_; }
 
