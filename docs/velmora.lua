@@ -122,6 +122,12 @@ function Game_GetStageTime() end
 ---@param flag boolean
 function Game_SetPause(flag) end
 
+---(Added) The game's own writable folder, with a trailing slash: $XDG_DATA_HOME/velmora/<game>/
+---(by default ~/.local/share/velmora/<game>/), named by the game's folder and made on first
+---use. Keep high scores and settings there: the game's own folder may be read-only.
+---@return string
+function Game_GetSaveDir() end
+
 ---(Added) Whether the game is paused.
 ---@return boolean
 function Game_GetPause() end

@@ -3,7 +3,9 @@
 #include <chrono>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <string>
+#include <thread>
 
 #include "core/Numbers.h"
 #include "core/VirtualKeys.h"
@@ -68,6 +70,12 @@ int Application::Run() {
     LuaControl& lua = *host;
     engine_ = std::make_unique<Engine>(std::move(host));
     lua.RegisterFunctions(*engine_);
+    // The game is named by its folder, which the run has entered.
+    std::error_code noFolder;
+    const std::string folderName = std::filesystem::current_path(noFolder).filename().string();
+    if (!folderName.empty()) {
+        engine_->GameName = folderName;
+    }
 
     int width = 0;
     int height = 0;
@@ -140,6 +148,13 @@ int Application::Run() {
 
     const Clock::time_point runStart = Clock::now();
     Clock::time_point last = Clock::now();
+    // With vertical sync the display paces the loop and this never waits; where the
+    // driver ignores it (or there is none, as on a virtual display) the loop would
+    // otherwise spin a core drawing frames nobody sees.
+    const bool paced = window != nullptr && options_.VSync;
+    const Clock::duration period = std::chrono::duration_cast<Clock::duration>(
+        std::chrono::duration<double>(1.0 / (paced ? window->RefreshRate() : 60)));
+    Clock::time_point nextFrame = Clock::now() + period;
     while (!tornDown_) {
         // Messages are drained before a frame runs, replayed input first.
         ApplyReplayedInput(frame_ + 1);
@@ -184,6 +199,15 @@ int Application::Run() {
         ++frame_;
         if (options_.Frames && frame_ >= *options_.Frames) {
             Teardown();
+        }
+        if (paced) {
+            const Clock::time_point now = Clock::now();
+            if (now < nextFrame) {
+                std::this_thread::sleep_until(nextFrame);
+                nextFrame += period;
+            } else {
+                nextFrame = now + period;  // late already: no catching up in a burst
+            }
         }
     }
     runSeconds_ = SecondsSince(runStart);

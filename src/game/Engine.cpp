@@ -3,11 +3,14 @@
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 
+#include "core/Error.h"
 #include "platform/Gamepad.h"
 #include "platform/OpenGLRenderer.h"
 #include "platform/RecordingRenderer.h"
 #include "platform/Renderer.h"
+#include "platform/UserFolders.h"
 #include "platform/Window.h"
 #include "world/BaseObject.h"
 #include "world/ScriptPort.h"
@@ -62,6 +65,22 @@ void Engine::UseRenderer(std::unique_ptr<Platform::Renderer> renderer) {
     renderer_ = std::move(renderer);
     renderer_->State().Cull = Platform::CullMode::Clockwise;
     resources_.SetDevice(renderer_.get());
+}
+
+std::string Engine::SaveFolder() {
+    const std::string root = Platform::UserDataFolder();
+    if (root.empty()) {
+        throw LuaException(
+            "Game_GetSaveDir(): there is no home folder to save in (HOME is not set)");
+    }
+    const std::string folder = root + "/" + GameName + "/";
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error || !std::filesystem::is_directory(folder)) {
+        throw LuaException("Game_GetSaveDir(): cannot make the save folder '" + folder +
+                           "': " + (error ? error.message() : "something else is there"));
+    }
+    return folder;
 }
 
 bool Engine::OpenGamepads(std::string* error) {

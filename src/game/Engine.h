@@ -73,6 +73,11 @@ public:
     // Draws the world into the renderer and shows it.
     void Draw();
 
+    // The game's own writable folder (UserDataFolder/<GameName>/, made on first use),
+    // with a trailing slash; throws when it cannot be made.
+    std::string SaveFolder();
+    std::string GameName = "game";
+
     // The debug overlay over the world (frame times, objects, hit areas).
     bool OverlayOn() const { return overlayOn_; }
     void SetOverlay(bool on) { overlayOn_ = on; }

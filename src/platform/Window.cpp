@@ -191,6 +191,15 @@ bool Window::PollEvent(WindowEvent& event) {
     return false;
 }
 
+int Window::RefreshRate() const {
+    SDL_DisplayMode mode{};
+    if (native_ == nullptr || SDL_GetWindowDisplayMode(Native(native_), &mode) != 0 ||
+        mode.refresh_rate <= 0) {
+        return 60;
+    }
+    return mode.refresh_rate;
+}
+
 bool Window::MousePoint(double& x, double& y) const {
     if (native_ == nullptr || SDL_GetMouseFocus() != Native(native_)) {
         return false;

@@ -32,6 +32,9 @@ public:
     // bottom edge, in client pixels. False when the pointer is not over the window.
     bool MousePoint(double& x, double& y) const;
 
+    // Frames a second the window's display shows; 60 when it does not say.
+    int RefreshRate() const;
+
     int ClientWidth() const { return width_; }
     int ClientHeight() const { return height_; }
     void* NativeHandle() const { return native_; }

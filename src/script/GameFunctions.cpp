@@ -228,6 +228,12 @@ int Game_SetPause(lua_State* L) {
     return 0;
 }
 
+int Game_GetSaveDir(lua_State* L) {
+    const std::string folder = EngineOf(L).SaveFolder();
+    lua_pushlstring(L, folder.data(), folder.size());
+    return 1;
+}
+
 int Game_GetPause(lua_State* L) {
     lua_pushboolean(L, EngineOf(L).Paused() ? 1 : 0);
     return 1;
@@ -254,6 +260,7 @@ const ExportEntry kEntries[] = {
     {"Game_GetStageTime", ExportedFunction<Game_GetStageTime>},
     {"Game_SetPause", ExportedFunction<Game_SetPause>},
     {"Game_GetPause", ExportedFunction<Game_GetPause>},
+    {"Game_GetSaveDir", ExportedFunction<Game_GetSaveDir>},
     {"Key_IsDown", ExportedFunction<Key_IsDown>},
 };
 

@@ -74,7 +74,7 @@ const char* const kFunctionNames[] = {
     "Sound_Stop",
     "ScoreBoard_SetScore",
     // Added to the first sixty, which keep their order: held keys, the stage clock,
-    // pause, an object's kind and picture, the objects of a kind, text.
+    // pause, an object's kind and picture, the objects of a kind, text, a save folder.
     "Key_IsDown",
     "Game_GetStageTime",
     "Game_SetPause",
@@ -85,6 +85,7 @@ const char* const kFunctionNames[] = {
     "Res_AddFont",
     "Res_AddBitmapFont",
     "Obj_SetText",
+    "Game_GetSaveDir",
 };
 
 // Marks the failure "the global is nothing that has fields", as opposed to an error

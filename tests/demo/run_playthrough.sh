@@ -7,6 +7,7 @@ velmora="$1"; repo="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
 out="$(mktemp -d)"
 trap 'rm -rf "$out"' EXIT
+export XDG_DATA_HOME="$out/data"
 "$velmora" "$repo/demo" --headless --frames 3000 --dt 0.0166667 --seed 7 \
   --input "$here/playthrough.input" > "$out/stdout" 2> "$out/stderr"
 status=$?

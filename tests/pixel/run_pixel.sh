@@ -9,6 +9,7 @@ set -euo pipefail
 velmora="$1"; probe="$2"; dir="$3"
 out="$(mktemp -d)"
 trap 'rm -rf "$out"' EXIT
+export XDG_DATA_HOME="$out/data"
 args=()
 if [ -f "$dir/args" ]; then read -r -a args < "$dir/args"; fi
 for i in "${!args[@]}"; do

@@ -9,6 +9,8 @@ set -uo pipefail
 velmora="$1"; dir="$2"
 out="$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)"
 trap 'rm -rf "$out"' EXIT
+# Games' save folders go here, not into the home folder of whoever runs the tests.
+export XDG_DATA_HOME="$out/data"
 args=()
 if [ -f "$dir/args" ]; then read -r -a args < "$dir/args"; fi
 for i in "${!args[@]}"; do

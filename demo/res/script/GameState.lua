@@ -5,8 +5,34 @@
 -- first value when it has none yet, and the helpers defined here are reachable from
 -- every stage, object and action script.
 
+-- The high score lives in the game's save folder, so it outlasts the run (and an
+-- installed game's own folder may be read-only). Without a folder it starts at 20000.
+local function HiScoreFile()
+    local ok, folder = pcall(Game_GetSaveDir)
+    return ok and type(folder) == "string" and folder .. "hiscore.txt" or nil
+end
+
+local function LoadHiScore()
+    local path = HiScoreFile()
+    local file = path and io.open(path, "r")
+    local saved = file and tonumber(file:read("*l"))
+    if file then file:close() end
+    return saved or 20000
+end
+
+function SaveHiScore()
+    local path = HiScoreFile()
+    local file = path and io.open(path, "w")
+    if file then
+        file:write(HiScore, "\n")
+        file:close()
+    end
+    SavedHiScore = HiScore
+end
+
 Score = Score or 0
-HiScore = HiScore or 20000
+HiScore = HiScore or LoadHiScore()
+SavedHiScore = SavedHiScore or HiScore
 Lives = Lives or 3
 Power = Power or 1            -- 1 to 4: how many guns the ship fires with
 AutoFire = AutoFire or false  -- continuous fire while true (toggled with X)
@@ -157,6 +183,7 @@ end
 -- Called first by every stage's OnStageCreate.
 function BeginStage(name)
     print("stage " .. name)
+    if HiScore > SavedHiScore then SaveHiScore() end
     Tick = 0
     Timers = {}
     Spawned = {}
@@ -422,6 +449,7 @@ function HeroHit(hero, amount)
         Sound_Play("bigboom.wav", 1, false)
         StopMusic()
         print("game over")
+        if HiScore > SavedHiScore then SaveHiScore() end
         Later(70, function() Game_ActiveStage("gameover") end)
         return
     end

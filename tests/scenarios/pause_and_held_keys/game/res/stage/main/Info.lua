@@ -29,5 +29,10 @@ function OnStageCreate()
     ScoreBoard_SetScore(board, 123)
     Res_AddSprite("wide", "res/pic/dot.png", 2 ^ 31 - 1, 8)
     Obj_SetSprite(board, "wide")
+    -- The save folder is made on first use, named by the game's folder, and writable.
+    local saved = io.open(Game_GetSaveDir() .. "hiscore.txt", "w")
+    saved:write("123") saved:close()
+    print("save folder", Game_GetSaveDir():match("/velmora/game/$") ~= nil,
+        io.open(Game_GetSaveDir() .. "hiscore.txt"):read("*a"))
     Obj_SetAction(Game_GetSystemHandle(), "clock")
 end
