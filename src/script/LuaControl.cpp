@@ -364,15 +364,20 @@ void LuaControl::WarnOfBorrowedCallback(const std::string& path, const std::stri
     lua_Debug where{};
     lua_pushvalue(state_, -1);
     lua_getinfo(state_, ">S", &where);
-    const std::string from = where.source != nullptr ? where.source : "";
-    if (from.size() > 1 && from[0] == '@' && from.compare(1, std::string::npos, path) != 0 &&
+    // Compared in place: this runs before every callback.
+    const char* from = where.source;
+    if (from != nullptr && from[0] == '@' && from[1] != '\0' && path.compare(from + 1) != 0 &&
         warned_.insert(path + '\n' + name).second && Warn) {
-        Warn(path + " defines no " + name + "; the one from " + from.substr(1) + " runs instead");
+        Warn(path + " defines no " + name + "; the one from " + (from + 1) + " runs instead");
     }
 }
 
 std::string LuaControl::Context() const {
-    return "  while running " + running_ + "\n" + traceback_;
+    std::string where = running_.File != nullptr ? *running_.File : "the scripts";
+    if (running_.Callback != nullptr) {
+        where += ", " + *running_.Callback;
+    }
+    return "  while running " + where + "\n" + traceback_;
 }
 
 int LuaControl::NoteTraceback(lua_State* L) {
@@ -521,7 +526,7 @@ std::string LuaControl::Text(const std::string& path, const std::string& key) {
 void LuaControl::Call(const std::string& path, const std::string& name, bool required,
                       std::initializer_list<ScriptArg> args) {
     DoFile(path);
-    const Running running(*this, path + ", " + name);
+    const Running running(*this, path, &name);
     if (required) {
         SelectFunction(name);
     } else {

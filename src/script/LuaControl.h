@@ -86,21 +86,26 @@ public:
 
 private:
     // The file (and callback) the host runs now, for the context of failures; restores
-    // the one before when it goes.
+    // the one before when it goes. It keeps pointers to the caller's strings, so a
+    // callback costs no allocation for it.
+    struct Place {
+        const std::string* File = nullptr;
+        const std::string* Callback = nullptr;
+    };
     class Running {
     public:
-        Running(LuaControl& host, std::string what)
-            : host_(host), before_(std::move(host.running_)) {
-            host.running_ = std::move(what);
+        Running(LuaControl& host, const std::string& file, const std::string* callback = nullptr)
+            : host_(host), before_(host.running_) {
+            host.running_ = Place{&file, callback};
             host.traceback_.clear();
         }
-        ~Running() { host_.running_ = std::move(before_); }
+        ~Running() { host_.running_ = before_; }
         Running(const Running&) = delete;
         Running& operator=(const Running&) = delete;
 
     private:
         LuaControl& host_;
-        std::string before_;
+        Place before_;
     };
     // Says when the function on top, about to run as path's callback name, comes
     // from another file.
@@ -160,7 +165,7 @@ private:
     std::set<std::string> warned_;
     int tracebackRef_ = LUA_NOREF;  // debug.traceback as the interpreter started
     int noteTracebackRef_ = LUA_NOREF;
-    std::string running_;
+    Place running_;
     std::string traceback_;  // of the latest error raised in a host call
 };
 
