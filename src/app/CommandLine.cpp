@@ -32,10 +32,12 @@ ParseResult Error(const std::string& message) {
 std::string UsageText() {
     return "usage: velmora [GAME_DIR] [options]\n"
            "       velmora check [GAME_DIR] [--script-timeout S]\n"
+           "       velmora new DIR\n"
            "\n"
            "Runs the game in GAME_DIR (setup.lua and res/; default: the current directory).\n"
            "'check' loads it without playing and lists its authoring mistakes as\n"
            "'path:line: error|warning: text' (exit 1 when one is an error).\n"
+           "'new' writes a small working game into DIR, a new or empty folder.\n"
            "\n"
            "options:\n"
            "  --headless         no window and no audio: recording graphics device, silent sound,\n"

@@ -8,10 +8,14 @@
 #include "app/Application.h"
 #include "app/Check.h"
 #include "app/CommandLine.h"
+#include "app/NewGame.h"
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "check") {
         return Velmora::RunCheck(argc - 1, argv + 1);
+    }
+    if (argc > 1 && std::string(argv[1]) == "new") {
+        return Velmora::RunNewGame(argc - 1, argv + 1);
     }
     Velmora::Options options;
     const Velmora::ParseResult parsed = Velmora::ParseCommandLine(argc, argv, options);
