@@ -62,6 +62,13 @@ std::vector<std::pair<std::size_t, bool>> WordsIn(const std::string& text,
         if ((at > 0 && IsWordChar(text[at - 1])) || (end < text.size() && IsWordChar(text[end]))) {
             continue;
         }
+        // A word after "--" on its line is in a comment (a string holding "--" before it
+        // is rare enough to miss).
+        const std::size_t newline = at == 0 ? std::string::npos : text.rfind('\n', at - 1);
+        const std::size_t lineStart = newline == std::string::npos ? 0 : newline + 1;
+        if (text.find("--", lineStart) < at) {
+            continue;
+        }
         // ["name"] = ... counts as the word too.
         std::size_t after = end;
         if (at > 0 && (text[at - 1] == '"' || text[at - 1] == '\'') && end + 1 < text.size() &&
