@@ -29,6 +29,20 @@ const char* const kLuaExceptionPrefix =
 
 constexpr int kOverlayKey = 114;  // F3
 
+// Option.Scale: the window's starting size as a whole multiple of the picture; 0 or
+// missing fits the screen, and so does a value out of range, with a warning.
+int ReadScale(LuaControl& lua) {
+    const int scale = TruncateToInt(lua.GetNumber("Scale", "Option", "setup.lua"));
+    if (scale < 0 || scale > 16) {
+        std::fprintf(stderr,
+                     "velmora: warning: setup.lua: Option.Scale is %d; it takes 1 to 16 (0 or "
+                     "none: the largest that fits the screen)\n",
+                     scale);
+        return 0;
+    }
+    return scale;
+}
+
 double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
@@ -80,12 +94,16 @@ int Application::Run() {
     int width = 0;
     int height = 0;
     int fullScreen = 0;
+    int scale = options_.Scale.value_or(0);
     try {
         // Truncated like every script number: a setting beyond the int range has no
         // defined plain conversion.
         width = TruncateToInt(lua.GetNumber("ScreenWidth", "Option", "setup.lua"));
         height = TruncateToInt(lua.GetNumber("ScreenHeight", "Option", "setup.lua"));
         fullScreen = TruncateToInt(lua.GetNumber("FullScreen", "Option", "setup.lua"));
+        if (!options_.Scale) {
+            scale = ReadScale(lua);
+        }
         WarnOfMisspeltOptions(lua);
         // A misspelt key reads as 0, which still opens a window: a line rather than a
         // puzzle.
@@ -113,8 +131,9 @@ int Application::Run() {
     {
         std::string error;
         bool noWindow = false;
-        if (!engine_->OpenDisplay(width, height, options_.Headless, fullScreen != 0, options_.VSync,
-                                  options_.ScreenshotFile.has_value(), &error, &noWindow)) {
+        if (!engine_->OpenDisplay(width, height, options_.Headless, scale, fullScreen != 0,
+                                  options_.VSync, options_.ScreenshotFile.has_value(), &error,
+                                  &noWindow)) {
             if (noWindow) {
                 std::fprintf(stderr,
                              "velmora: %s (run on a desktop, under xvfb-run, or with --headless)\n",

@@ -49,6 +49,8 @@ std::string UsageText() {
            "                     '<frame> point <x> <y>'; frames count from 1\n"
            "  --record FILE      write this run's input in the --input format\n"
            "  --screenshot FILE  after the last frame write the picture as PNG (OpenGL device)\n"
+           "  --scale N          open the window at N times the picture's size (1 to 16;\n"
+           "                     default: the largest that fits the screen)\n"
            "  --stats            at exit print frames, seconds, fps, update and draw times,\n"
            "                     draw calls per frame and the peak object count\n"
            "  --overlay          start with the debug overlay on (F3 toggles it in a window):\n"
@@ -121,6 +123,12 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, Options& options
                 return Error("--script-timeout needs a number of seconds, 0 (never) or more");
             }
             options.ScriptTimeout = seconds;
+        } else if (arg == "--scale") {
+            long scale = 0;
+            if (!value(text) || !ParseLong(text, scale) || scale < 1 || scale > 16) {
+                return Error("--scale needs a whole number from 1 to 16");
+            }
+            options.Scale = static_cast<int>(scale);
         } else if (arg == "--seed") {
             long seed = 0;
             if (!value(text) || !ParseLong(text, seed) || seed < 0 || seed > 4294967295L) {

@@ -21,6 +21,9 @@ struct Options {
     std::optional<std::string> InputFile;
     std::optional<std::string> RecordFile;
     std::optional<std::string> ScreenshotFile;
+    // The window's starting size as a whole multiple of the picture; before setup.lua's
+    // Option.Scale.
+    std::optional<int> Scale;
     bool Stats = false;
     bool Overlay = false;
     bool ChunkCache = true;

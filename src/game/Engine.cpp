@@ -20,9 +20,6 @@ namespace Velmora {
 namespace {
 const char* const kGameScript = "res/script/GameState.lua";
 const char* const kSettings = "setup.lua";
-// The back buffer of full screen; the game's picture is scaled to it.
-constexpr int kFullScreenWidth = 800;
-constexpr int kFullScreenHeight = 600;
 constexpr std::uint32_t kBackground = 0xFF0C61BEu;
 constexpr int kVoices = 20;
 
@@ -39,24 +36,24 @@ Engine::~Engine() {
     scripts_.reset();
 }
 
-bool Engine::OpenDisplay(int width, int height, bool headless, bool fullScreen, bool vsync,
-                         bool keepFrames, std::string* error, bool* noWindow) {
+bool Engine::OpenDisplay(int width, int height, bool headless, int scale, bool fullScreen,
+                         bool vsync, bool keepFrames, std::string* error, bool* noWindow) {
     *noWindow = false;
     if (headless) {
         UseRenderer(std::make_unique<Platform::RecordingRenderer>(width, height));
         return true;
     }
-    window_ = Platform::Window::Create("Velmora Quellix v1.0", "vq_zest", width, height, error);
+    window_ = Platform::Window::Create("Velmora Quellix v1.0", "vq_zest", width, height, scale,
+                                       fullScreen, error);
     if (window_ == nullptr) {
         *noWindow = true;
         return false;
     }
-    std::unique_ptr<Platform::Renderer> renderer = Platform::CreateOpenGLRenderer(
-        *window_, fullScreen, kFullScreenWidth, kFullScreenHeight, vsync, keepFrames, error);
+    std::unique_ptr<Platform::Renderer> renderer =
+        Platform::CreateOpenGLRenderer(*window_, width, height, vsync, keepFrames, error);
     if (renderer == nullptr) {
         return false;
     }
-    renderer->SetCanvas(width, height);
     UseRenderer(std::move(renderer));
     return true;
 }

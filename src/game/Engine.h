@@ -39,10 +39,11 @@ public:
     Platform::Window* GetWindow() const { return window_.get(); }
     Platform::Renderer* GetRenderer() const { return renderer_.get(); }
 
-    // The game's picture: a window of that size (none when headless) and a renderer
-    // for it, OpenGL on a window and the recording one without. False, with *error
-    // saying why, when no window or no OpenGL could be had; *noWindow tells which.
-    bool OpenDisplay(int width, int height, bool headless, bool fullScreen, bool vsync,
+    // The game's picture: a window showing it scaled by scale (0: the largest that fits
+    // the desktop), or full screen (none when headless), and a renderer for it, OpenGL
+    // on a window and the recording one without. False, with *error saying why, when
+    // no window or no OpenGL could be had; *noWindow tells which.
+    bool OpenDisplay(int width, int height, bool headless, int scale, bool fullScreen, bool vsync,
                      bool keepFrames, std::string* error, bool* noWindow);
     // A renderer the caller made (tests).
     void UseRenderer(std::unique_ptr<Platform::Renderer> renderer);

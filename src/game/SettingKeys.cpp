@@ -28,6 +28,7 @@ const FileKind& SetupFile() {
                                   {{"ScreenWidth", KeyType::Number},
                                    {"ScreenHeight", KeyType::Number},
                                    {"FullScreen", KeyType::Flag},
+                                   {"Scale", KeyType::Number},
                                    {"Controller", KeyType::Flag},
                                    {"AdjustX", KeyType::Number},
                                    {"AdjustY", KeyType::Number},

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/ImageFile.h"
+#include "platform/Letterbox.h"
 
 namespace Velmora::Platform {
 
@@ -100,7 +101,7 @@ struct BatchKey {
     bool operator!=(const BatchKey& o) const { return !(*this == o); }
 };
 
-// One offscreen colour + depth target the size of the back buffer.
+// One offscreen colour + depth target the size of the game's picture.
 struct RenderTarget {
     GLuint Framebuffer = 0;
     GLuint Colour = 0;
@@ -124,8 +125,13 @@ bool CompileShader(GLenum kind, const char* source, GLuint& shader, std::string&
 
 class OpenGLRenderer : public Renderer {
 public:
-    OpenGLRenderer(Window& window, SDL_GLContext context, int width, int height, bool direct)
-        : window_(window), context_(context), width_(width), height_(height), direct_(direct) {
+    OpenGLRenderer(Window& window, SDL_GLContext context, int width, int height, bool keepFrames)
+        : window_(window),
+          context_(context),
+          width_(width),
+          height_(height),
+          keepFrames_(keepFrames) {
+        SetCanvas(width, height);
         link_ = std::make_shared<ContextLink>();
         link_->Device = this;
         const char* noBatch = std::getenv("VELMORA_GL_NO_BATCH");
@@ -221,10 +227,9 @@ public:
         glSamplerParameteri(samplers_[1], GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glSamplerParameteri(samplers_[1], GL_TEXTURE_MAG_FILTER, GL_NEAREST);
 
+        // Both targets exist even when frames go straight into the window: the window
+        // may be resized or go full screen at any time, and then frames are scaled.
         for (RenderTarget& target : targets_) {
-            if (direct_) {
-                break;
-            }
             glGenTextures(1, &target.Colour);
             glBindTexture(GL_TEXTURE_2D, target.Colour);
             glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width_, height_, 0, GL_RGBA, GL_UNSIGNED_BYTE,
@@ -252,8 +257,7 @@ public:
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         }
         glBindTexture(GL_TEXTURE_2D, 0);
-        glBindFramebuffer(GL_FRAMEBUFFER, direct_ ? 0 : targets_[current_].Framebuffer);
-        glViewport(0, 0, width_, height_);
+        BindFrameTarget();
 
         // Depth testing with less-or-equal: sprites at one depth all pass, and a quad
         // drawn nearer covers one drawn later behind it.
@@ -309,6 +313,10 @@ public:
 
     void Clear(std::uint32_t argb) override {
         Flush();
+        if (!frameBegun_) {
+            BindFrameTarget();  // the window may have changed size since the last frame
+            frameBegun_ = true;
+        }
         glClearColor(static_cast<float>((argb >> 16) & 0xFF) / 255.0f,
                      static_cast<float>((argb >> 8) & 0xFF) / 255.0f,
                      static_cast<float>(argb & 0xFF) / 255.0f,
@@ -326,28 +334,24 @@ public:
         SDL_Window* window = static_cast<SDL_Window*>(window_.NativeHandle());
         lastFrameDrawCalls_ = drawCalls_;
         drawCalls_ = 0;
+        frameBegun_ = false;
         if (direct_) {
             SDL_GL_SwapWindow(window);
+            BindFrameTarget();
             return;
         }
-        int drawableWidth = 0;
-        int drawableHeight = 0;
-        SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, targets_[current_].Framebuffer);
-        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-        const bool sameSize = drawableWidth == width_ && drawableHeight == height_;
-        glBlitFramebuffer(0, 0, width_, height_, 0, 0, drawableWidth, drawableHeight,
-                          GL_COLOR_BUFFER_BIT, sameSize ? GL_NEAREST : GL_LINEAR);
+        ShowInWindow(current_);
         SDL_GL_SwapWindow(window);
         // The presented frame stays untouched for screenshots; the next one is drawn
         // into the other target.
         presented_ = current_;
         hasPresented_ = true;
         current_ = 1 - current_;
-        glBindFramebuffer(GL_FRAMEBUFFER, targets_[current_].Framebuffer);
+        BindFrameTarget();
     }
 
     void DrawQuad(const Texture* texture, const VertexBuffer& buffer) override {
+        frameBegun_ = true;
         const auto* glTexture = dynamic_cast<const GLTexture*>(texture);
         if (glTexture == nullptr || glTexture->Link != link_) {
             return;
@@ -420,33 +424,30 @@ public:
     bool CanSaveScreenshots() const override { return true; }
 
     bool SaveScreenshot(const std::string& path, std::string* error) override {
-        if (direct_) {
-            *error = "the device keeps no frame to read back";
-            return false;
-        }
-        if (!hasPresented_) {
-            *error = "no frame has been drawn";
-            return false;
-        }
-        Flush();
         Image image;
-        image.Width = width_;
-        image.Height = height_;
-        const std::size_t rowBytes = static_cast<std::size_t>(width_) * 4;
-        std::vector<std::uint8_t> bottomUp(rowBytes * static_cast<std::size_t>(height_));
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, targets_[presented_].Framebuffer);
-        glReadPixels(0, 0, width_, height_, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, targets_[current_].Framebuffer);
-        image.Rgba.resize(bottomUp.size());
-        for (int y = 0; y < height_; ++y) {
-            std::memcpy(&image.Rgba[static_cast<std::size_t>(y) * rowBytes],
-                        &bottomUp[static_cast<std::size_t>(height_ - 1 - y) * rowBytes], rowBytes);
+        if (!CanReadBack(error)) {
+            return false;
         }
-        // Blending writes alpha too, but a presented frame is opaque.
-        for (std::size_t i = 3; i < image.Rgba.size(); i += 4) {
-            image.Rgba[i] = 0xFF;
-        }
+        ReadBack(targets_[presented_].Framebuffer, width_, height_, image);
         return SavePngRgba(path, image, error);
+    }
+
+    bool ReadWindowPixels(Image& image, std::string* error) override {
+        if (!CanReadBack(error)) {
+            return false;
+        }
+        // What the last swap showed, laid out again in the back buffer, which a swap
+        // leaves undefined.
+        ShowInWindow(presented_);
+        int drawableWidth = 0;
+        int drawableHeight = 0;
+        window_.DrawableSize(drawableWidth, drawableHeight);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+        glReadBuffer(GL_BACK);
+        ReadBack(0, drawableWidth, drawableHeight, image);
+        glBindFramebuffer(GL_FRAMEBUFFER, direct_ ? 0 : targets_[current_].Framebuffer);
+        glViewport(0, 0, width_, height_);
+        return true;
     }
 
     int LastFrameDrawCalls() const override { return lastFrameDrawCalls_; }
@@ -466,6 +467,67 @@ public:
     }
 
 private:
+    // Frames are drawn straight into the window while it is exactly the picture's
+    // size and nobody wants them kept; otherwise into a target, scaled at presenting.
+    void BindFrameTarget() {
+        int drawableWidth = 0;
+        int drawableHeight = 0;
+        window_.DrawableSize(drawableWidth, drawableHeight);
+        direct_ = !keepFrames_ && drawableWidth == width_ && drawableHeight == height_;
+        glBindFramebuffer(GL_FRAMEBUFFER, direct_ ? 0 : targets_[current_].Framebuffer);
+        glViewport(0, 0, width_, height_);
+    }
+
+    // Copies a target's picture into the window's back buffer, letterboxed.
+    void ShowInWindow(int target) {
+        Flush();
+        int drawableWidth = 0;
+        int drawableHeight = 0;
+        window_.DrawableSize(drawableWidth, drawableHeight);
+        const Letterbox box = FitPicture(width_, height_, drawableWidth, drawableHeight);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, targets_[target].Framebuffer);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+        glViewport(0, 0, drawableWidth, drawableHeight);
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        const int bottom = drawableHeight - box.Top - box.Height;  // OpenGL counts upward
+        glBlitFramebuffer(0, 0, width_, height_, box.Left, bottom, box.Left + box.Width,
+                          bottom + box.Height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    }
+
+    bool CanReadBack(std::string* error) {
+        if (!keepFrames_) {
+            *error = "the device keeps no frame to read back";
+            return false;
+        }
+        if (!hasPresented_) {
+            *error = "no frame has been drawn";
+            return false;
+        }
+        Flush();
+        return true;
+    }
+
+    // A framebuffer's pixels, top row first, opaque: blending writes alpha too, but a
+    // presented frame has none.
+    void ReadBack(GLuint framebuffer, int width, int height, Image& image) {
+        image.Width = width;
+        image.Height = height;
+        const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
+        std::vector<std::uint8_t> bottomUp(rowBytes * static_cast<std::size_t>(height));
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+        glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, direct_ ? 0 : targets_[current_].Framebuffer);
+        image.Rgba.resize(bottomUp.size());
+        for (int y = 0; y < height; ++y) {
+            std::memcpy(&image.Rgba[static_cast<std::size_t>(y) * rowBytes],
+                        &bottomUp[static_cast<std::size_t>(height - 1 - y) * rowBytes], rowBytes);
+        }
+        for (std::size_t i = 3; i < image.Rgba.size(); i += 4) {
+            image.Rgba[i] = 0xFF;
+        }
+    }
+
     void Flush() {
         if (pendingQuads_ == 0) {
             return;
@@ -534,10 +596,12 @@ private:
     GLuint vertexBuffer_ = 0;
     GLuint indexBuffer_ = 0;
     GLuint samplers_[2] = {0, 0};  // linear, point
-    // Frames drawn straight into the window's back buffer: nothing kept to read back,
-    // and no copy per frame, which on a software rasteriser costs as much as a frame
-    // of a few thousand sprites.
+    // Each presented frame stays readable for screenshots.
+    bool keepFrames_ = false;
+    // This frame goes straight into the window's back buffer: no copy, which on a
+    // software rasteriser costs as much as a frame of a few thousand sprites.
     bool direct_ = false;
+    bool frameBegun_ = false;
     std::array<RenderTarget, 2> targets_{};
     int current_ = 0;
     int presented_ = 0;
@@ -566,9 +630,8 @@ GLTexture::~GLTexture() {
 
 }  // namespace
 
-std::unique_ptr<Renderer> CreateOpenGLRenderer(Window& window, bool fullScreen, int fullWidth,
-                                               int fullHeight, bool vsync, bool keepFrames,
-                                               std::string* error) {
+std::unique_ptr<Renderer> CreateOpenGLRenderer(Window& window, int pictureWidth, int pictureHeight,
+                                               bool vsync, bool keepFrames, std::string* error) {
     auto fail = [error](const std::string& why) {
         if (error != nullptr) {
             *error = why;
@@ -579,21 +642,8 @@ std::unique_ptr<Renderer> CreateOpenGLRenderer(Window& window, bool fullScreen, 
     if (native == nullptr) {
         return fail("there is no window to draw in");
     }
-    int width = window.ClientWidth();
-    int height = window.ClientHeight();
-    if (fullScreen) {
-        // The picture keeps its fixed full-screen size and is stretched over the
-        // desktop instead of switching the display mode.
-        SDL_SetWindowFullscreen(native, SDL_WINDOW_FULLSCREEN_DESKTOP);
-        width = fullWidth;
-        height = fullHeight;
-    }
-    if (width < 1) {
-        width = 1;
-    }
-    if (height < 1) {
-        height = 1;
-    }
+    const int width = pictureWidth < 1 ? 1 : pictureWidth;
+    const int height = pictureHeight < 1 ? 1 : pictureHeight;
     SDL_GLContext context = SDL_GL_CreateContext(native);
     if (context == nullptr) {
         return fail(std::string("no OpenGL 3.3 core context can be made (") + SDL_GetError() + ")");
@@ -605,8 +655,7 @@ std::unique_ptr<Renderer> CreateOpenGLRenderer(Window& window, bool fullScreen, 
                     std::to_string(version / 10) + "." + std::to_string(version % 10));
     }
     SDL_GL_SetSwapInterval(vsync ? 1 : 0);
-    auto device = std::make_unique<OpenGLRenderer>(window, context, width, height,
-                                                   !fullScreen && !keepFrames);
+    auto device = std::make_unique<OpenGLRenderer>(window, context, width, height, keepFrames);
     std::string why;
     if (!device->Setup(why)) {
         return fail(why);

@@ -101,6 +101,15 @@ public:
         return false;
     }
 
+    // What the window shows of the last presented frame, bars included, top row first
+    // (tests: screenshots have the game's picture only). False, with *error saying
+    // why, when the device cannot tell.
+    virtual bool ReadWindowPixels(Image& image, std::string* error) {
+        (void)image;
+        *error = "this device has no window";
+        return false;
+    }
+
     // Draw calls issued to the driver during the last presented frame.
     virtual int LastFrameDrawCalls() const { return 0; }
 
@@ -114,8 +123,8 @@ public:
         return transforms_[static_cast<int>(kind)];
     }
 
-    // The size of the game's picture in pixels, which sprites are placed in; the
-    // back buffer may be larger (full screen), and shows the picture scaled.
+    // The size of the game's picture in pixels, which sprites are placed in. Both
+    // devices draw it at that size; a window shows it scaled.
     void SetCanvas(int width, int height) {
         canvasWidth_ = width;
         canvasHeight_ = height;

@@ -1,8 +1,11 @@
 #include "platform/Window.h"
 
 #include "core/VirtualKeys.h"
+#include "platform/Letterbox.h"
 
 #include <SDL.h>
+
+#include <algorithm>
 
 namespace Velmora::Platform {
 
@@ -121,8 +124,14 @@ bool TranslateKeyEvent(int sdlKeycode, unsigned sdlModifiers, bool down, WindowE
     return true;
 }
 
+bool IsFullScreenToggle(int sdlKeycode, unsigned sdlModifiers) {
+    return sdlKeycode == SDLK_F11 || ((sdlKeycode == SDLK_RETURN || sdlKeycode == SDLK_KP_ENTER) &&
+                                      (sdlModifiers & KMOD_ALT) != 0);
+}
+
 std::unique_ptr<Window> Window::Create(const std::string& title, const std::string& classHint,
-                                       int clientWidth, int clientHeight, std::string* error) {
+                                       int pictureWidth, int pictureHeight, int scale,
+                                       bool fullScreen, std::string* error) {
     // Window managers group and style windows by this class hint.
     SDL_SetHint(SDL_HINT_APP_NAME, classHint.c_str());
     SDL_setenv("SDL_VIDEO_X11_WMCLASS", classHint.c_str(), 1);
@@ -137,10 +146,24 @@ std::unique_ptr<Window> Window::Create(const std::string& title, const std::stri
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    pictureWidth = std::max(pictureWidth, 1);
+    pictureHeight = std::max(pictureHeight, 1);
+    if (scale <= 0) {
+        SDL_Rect usable{};
+        scale = SDL_GetDisplayUsableBounds(0, &usable) == 0
+                    ? LargestScale(pictureWidth, pictureHeight, usable.w, usable.h)
+                    : 1;
+    }
+    scale = std::min(scale, kMaxScale);
+    // The window's size is also the one it returns to when full screen ends.
+    Uint32 flags =
+        SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    if (fullScreen) {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    }
     SDL_Window* window =
         SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                         clientWidth > 0 ? clientWidth : 1, clientHeight > 0 ? clientHeight : 1,
-                         SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+                         pictureWidth * scale, pictureHeight * scale, flags);
     if (window == nullptr) {
         if (error != nullptr) {
             *error = std::string("cannot open a window: ") + SDL_GetError();
@@ -150,8 +173,10 @@ std::unique_ptr<Window> Window::Create(const std::string& title, const std::stri
     }
     std::unique_ptr<Window> result(new Window());
     result->native_ = window;
-    result->width_ = clientWidth;
-    result->height_ = clientHeight;
+    result->width_ = pictureWidth;
+    result->height_ = pictureHeight;
+    result->windowedWidth_ = pictureWidth * scale;
+    result->windowedHeight_ = pictureHeight * scale;
     return result;
 }
 
@@ -178,6 +203,12 @@ bool Window::PollEvent(WindowEvent& event) {
                 }
                 break;
             case SDL_KEYDOWN:
+                // The game hears the key too, as it always has (F11 is its key as much
+                // as the window's); Alt+Enter is a menu key, which it never hears.
+                if (e.key.repeat == 0 && IsFullScreenToggle(e.key.keysym.sym, e.key.keysym.mod)) {
+                    SetFullScreen(!FullScreen());
+                }
+                [[fallthrough]];
             case SDL_KEYUP:
                 if (TranslateKeyEvent(e.key.keysym.sym, e.key.keysym.mod, e.type == SDL_KEYDOWN,
                                       event)) {
@@ -207,9 +238,45 @@ bool Window::MousePoint(double& x, double& y) const {
     int mx = 0;
     int my = 0;
     SDL_GetMouseState(&mx, &my);
-    x = mx;
-    y = height_ - my;
-    return true;
+    // The mouse moves in window units, the picture is placed in device pixels.
+    int windowWidth = 0;
+    int windowHeight = 0;
+    SDL_GetWindowSize(Native(native_), &windowWidth, &windowHeight);
+    int drawableWidth = 0;
+    int drawableHeight = 0;
+    DrawableSize(drawableWidth, drawableHeight);
+    const double toPixelsX =
+        windowWidth > 0 ? static_cast<double>(drawableWidth) / windowWidth : 1.0;
+    const double toPixelsY =
+        windowHeight > 0 ? static_cast<double>(drawableHeight) / windowHeight : 1.0;
+    return FitPicture(width_, height_, drawableWidth, drawableHeight)
+        .ToPicture(mx * toPixelsX, my * toPixelsY, x, y);
+}
+
+bool Window::FullScreen() const {
+    return (SDL_GetWindowFlags(Native(native_)) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
+           SDL_WINDOW_FULLSCREEN_DESKTOP;
+}
+
+void Window::SetFullScreen(bool on) {
+    // The desktop's own mode: switching the display's resolution would blur or
+    // stretch on flat panels, and the picture is scaled by whole numbers anyway.
+    SDL_Window* window = Native(native_);
+    if (on == FullScreen()) {
+        return;
+    }
+    if (on) {
+        SDL_GetWindowSize(window, &windowedWidth_, &windowedHeight_);
+    }
+    SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    // Without a window manager to restore it, the window would keep the screen's size.
+    if (!on) {
+        SDL_SetWindowSize(window, windowedWidth_, windowedHeight_);
+    }
+}
+
+void Window::DrawableSize(int& width, int& height) const {
+    SDL_GL_GetDrawableSize(Native(native_), &width, &height);
 }
 
 }  // namespace Velmora::Platform

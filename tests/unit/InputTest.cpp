@@ -26,6 +26,12 @@ TEST(KeyTranslation, MenuKeysAreMarkedAndUnknownKeysDropped) {
     ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_a, KMOD_LSHIFT, true, event));
     EXPECT_EQ('A', event.Vk);
     EXPECT_FALSE(Platform::TranslateKeyEvent(SDLK_UNKNOWN, KMOD_NONE, true, event));
+    // F11 switches to full screen and is still the game's key; Alt+Enter only switches.
+    EXPECT_TRUE(Platform::IsFullScreenToggle(SDLK_F11, KMOD_NONE) &&
+                Platform::IsFullScreenToggle(SDLK_RETURN, KMOD_RALT) &&
+                !Platform::IsFullScreenToggle(SDLK_RETURN, KMOD_NONE));
+    ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_F11, KMOD_NONE, true, event));
+    EXPECT_TRUE(event.Vk == 122 && !event.MenuKey);
 }
 
 TEST(CommandLine, ReadsOptionsAndRejectsBadUse) {
@@ -35,12 +41,13 @@ TEST(CommandLine, ReadsOptionsAndRejectsBadUse) {
     };
     // The scenarios run with the other options.
     Options options;
-    ASSERT_EQ(ParseResult::Kind::Run, parse({"/tmp", "--stats"}, options).Outcome);
-    EXPECT_TRUE(options.Stats);
+    ASSERT_EQ(ParseResult::Kind::Run, parse({"/tmp", "--stats", "--scale", "16"}, options).Outcome);
+    EXPECT_TRUE(options.Stats && options.Scale == 16);
 
     const std::vector<const char*> bad[] = {
-        {"--frames"}, {"--frames", "ten"}, {"--frames", "-1"}, {"--dt", "nan"}, {"--seed", "-3"},
-        {"--bogus"},  {"/no/such/folder"}, {"/tmp", "/tmp"},   {"--input"},
+        {"--frames"},     {"--frames", "ten"}, {"--frames", "-1"},  {"--dt", "nan"},
+        {"--seed", "-3"}, {"--bogus"},         {"/no/such/folder"}, {"/tmp", "/tmp"},
+        {"--input"},      {"--scale", "0"},    {"--scale", "17"},   {"--scale", "2.5"},
     };
     for (const auto& args : bad) {
         Options o;

@@ -1,5 +1,6 @@
 // The OpenGL renderer on a real window: ctest runs this suite under Xvfb, and it skips
 // itself without a display. Frames are read back through SaveScreenshot.
+#include <SDL.h>
 #include <epoxy/gl.h>
 #include <gtest/gtest.h>
 
@@ -31,9 +32,9 @@ protected:
             GTEST_SKIP() << "no display";
         }
         std::string error;
-        window_ = Window::Create("velmora test", "vq_test", kWidth, kHeight, &error);
+        window_ = Window::Create("velmora test", "vq_test", kWidth, kHeight, 1, false, &error);
         ASSERT_NE(window_, nullptr) << error;
-        Remake(false);
+        Remake();
     }
     void TearDown() override {
         textures_.clear();
@@ -43,13 +44,12 @@ protected:
 
     // The sprite set-up: screen pixels, origin top-left, y down; cull what is
     // counter-clockwise on screen, so quads wound like SetQuad's are drawn.
-    void Remake(bool fullScreen, bool keepFrames = true) {
+    void Remake(bool keepFrames = true) {
         textures_.clear();
         device_.reset();
         std::string error;
-        device_ = CreateOpenGLRenderer(*window_, fullScreen, 800, 600, false, keepFrames, &error);
+        device_ = CreateOpenGLRenderer(*window_, kWidth, kHeight, false, keepFrames, &error);
         ASSERT_NE(device_, nullptr) << error;
-        device_->SetCanvas(kWidth, kHeight);
         device_->SetTransform(TransformKind::View, MatrixIdentity());
         device_->SetTransform(TransformKind::World, MatrixIdentity());
         device_->SetTransform(
@@ -224,7 +224,7 @@ TEST_F(OpenGLRendererTest, DrawingIntoTheWindowKeepsThePicture) {
     EXPECT_EQ(device_->LastFrameDrawCalls(), 1);
     const std::vector<std::uint8_t> kept = Shot().Rgba;
 
-    ASSERT_NO_FATAL_FAILURE(Remake(false, false));
+    ASSERT_NO_FATAL_FAILURE(Remake(false));
     frame();
     // The window's back buffer, bottom row first.
     std::vector<std::uint8_t> direct(std::size_t(kWidth) * kHeight * 4);
@@ -247,20 +247,57 @@ TEST_F(OpenGLRendererTest, DrawingIntoTheWindowKeepsThePicture) {
     EXPECT_LE(worst, 1) << "drawing into the window changed the picture";
 }
 
-// A full-screen back buffer of another size shows the same field scaled.
-TEST_F(OpenGLRendererTest, FullScreenScalesTheField) {
-    ASSERT_NO_FATAL_FAILURE(Remake(true));
-    SpriteRecord box(device_.get());
-    ASSERT_TRUE(box.Load(Picture(20, 20, {0xFFFF0000u}), 20, 20));
-    const Image image = Frame([&] { box.Draw(SpriteDraw{kWidth / 2.0f, kHeight / 2.0f}, Cell{}); });
-    ASSERT_EQ(image.Width, 800);
-    ASSERT_EQ(image.Height, 600);
-    // 800 / 160 = 5 screen pixels per field pixel.
-    for (auto [x, y, rgb] : {std::tuple{351, 251, kRed},
-                             {448, 348, kRed},
-                             {348, 300, kClearRgb},
-                             {452, 300, kClearRgb}}) {
-        ExpectPixel(image, x, y, rgb);
+// The window resized in play, larger and smaller than the picture: it is scaled by the
+// largest whole number that fits (at least 1), sampled nearest, centred between black
+// bars, and screenshots still have the picture at its own size.
+TEST_F(OpenGLRendererTest, TheWindowShowsThePictureLetterboxedAtAWholeScale) {
+    const Texture* red = MakeTexture(1, 1, {0xFFFF0000u});
+    const Texture* green = MakeTexture(1, 1, {0xFF00FF00u});
+    for (auto [windowWidth, windowHeight, scale] :
+         {std::tuple{400, 300, 2}, {300, 280, 1}, {100, 100, 1}}) {
+        SDL_SetWindowSize(static_cast<SDL_Window*>(window_->NativeHandle()), windowWidth,
+                          windowHeight);
+        // One picture pixel in each corner shows where the picture's edges went. The
+        // driver takes a new size up at a swap: one frame for it to do so.
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_EQ(kWidth, Frame([&] {
+                                  device_->DrawQuad(red, Quad(0, 0, 1, 1, kWhite));
+                                  device_->DrawQuad(green,
+                                                    Quad(kWidth - 1, kHeight - 1, 1, 1, kWhite));
+                              }).Width);
+        }
+        Image shown;
+        std::string error;
+        ASSERT_TRUE(device_->ReadWindowPixels(shown, &error)) << error;
+        ASSERT_EQ(windowWidth, shown.Width);
+        ASSERT_EQ(windowHeight, shown.Height);
+        // Even margins: no odd pixel to place. Negative ones cut the picture.
+        const int left = (windowWidth - kWidth * scale) / 2;
+        const int top = (windowHeight - kHeight * scale) / 2;
+        auto picturePixel = [scale = scale](int offset) {
+            return offset < 0 ? -1 : offset / scale;
+        };
+        int wrong = 0;
+        for (int y = 0; y < shown.Height && wrong < 5; ++y) {
+            for (int x = 0; x < shown.Width && wrong < 5; ++x) {
+                const int px = picturePixel(x - left);
+                const int py = picturePixel(y - top);
+                std::uint32_t want = kClearRgb;
+                if (px < 0 || py < 0 || px >= kWidth || py >= kHeight) {
+                    want = 0;
+                } else if (px == 0 && py == 0) {
+                    want = kRed;
+                } else if (px == kWidth - 1 && py == kHeight - 1) {
+                    want = kGreen;
+                }
+                const std::uint8_t* p = &shown.Rgba[(std::size_t(y) * shown.Width + x) * 4];
+                if (std::uint32_t(p[0] << 16 | p[1] << 8 | p[2]) != want) {
+                    ADD_FAILURE() << windowWidth << " x " << windowHeight << ": pixel (" << x
+                                  << ", " << y << ") is not " << std::hex << want;
+                    ++wrong;
+                }
+            }
+        }
     }
 }
 

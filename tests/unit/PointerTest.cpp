@@ -5,8 +5,10 @@
 
 #include <chrono>
 #include <thread>
+#include <tuple>
 
 #include "TestGame.h"
+#include "platform/Letterbox.h"
 #include "platform/Pointer.h"
 
 namespace Velmora::Testing {
@@ -36,6 +38,31 @@ void Send(int port, const std::string& text) {
 }
 
 class PointerTest : public EngineTest {};
+
+// The mouse over a letterboxed picture: whole picture pixels, y up from its bottom edge,
+// nothing over the bars; at scale 1 without bars, the window's own pixels as ever.
+TEST(Letterbox, MapsTheMouseToPicturePixels) {
+    using Platform::FitPicture;
+    const Platform::Letterbox wide = FitPicture(640, 600, 1920, 1080);
+    EXPECT_EQ(std::make_tuple(1, 640, 240), std::make_tuple(wide.Scale, wide.Left, wide.Top));
+    const Platform::Letterbox cut = FitPicture(160, 120, 101, 99);
+    EXPECT_EQ(std::make_tuple(1, -30, -11), std::make_tuple(cut.Scale, cut.Left, cut.Top));
+    const Platform::Letterbox twice = FitPicture(160, 120, 400, 301);
+    EXPECT_EQ(std::make_tuple(2, 40, 30, 320, 240),
+              std::make_tuple(twice.Scale, twice.Left, twice.Top, twice.Width, twice.Height));
+    double x = -1.0;
+    double y = -1.0;
+    for (auto [wx, wy, px, py] : {std::tuple{40.0, 30.0, 0.0, 120.0},
+                                  {41.9, 31.9, 0.0, 120.0},
+                                  {359.5, 269.5, 159.0, 1.0},
+                                  {200.0, 150.0, 80.0, 60.0}}) {
+        EXPECT_TRUE(twice.ToPicture(wx, wy, x, y) && x == px && y == py) << wx << ", " << wy;
+    }
+    for (auto [wx, wy] : {std::pair{39.9, 100.0}, {360.0, 100.0}, {100.0, 29.0}, {100.0, 270.0}}) {
+        EXPECT_FALSE(twice.ToPicture(wx, wy, x, y)) << wx << ", " << wy;
+    }
+    EXPECT_TRUE(FitPicture(450, 600, 450, 600).ToPicture(17.0, 0.0, x, y) && x == 17 && y == 600);
+}
 
 TEST_F(PointerTest, OnlyAGameWithTheControllerOnFollowsDatagramsUntilTeardown) {
     const int port = Udp(0);
