@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <exception>
 #include <filesystem>
 #include <string>
@@ -14,6 +15,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Renderer.h"
 #include "platform/SoundSystem.h"
+#include "platform/UserFolders.h"
 #include "platform/Window.h"
 #include "script/LuaControl.h"
 
@@ -27,7 +29,8 @@ using Clock = std::chrono::steady_clock;
 const char* const kLuaExceptionPrefix =
     "Lua 관련 예외가 발생했습니다. 이 예외는 반복 발생해도 한 번만 표시됩니다: ";
 
-constexpr int kOverlayKey = 114;  // F3
+constexpr int kOverlayKey = 114;     // F3
+constexpr int kScreenshotKey = 123;  // F12
 
 // Option.Scale: the window's starting size as a whole multiple of the picture; 0 or
 // missing fits the screen, and so does a value out of range, with a warning.
@@ -262,8 +265,42 @@ void Application::RunFrame(float dt) {
     updateSeconds_ += std::chrono::duration<double>(drawStart - updateStart).count();
     engine_->Draw();
     drawSeconds_ += SecondsSince(drawStart);
+    if (screenshotWanted_) {
+        SaveKeyScreenshot();
+    }
     drawCalls_ += engine_->GetRenderer()->LastFrameDrawCalls();
     peakObjects_ = std::max(peakObjects_, engine_->GetWorld().LiveCount());
+}
+
+void Application::SaveKeyScreenshot() {
+    screenshotWanted_ = false;
+    Platform::Renderer* renderer = engine_->GetRenderer();
+    const std::string folder = Platform::UserDataFolder();
+    std::string error = folder.empty() ? "there is no home folder (HOME is not set)" : "";
+    std::string path;
+    if (error.empty()) {
+        std::error_code made;
+        std::filesystem::create_directories(folder + "/screenshots", made);
+        char stamp[32] = "";
+        const std::time_t now = std::time(nullptr);
+        std::tm local{};
+        localtime_r(&now, &local);
+        std::strftime(stamp, sizeof(stamp), "%Y%m%d-%H%M%S", &local);
+        // A second shot within the same second gets a number rather than replacing it.
+        const std::string base = folder + "/screenshots/" + engine_->GameName + "-" + stamp;
+        path = base + ".png";
+        for (int n = 2; std::filesystem::exists(path, made); ++n) {
+            path = base + "-" + std::to_string(n) + ".png";
+        }
+        if (renderer->SaveScreenshot(path, &error)) {
+            std::fprintf(stderr, "velmora: screenshot saved to %s\n", path.c_str());
+        }
+    }
+    if (!error.empty()) {
+        std::fprintf(stderr, "velmora: cannot save the screenshot %s: %s\n", path.c_str(),
+                     error.c_str());
+    }
+    renderer->KeepFrames(options_.ScreenshotFile.has_value());
 }
 
 void Application::WarnOfMisspeltOptions(LuaControl& lua) {
@@ -308,6 +345,12 @@ void Application::HandleKey(long frame, int vk, bool down, bool heard) {
         return;  // menu keys steer but are neither heard by the game nor recorded
     }
     Record(InputEvent{frame, down ? InputEvent::Kind::Down : InputEvent::Kind::Up, vk, 0.0, 0.0});
+    // F12 asks for the next frame's picture, which the frame keeps for it.
+    if (down && vk == kScreenshotKey && !options_.Headless &&
+        engine_->GetRenderer()->CanSaveScreenshots()) {
+        engine_->GetRenderer()->KeepFrames(true);
+        screenshotWanted_ = true;
+    }
     // F3 shows the overlay in play, and still reaches the game. A screenshot has the
     // overlay only when --overlay asked for it.
     if (down && vk == kOverlayKey && !options_.Headless && !options_.ScreenshotFile) {

@@ -45,6 +45,8 @@ private:
     void SamplePointer();
     void RunFrame(float dt);
     void ReportLuaException(const std::string& text);
+    // Writes the frame just drawn to the player's screenshot folder (F12) and says where.
+    void SaveKeyScreenshot();
     // Warns of Option keys the engine does not read that look like ones it does.
     void WarnOfMisspeltOptions(LuaControl& lua);
     // Counts a script error and writes each different one to standard error once.
@@ -70,6 +72,7 @@ private:
     double recordedX_ = 0.0;
     double recordedY_ = 0.0;
     bool writeFailed_ = false;
+    bool screenshotWanted_ = false;
 
     // --stats
     double updateSeconds_ = 0.0;

@@ -422,6 +422,7 @@ public:
     }
 
     bool CanSaveScreenshots() const override { return true; }
+    void KeepFrames(bool on) override { keepFrames_ = on; }
 
     bool SaveScreenshot(const std::string& path, std::string* error) override {
         Image image;

@@ -93,6 +93,9 @@ public:
 
     // Whether SaveScreenshot can work at all: only a device that draws pixels has any.
     virtual bool CanSaveScreenshots() const { return false; }
+    // Keeps the frames drawn from now on where SaveScreenshot can read them (a device
+    // may draw straight into its window otherwise, which is faster).
+    virtual void KeepFrames(bool on) { (void)on; }
     // Writes the last presented frame as PNG; false, with *error saying why, when it
     // could not.
     virtual bool SaveScreenshot(const std::string& path, std::string* error) {

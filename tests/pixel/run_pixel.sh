@@ -38,3 +38,10 @@ if [ -f "$dir/compare_unbatched" ]; then
     { echo "velmora failed unbatched:"; cat "$out/stderr"; exit 1; }
   cmp -s "$out/shot.png" "$out/single.png" || { echo "the batched picture differs from the unbatched one"; exit 1; }
 fi
+# F12 in play: the picture it saves must pass the same checks as --screenshot's.
+if [ -f "$dir/f12.input" ]; then
+  run --input "$dir/f12.input" > /dev/null 2> "$out/stderr" || { echo "velmora failed with F12:"; cat "$out/stderr"; exit 1; }
+  shot="$(ls "$XDG_DATA_HOME"/velmora/screenshots/*.png 2>/dev/null | head -n 1)"
+  [ -n "$shot" ] || { echo "F12 saved no screenshot:"; cat "$out/stderr"; exit 1; }
+  "$probe" "$shot" "$dir/checks.txt"
+fi

@@ -5,3 +5,4 @@ function OnGameCreate()
     Res_AddSprite("digits", "res/digits.png", 100, 8)
     Game_ActiveStage("main")
 end
+function OnKeyEvent(key) end
