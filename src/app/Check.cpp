@@ -21,7 +21,7 @@
 #include "game/SettingKeys.h"
 #include "platform/Gamepad.h"
 #include "platform/ImageFile.h"
-#include "script/Inspect.h"
+#include "script/DryRun.h"
 
 namespace Velmora {
 

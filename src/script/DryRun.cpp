@@ -1,4 +1,4 @@
-#include "script/Inspect.h"
+#include "script/DryRun.h"
 
 #include <cstdio>
 #include <cstdlib>
