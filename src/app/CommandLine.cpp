@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <sstream>
 
@@ -27,14 +28,46 @@ ParseResult Error(const std::string& message) {
     return ParseResult{ParseResult::Kind::Error, message};
 }
 
+// The build defines where the bundled game is installed; a build without it has none.
+std::string InstalledBundledGame() {
+#if defined(VELMORA_BUNDLED_GAME_RELATIVE) && defined(VELMORA_BUNDLED_GAME_INSTALLED)
+    char exe[4096];
+    const ssize_t length = readlink("/proc/self/exe", exe, sizeof(exe) - 1);
+    const std::string executable =
+        length > 0 ? std::string(exe, static_cast<std::size_t>(length)) : "";
+    return FindBundledGame(executable, VELMORA_BUNDLED_GAME_RELATIVE,
+                           VELMORA_BUNDLED_GAME_INSTALLED);
+#else
+    return "";
+#endif
+}
+
 }  // namespace
+
+bool IsGameFolder(const std::string& dir) {
+    struct stat info {};
+    return stat((dir + "/setup.lua").c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::string FindBundledGame(const std::string& executable, const std::string& relative,
+                            const std::string& installed) {
+    if (!executable.empty() && !relative.empty()) {
+        const std::filesystem::path beside =
+            (std::filesystem::path(executable).parent_path() / relative).lexically_normal();
+        if (IsGameFolder(beside.string())) {
+            return beside.string();
+        }
+    }
+    return !installed.empty() && IsGameFolder(installed) ? installed : "";
+}
 
 std::string UsageText() {
     return "usage: velmora [GAME_DIR] [options]\n"
            "       velmora check [GAME_DIR] [--script-timeout S]\n"
            "       velmora new DIR\n"
            "\n"
-           "Runs the game in GAME_DIR (setup.lua and res/; default: the current directory).\n"
+           "Runs the game in GAME_DIR (setup.lua and res/; default: the current directory, or\n"
+           "the game installed with velmora when the current directory holds no setup.lua).\n"
            "'check' loads it without playing and lists its authoring mistakes as\n"
            "'path:line: error|warning: text' (exit 1 when one is an error).\n"
            "'new' writes a small working game into DIR, a new or empty folder.\n"
@@ -153,6 +186,12 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, Options& options
             haveGameDir = true;
         } else {
             return Error("more than one game folder given: " + arg);
+        }
+    }
+    if (!haveGameDir && !IsGameFolder(options.GameDir)) {
+        const std::string bundled = InstalledBundledGame();
+        if (!bundled.empty()) {
+            options.GameDir = bundled;
         }
     }
     if (!IsDirectory(options.GameDir)) {

@@ -39,7 +39,17 @@ struct ParseResult {
     std::string Message;  // the one line shown for an error
 };
 
+// With no folder given and no game in the current one, the game runs the game installed
+// with the engine (see FindBundledGame).
 ParseResult ParseCommandLine(int argc, const char* const* argv, Options& options);
 std::string UsageText();
+
+// A folder holding setup.lua.
+bool IsGameFolder(const std::string& dir);
+// The game installed with the engine: `relative` to the executable's folder, so that a
+// tree installed or unpacked anywhere finds its own copy; else `installed`, where the
+// build meant it to go. "" when neither holds a game.
+std::string FindBundledGame(const std::string& executable, const std::string& relative,
+                            const std::string& installed);
 
 }  // namespace Velmora

@@ -76,6 +76,26 @@ TEST(CommandLine, ReadsOptionsAndRejectsBadUse) {
     EXPECT_EQ(ParseResult::Kind::Version, parse({"--version"}, o).Outcome);
 }
 
+// An installed or unpacked tree plays its own copy of the bundled game wherever it lies;
+// only a folder with setup.lua counts, and without one beside the program the configured
+// install location is used.
+TEST(CommandLine, FindsTheBundledGameBesideTheProgramElseWhereInstalled) {
+    TempGame tree;
+    const std::string root = tree.Root().string();
+    const std::string exe = root + "/usr/bin/velmora";
+    const std::string relative = "../share/velmora/demo";
+    tree.Write("usr/bin/velmora", "");
+    tree.Write("usr/share/velmora/demo/res/readme.txt", "");
+    tree.Write("opt/demo/setup.lua", "");
+    EXPECT_EQ(root + "/opt/demo", FindBundledGame(exe, relative, root + "/opt/demo"));
+    EXPECT_EQ("", FindBundledGame(exe, relative, root + "/nowhere"));
+
+    tree.Write("usr/share/velmora/demo/setup.lua", "");
+    EXPECT_EQ(root + "/usr/share/velmora/demo", FindBundledGame(exe, relative, root + "/opt/demo"));
+    // Where the program cannot learn its own path, only the install location is left.
+    EXPECT_EQ(root + "/opt/demo", FindBundledGame("", relative, root + "/opt/demo"));
+}
+
 TEST(InputFile, LinesParseAndMalformedOnesNameFileAndLine) {
     std::vector<InputEvent> events;
     std::string error;
