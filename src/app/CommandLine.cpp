@@ -62,15 +62,18 @@ std::string FindBundledGame(const std::string& executable, const std::string& re
 }
 
 std::string UsageText() {
-    return "usage: velmora [GAME_DIR] [options]\n"
+    return "usage: velmora [GAME_DIR|GAME.zip] [options]\n"
            "       velmora check [GAME_DIR] [--script-timeout S]\n"
            "       velmora new DIR\n"
+           "       velmora pack GAME_DIR [OUT.zip]\n"
            "\n"
            "Runs the game in GAME_DIR (setup.lua and res/; default: the current directory, or\n"
            "the game installed with velmora when the current directory holds no setup.lua).\n"
            "'check' loads it without playing and lists its authoring mistakes as\n"
            "'path:line: error|warning: text' (exit 1 when one is an error).\n"
            "'new' writes a small working game into DIR, a new or empty folder.\n"
+           "'pack' writes a game that checks clean into one .zip (default: <folder>.zip),\n"
+           "which velmora runs as it runs the folder, from the game's save folder.\n"
            "\n"
            "options:\n"
            "  --headless         no window and no audio: recording graphics device, silent sound,\n"
@@ -194,8 +197,16 @@ ParseResult ParseCommandLine(int argc, const char* const* argv, Options& options
             options.GameDir = bundled;
         }
     }
-    if (!IsDirectory(options.GameDir)) {
-        return Error("game folder not found: " + options.GameDir);
+    const std::string& game = options.GameDir;
+    const bool archive = game.size() > 4 && game.compare(game.size() - 4, 4, ".zip") == 0;
+    if (archive) {
+        struct stat info {};
+        if (stat(game.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+            return Error("game archive not found: " + game);
+        }
+        options.GameArchive = game;
+    } else if (!IsDirectory(game)) {
+        return Error("game folder not found: " + game);
     }
     if (options.InputFile) {
         std::string content;

@@ -11,6 +11,9 @@ namespace Velmora {
 
 struct Options {
     std::string GameDir = ".";
+    // A game packed into one .zip (velmora pack); it runs from its save folder, where
+    // it is unpacked.
+    std::optional<std::string> GameArchive;
     bool Headless = false;
     // Read gamepads: off in headless runs, whose input is replayed, unless a caller
     // (a test driving a virtual pad) turns them on.

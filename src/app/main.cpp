@@ -9,6 +9,7 @@
 #include "app/Check.h"
 #include "app/CommandLine.h"
 #include "app/NewGame.h"
+#include "app/Pack.h"
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "check") {
@@ -16,6 +17,9 @@ int main(int argc, char** argv) {
     }
     if (argc > 1 && std::string(argv[1]) == "new") {
         return Velmora::RunNewGame(argc - 1, argv + 1);
+    }
+    if (argc > 1 && std::string(argv[1]) == "pack") {
+        return Velmora::RunPack(argc - 1, argv + 1);
     }
     Velmora::Options options;
     const Velmora::ParseResult parsed = Velmora::ParseCommandLine(argc, argv, options);
@@ -41,6 +45,12 @@ int main(int argc, char** argv) {
             if (*path && !(*path)->empty() && (**path)[0] != '/') {
                 **path = std::string(cwd) + "/" + **path;
             }
+        }
+    }
+    if (options.GameArchive) {
+        options.GameDir = Velmora::UnpackGame(*options.GameArchive);
+        if (options.GameDir.empty()) {
+            return 1;
         }
     }
     if (chdir(options.GameDir.c_str()) != 0) {

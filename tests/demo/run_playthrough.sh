@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Plays the bundled game headless with a recorded input: through the title into the
-# first sector, where shots must score. Fails on any message box (a script error or a
-# missing picture or sound), on a sanitizer report, or when the score never moved.
+# first sector, where shots must score; then packed into one file, which must play the
+# same. Fails on any message box (a script error or a missing picture or sound), on a
+# sanitizer report, or when the score never moved.
 set -uo pipefail
 velmora="$1"; repo="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -26,4 +27,9 @@ fi
 if ! grep -qE '^score [1-9][0-9]*$' "$out/stdout"; then
   echo "the score never changed; the game printed:"; cat "$out/stdout"; fail=1
 fi
+# Packed into one file, the game plays the same run the same way.
+(cd "$out" && "$velmora" pack "$repo/demo" "$out/demo.zip" > /dev/null) || { echo "velmora pack failed"; fail=1; }
+"$velmora" "$out/demo.zip" --headless --frames 3000 --dt 0.0166667 --seed 7 \
+  --input "$here/playthrough.input" > "$out/zip-stdout" 2> "$out/zip-stderr"
+cmp -s "$out/stdout" "$out/zip-stdout" || { echo "the packed game played differently:"; diff "$out/stdout" "$out/zip-stdout" | head; cat "$out/zip-stderr"; fail=1; }
 exit $fail
