@@ -49,6 +49,10 @@ public:
     // runs the whole file, so it is read once per kind and path).
     void Load(const std::string& file);
 
+    // The kind list of its stage the object's class belongs in (none for effects, score
+    // boards and plain objects); it never changes, whatever Type says.
+    enum class List { None, Heroes, Mobs, Items, Friends, Bullets };
+    virtual List ListedIn() const { return List::None; }
     // The hit points of the kinds that have them; null for the others.
     virtual std::int32_t* HitPoints() { return nullptr; }
     virtual ScoreBoard* AsScoreBoard() { return nullptr; }
@@ -96,10 +100,6 @@ public:
     bool Alive = true;
     int ZOrder = 0;
     std::string Key;
-
-    // Which kind list of its stage holds the object, as the stage put it there: the
-    // stage takes it out of that list when it removes it, whatever Type says by then.
-    int StageList = 0;
 
     // The last motion the object was turned toward and the angle it gave: most objects
     // fly straight, so the angle is worked out again only when the motion changes.

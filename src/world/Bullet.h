@@ -12,6 +12,7 @@ namespace Velmora {
 class Bullet : public TemplatedKind<Bullet> {
 public:
     explicit Bullet(World& world);
+    List ListedIn() const override { return List::Bullets; }
     ~Bullet() override;
 
     void Update() override;

@@ -7,6 +7,7 @@ namespace Velmora {
 class Friend : public BaseObject {
 public:
     explicit Friend(World& world);
+    List ListedIn() const override { return List::Friends; }
     ~Friend() override;
 
     // Moves like a mob and leaves the same way; drawn even before its action begins.

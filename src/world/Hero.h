@@ -10,6 +10,7 @@ namespace Velmora {
 class Hero : public TemplatedKind<Hero> {
 public:
     explicit Hero(World& world);
+    List ListedIn() const override { return List::Heroes; }
     ~Hero() override;
 
     void Update() override;

@@ -11,6 +11,7 @@ class Hero;
 class Item : public TemplatedKind<Item> {
 public:
     explicit Item(World& world);
+    List ListedIn() const override { return List::Items; }
     ~Item() override;
 
     // Hands the pick-up to the item's script.

@@ -10,6 +10,7 @@ namespace Velmora {
 class Mob : public TemplatedKind<Mob> {
 public:
     explicit Mob(World& world);
+    List ListedIn() const override { return List::Mobs; }
     ~Mob() override;
 
     void Update() override;

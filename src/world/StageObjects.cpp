@@ -70,19 +70,15 @@ BaseObject* StageObjects::AddObject(const std::string& key, const std::string& p
         type = scratch.Type;
     }
     std::unique_ptr<BaseObject> object;
-    ListKind list = InNoList;
     switch (type) {
         case TypeHero:
             object = std::make_unique<Hero>(world_);
-            list = InHeroes;
             break;
         case TypeMob:
             object = std::make_unique<Mob>(world_);
-            list = InMobs;
             break;
         case TypeItem:
             object = std::make_unique<Item>(world_);
-            list = InItems;
             break;
         case TypeScoreBoard:
             object = std::make_unique<ScoreBoard>(world_);
@@ -92,7 +88,7 @@ BaseObject* StageObjects::AddObject(const std::string& key, const std::string& p
             break;
     }
     object->Load(file);
-    return Adopt(std::move(object), key, list);
+    return Adopt(std::move(object), key);
 }
 
 template <typename Kind>
@@ -104,27 +100,25 @@ std::unique_ptr<Kind> StageObjects::Make(const std::string& file, float x, float
     return object;
 }
 
-BaseObject* StageObjects::Adopt(std::unique_ptr<BaseObject> object, const std::string& key,
-                                ListKind list) {
+BaseObject* StageObjects::Adopt(std::unique_ptr<BaseObject> object, const std::string& key) {
     BaseObject* made = object.release();
-    made->StageList = list;
-    switch (list) {
-        case InHeroes:
+    switch (made->ListedIn()) {
+        case BaseObject::List::Heroes:
             Heroes.push_back(static_cast<Hero*>(made));
             break;
-        case InMobs:
+        case BaseObject::List::Mobs:
             Mobs.push_back(static_cast<Mob*>(made));
             break;
-        case InItems:
+        case BaseObject::List::Items:
             Items.push_back(static_cast<Item*>(made));
             break;
-        case InFriends:
+        case BaseObject::List::Friends:
             Friends.push_back(static_cast<Friend*>(made));
             break;
-        case InBullets:
+        case BaseObject::List::Bullets:
             Bullets.push_back(static_cast<Bullet*>(made));
             break;
-        case InNoList:
+        case BaseObject::List::None:
             break;
     }
     Register(key, made);
@@ -135,7 +129,7 @@ BaseObject* StageObjects::Adopt(std::unique_ptr<BaseObject> object, const std::s
 // create objects and take keys of their own first.
 Item* StageObjects::CreateItem(const std::string& name, float x, float y) {
     std::unique_ptr<Item> item = Make<Item>(ObjectFile("item/" + name), x, y);
-    return static_cast<Item*>(Adopt(std::move(item), NextKey("4_Item"), InItems));
+    return static_cast<Item*>(Adopt(std::move(item), NextKey("4_Item")));
 }
 
 Effect* StageObjects::CreateEffect(const std::string& name, float x, float y) {
@@ -143,7 +137,7 @@ Effect* StageObjects::CreateEffect(const std::string& name, float x, float y) {
     // fails is destroyed here.
     std::unique_ptr<Effect> effect = Make<Effect>(ObjectFile("effect/" + name), x, y);
     effect->OnCreate();
-    return static_cast<Effect*>(Adopt(std::move(effect), NextKey("3_Effect"), InNoList));
+    return static_cast<Effect*>(Adopt(std::move(effect), NextKey("3_Effect")));
 }
 
 void StageObjects::CreateBullets(const std::string& path, int count, float x, float y) {
@@ -152,13 +146,13 @@ void StageObjects::CreateBullets(const std::string& path, int count, float x, fl
     for (int i = 0; i < count; ++i) {
         std::unique_ptr<Bullet> bullet = Make<Bullet>(file, x, y);
         bullet->BatchIndex = Bullets.size();
-        Adopt(std::move(bullet), NextKey("5_Bullet"), InBullets);
+        Adopt(std::move(bullet), NextKey("5_Bullet"));
     }
 }
 
 Friend* StageObjects::CreateFriend(const std::string& path, float x, float y) {
     std::unique_ptr<Friend> buddy = Make<Friend>(ObjectFile(path), x, y);
-    return static_cast<Friend*>(Adopt(std::move(buddy), NextKey("Friend"), InFriends));
+    return static_cast<Friend*>(Adopt(std::move(buddy), NextKey("Friend")));
 }
 
 BaseObject* StageObjects::GetObject(const std::string& key) const {
@@ -167,20 +161,20 @@ BaseObject* StageObjects::GetObject(const std::string& key) const {
 }
 
 void StageObjects::Unlist(BaseObject* object) {
-    switch (object->StageList) {
-        case InHeroes:
+    switch (object->ListedIn()) {
+        case BaseObject::List::Heroes:
             Heroes.clear();
             break;
-        case InMobs:
+        case BaseObject::List::Mobs:
             EraseFrom(Mobs, object);
             break;
-        case InItems:
+        case BaseObject::List::Items:
             EraseFrom(Items, object);
             break;
-        case InFriends:
+        case BaseObject::List::Friends:
             EraseFrom(Friends, object);
             break;
-        case InBullets: {
+        case BaseObject::List::Bullets: {
             // The batch keeps its indices: a removed bullet leaves an empty entry. Found
             // by its index, since a batch may hold a hundred thousand that die together.
             const std::size_t at = static_cast<Bullet*>(object)->BatchIndex;

@@ -20,9 +20,6 @@ class World;
 
 class StageObjects {
 public:
-    // The kind list an object was put in (BaseObject::StageList).
-    enum ListKind { InNoList = 0, InHeroes, InMobs, InItems, InFriends, InBullets };
-
     explicit StageObjects(World& world) : world_(world) {}
     ~StageObjects();
     StageObjects(const StageObjects&) = delete;
@@ -62,7 +59,7 @@ private:
     template <typename Kind>
     std::unique_ptr<Kind> Make(const std::string& file, float x, float y);
     // Takes the object into the stage: its kind list, the key registry and its layer.
-    BaseObject* Adopt(std::unique_ptr<BaseObject> object, const std::string& key, ListKind list);
+    BaseObject* Adopt(std::unique_ptr<BaseObject> object, const std::string& key);
     // Takes a dead object out of its kind list and the key registry (not its layer list).
     void Unlist(BaseObject* object);
 
