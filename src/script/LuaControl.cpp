@@ -430,6 +430,7 @@ void LuaControl::DoFile(const std::string& path) {
 }
 
 int LuaControl::ProtectedCall(int argumentCount, int results) {
+    ++runs_;
     if (depth_++ == 0) {
         budget_.Deadline = std::chrono::steady_clock::now() + budget_.Timeout;
         budget_.Watching = budget_.Timeout.count() > 0;
@@ -440,6 +441,7 @@ int LuaControl::ProtectedCall(int argumentCount, int results) {
     lua_insert(state_, handler);
     traceback_.clear();
     const int status = lua_pcall(state_, argumentCount, results, handler);
+    ++runs_;
     lua_remove(state_, handler);
     if (--depth_ == 0) {
         budget_.Watching = false;
@@ -461,6 +463,7 @@ int LuaControl::CallHelper(int ref, void* request, int results) {
 }
 
 void LuaControl::CollectGarbage() {
+    ++runs_;  // finalizers are scripts too
     lua_rawgeti(state_, LUA_REGISTRYINDEX, collectHelper_);
     lua_pushlightuserdata(state_, nullptr);
     if (lua_pcall(state_, 1, 0, 0) != 0) {

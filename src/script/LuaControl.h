@@ -34,6 +34,7 @@ public:
     void Call(const std::string& path, const std::string& name, bool required,
               std::initializer_list<ScriptArg> args) override;
     bool Defines(const std::string& name) override;
+    std::uint64_t Runs() const override { return runs_; }
     // The text keys of the global table as it stands now (no file runs).
     std::vector<std::string> TableKeys(const std::string& table);
 
@@ -158,6 +159,7 @@ private:
     ChunkCache chunks_;
     bool keepChunks_ = true;
     int depth_ = 0;
+    std::uint64_t runs_ = 0;
     std::unique_ptr<Exception> kept_;
     bool keptIsLua_ = false;
     std::string keptText_;

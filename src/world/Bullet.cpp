@@ -63,19 +63,38 @@ bool Bullet::OnField() const {
 template <typename T>
 bool Bullet::HitFirst(const std::vector<T*>& targets) {
     for (T* target : targets) {
-        if (!target->IsCollide(*this)) {
-            continue;
+        if (target->IsCollide(*this)) {
+            Hit(target);
+            return true;
         }
-        // No iterator into the list survives the scripts: both calls may change it.
-        StageObjects* home = world_.CurrentObjects();
-        const std::uint64_t serial = target->Serial();
-        target->OnDamage(Power);
-        if (world_.CurrentObjects() == home && world_.FindLive(serial) == target) {
-            OnHit(target);
-        }
-        return true;
     }
     return false;
+}
+
+bool Bullet::HitFirstMob(const std::vector<Mob*>& mobs) {
+    // Short lists are tested through; the index pays off on long ones.
+    const std::vector<std::uint32_t>* near =
+        mobs.size() < 32 ? nullptr : world_.MobIndex().Near(mobs, world_.MobsVersion(), *this);
+    if (near == nullptr) {
+        return HitFirst(mobs);
+    }
+    for (const std::uint32_t i : *near) {
+        if (mobs[i]->IsCollide(*this)) {
+            Hit(mobs[i]);
+            return true;
+        }
+    }
+    return false;
+}
+
+void Bullet::Hit(BaseObject* target) {
+    // No iterator into the list survives the scripts: both calls may change it.
+    StageObjects* home = world_.CurrentObjects();
+    const std::uint64_t serial = target->Serial();
+    target->OnDamage(Power);
+    if (world_.CurrentObjects() == home && world_.FindLive(serial) == target) {
+        OnHit(target);
+    }
 }
 
 void Bullet::OnHit(BaseObject* target) {
@@ -96,7 +115,7 @@ void Bullet::Update() {
     // The player's bullets hit mobs; the enemies' hit heroes first, friends only when
     // no hero was touched. Whether the bullet goes on is its hit script's decision.
     if (Positive) {
-        HitFirst(stage->Mobs);
+        HitFirstMob(stage->Mobs);
     } else if (!HitFirst(stage->Heroes)) {
         HitFirst(stage->Friends);
     }

@@ -9,6 +9,8 @@
 
 namespace Velmora {
 
+class Mob;
+
 class Bullet : public TemplatedKind<Bullet> {
 public:
     explicit Bullet(World& world);
@@ -37,6 +39,9 @@ private:
     // hit script. True when something was hit (the update ends there).
     template <typename T>
     bool HitFirst(const std::vector<T*>& targets);
+    bool HitFirstMob(const std::vector<Mob*>& mobs);
+    // Damages the target, then runs the hit script if the target is still there.
+    void Hit(BaseObject* target);
     void OnHit(BaseObject* target);
 };
 

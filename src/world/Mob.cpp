@@ -35,6 +35,7 @@ void Mob::ReadSettings(const std::string& path) {
 }
 
 void Mob::Update() {
+    world_.MobMoved();
     BaseObject::Update();
     KeepOnScreen(*this);
 }

@@ -2,6 +2,7 @@
 // What the world asks of the game's scripts. The world never sees the interpreter: it
 // reads a kind's settings as plain numbers and texts and calls callbacks by name with
 // objects and numbers; src/script implements this on the Lua host.
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 
@@ -40,6 +41,10 @@ public:
     // Whether the global name holds a function now, without running any file: for
     // optional callbacks, whose absence must leave a game exactly as it ran before.
     virtual bool Defines(const std::string& name) = 0;
+
+    // Grows each time scripts start or finish running: a script may move any object,
+    // so what the world works out from objects' places holds while this stays put.
+    virtual std::uint64_t Runs() const = 0;
 };
 
 }  // namespace Velmora

@@ -8,6 +8,7 @@
 
 #include "resource/ResourceMgr.h"
 #include "world/BaseObject.h"
+#include "world/ScriptPort.h"
 #include "world/Stage.h"
 
 namespace Velmora {
@@ -130,6 +131,11 @@ void World::ActiveStage(const std::string& name) {
 
 void World::RemoveCurStage() {
     RetireCurStage();
+}
+
+std::uint64_t World::MobsVersion() const {
+    // Both only grow, so their sum changes whenever either does.
+    return scripts_.Runs() + mobMoves_;
 }
 
 }  // namespace Velmora

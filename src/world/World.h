@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "world/HitIndex.h"
 #include "world/Templates.h"
 
 namespace Velmora {
@@ -59,6 +60,12 @@ public:
     std::size_t LiveCount() const { return live_.size(); }
     void ForEachLive(const std::function<void(const BaseObject&)>& visit) const;
 
+    // Where bullets look for the mobs they may hit. Its version changes whenever a mob
+    // may have moved: a mob's update, or any script run.
+    HitIndex& MobIndex() { return mobIndex_; }
+    std::uint64_t MobsVersion() const;
+    void MobMoved() { ++mobMoves_; }
+
     float FrameTime = 0.0f;
     float StageTime = 0.0f;
     int FieldWidth = 450;
@@ -94,6 +101,8 @@ private:
     Stage* curStage_ = nullptr;
     std::vector<Stage*> retiredStages_;
     std::size_t displacedSeen_ = 0;
+    HitIndex mobIndex_;
+    std::uint64_t mobMoves_ = 0;
 };
 
 }  // namespace Velmora

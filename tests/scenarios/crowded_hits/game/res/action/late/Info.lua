@@ -1,0 +1,2 @@
+Info = { Speed = 0, BeginTime = 700 }
+function OnBegin(o) end
