@@ -54,7 +54,6 @@ protected:
         void* ud = nullptr;
         g_luaAlloc = lua_getallocf(L, &ud);
         lua_setallocf(L, CountingLuaAlloc, ud);
-
         Sprite("dot", 16, 16);
         Object("bullet/b",
                "{ Type = 4, Name = 'b', Sprite = 'dot', Speed = 1, Power = 1, Positive = 1,"
@@ -65,7 +64,6 @@ protected:
         ActionFile("drift", "{ DX = 3, DY = 1, Speed = 1, BeginTime = 1 }",
                    "function OnBegin() end");
     }
-
     // A frame as the game runs it: the logic pass, then the drawing pass.
     void FullFrame() {
         Frame(0.01f);
@@ -73,7 +71,6 @@ protected:
         stage()->Draw();
         device().Present();
     }
-
     // Allocations (engine, script) made by run.
     template <typename Run>
     std::pair<long, long> Count(Run run) {

@@ -42,7 +42,6 @@ protected:
         SDL_JoystickDetachVirtual(index_);
         pad_ = nullptr;
     }
-
     SDL_Joystick* pad_ = nullptr;
     int index_ = -1;
 };
@@ -51,7 +50,6 @@ TEST_F(GamepadTest, PadsPressAndReleaseKeysAsTheGameMapsThem) {
     // No pad: nothing comes, and setup.lua is not run for a mapping nobody needs.
     EXPECT_EQ(Changes{}, engine().ReadGamepads());
     EXPECT_EQ("<nil>", GlobalString("setupRuns"));
-
     Plug();
     SDL_JoystickSetVirtualButton(pad_, SDL_CONTROLLER_BUTTON_A, 1);
     SDL_JoystickSetVirtualButton(pad_, SDL_CONTROLLER_BUTTON_B, 1);
@@ -64,7 +62,6 @@ TEST_F(GamepadTest, PadsPressAndReleaseKeysAsTheGameMapsThem) {
     SDL_JoystickSetVirtualButton(pad_, SDL_CONTROLLER_BUTTON_Y, 1);
     EXPECT_EQ((Changes{{88, false}, {86, true}, {27, true}}), engine().ReadGamepads());
     EXPECT_EQ(runs, GlobalNumber("setupRuns")) << "the mapping is read once";
-
     // The stick counts past its dead zone; the D-pad gives the same arrows.
     SDL_JoystickSetVirtualAxis(pad_, SDL_CONTROLLER_AXIS_LEFTX, -5000);
     SDL_JoystickSetVirtualAxis(pad_, SDL_CONTROLLER_AXIS_LEFTY, 20000);
@@ -73,7 +70,6 @@ TEST_F(GamepadTest, PadsPressAndReleaseKeysAsTheGameMapsThem) {
     SDL_JoystickSetVirtualAxis(pad_, SDL_CONTROLLER_AXIS_LEFTY, 0);
     SDL_JoystickSetVirtualButton(pad_, SDL_CONTROLLER_BUTTON_DPAD_DOWN, 1);
     EXPECT_EQ((Changes{{37, true}}), engine().ReadGamepads());
-
     // Pulled out, the pad lets go of everything it held.
     Unplug();
     EXPECT_EQ((Changes{{32, false}, {86, false}, {27, false}, {37, false}, {40, false}}),

@@ -102,7 +102,6 @@ TEST_F(KindTest, HeroAnimationsFollowSidewaysTurnsAndTheClampSparesSomeHeroes) {
         EXPECT_EQ(started, hold(keys)) << "holding " << keys;
     }
     EXPECT_FALSE(hero->CurAni->Loop);
-
     // The clamp itself is seen in play; here, the heroes it must leave alone: those
     // out of the player's control and those with nothing to measure the edge by.
     for (const bool control : {false, true}) {

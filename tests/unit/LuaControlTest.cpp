@@ -77,7 +77,6 @@ TEST_F(LuaControlTest, KeptChunksRunLikeFreshOnesAndChangedFilesAreCompiledAgain
     EXPECT_EQ(5.0, GlobalNumber("runs"));
     EXPECT_EQ(6.0f, lua()->GetNumber("Runs", "Info", "Info.lua"));
     EXPECT_EQ(1, lua()->Compiles());
-
     // Another program's edit (same size, other time) is seen once a millisecond has
     // passed since the file was last looked at.
     WriteOld("Info.lua", "value = 1");
@@ -103,7 +102,6 @@ TEST_F(LuaControlTest, KeptChunksRunLikeFreshOnesAndChangedFilesAreCompiledAgain
     RunLua("assert(os.remove('Info.lua'))");
     EXPECT_THROW(lua()->DoFile("Info.lua"), LuaException);
     EXPECT_EQ(0, Top());
-
     lua()->SetChunkCache(false);
     WriteOld("Info.lua", "value = 1");
     const int before = lua()->Compiles();

@@ -114,7 +114,6 @@ TEST_F(ObjectTest, AnimationsPlayOnlyWhatTheSpriteHasAndFollowTheFrameClockAndTh
     BaseObject bare(world());  // no sprite, nothing to play
     bare.PlayAni("Blink", true);
     EXPECT_EQ(nullptr, bare.CurAni);
-
     // A new picture brings its own animation of the shown name, from the start: never
     // the old picture's cells. Without one, its first cell shows; without a picture,
     // nothing; other handles change nothing.

@@ -41,7 +41,6 @@ protected:
         device_.reset();
         window_.reset();
     }
-
     // The sprite set-up: screen pixels, origin top-left, y down; cull what is
     // counter-clockwise on screen, so quads wound like SetQuad's are drawn.
     void Remake(bool keepFrames = true) {
@@ -58,7 +57,6 @@ protected:
                                  float(device_->BackBufferHeight()), 0.0f, 0.0f, 1.0f));
         device_->State().Cull = CullMode::CounterClockwise;
     }
-
     // A picture of w x h texels given row by row as 0xAARRGGBB (one fills it).
     std::string Picture(int w, int h, const std::vector<std::uint32_t>& argb) {
         const std::string path = "p" + std::to_string(++pictures_) + ".png";
@@ -105,7 +103,6 @@ protected:
         EXPECT_TRUE(near) << "pixel (" << x << ", " << y << ") is " << std::hex
                           << (p[0] << 16 | p[1] << 8 | p[2]) << ", expected " << want;
     }
-
     Testing::TempGame game_;
     std::unique_ptr<Window> window_;
     std::unique_ptr<Renderer> device_;
@@ -134,7 +131,6 @@ TEST_F(OpenGLRendererTest, EveryRuleOfADrawInOneFrame) {
         std::swap(quad.Vertices[2], quad.Vertices[3]);
         return quad;
     };
-
     const Image image = Frame([&] {
         // Culling follows the winding on screen, and alone does not split the batch.
         device_->DrawQuad(red, mirrored(0, 20));
@@ -179,7 +175,6 @@ TEST_F(OpenGLRendererTest, EveryRuleOfADrawInOneFrame) {
     }
     // Splits at each change of texture, blending, colour rule and sampling.
     EXPECT_EQ(9, device_->LastFrameDrawCalls());
-
     // Half a frame drawn after presenting does not show.
     device_->Clear(0xFF00FF00u);
     device_->DrawQuad(red, Quad(0, 0, 20, 20, kWhite));
@@ -223,7 +218,6 @@ TEST_F(OpenGLRendererTest, DrawingIntoTheWindowKeepsThePicture) {
     device_->Present();
     EXPECT_EQ(device_->LastFrameDrawCalls(), 1);
     const std::vector<std::uint8_t> kept = Shot().Rgba;
-
     ASSERT_NO_FATAL_FAILURE(Remake(false));
     frame();
     // The window's back buffer, bottom row first.
@@ -257,43 +251,38 @@ TEST_F(OpenGLRendererTest, TheWindowShowsThePictureLetterboxedAtAWholeScale) {
          {std::tuple{400, 300, 2}, {300, 280, 1}, {100, 100, 1}}) {
         SDL_SetWindowSize(static_cast<SDL_Window*>(window_->NativeHandle()), windowWidth,
                           windowHeight);
-        // One picture pixel in each corner shows where the picture's edges went. The
-        // driver takes a new size up at a swap: one frame for it to do so.
+        // One picture pixel in each corner shows where its edges went. The driver takes a
+        // new size up at a swap: one frame for it to do so.
+        Image picture;
         for (int i = 0; i < 2; ++i) {
-            EXPECT_EQ(kWidth, Frame([&] {
-                                  device_->DrawQuad(red, Quad(0, 0, 1, 1, kWhite));
-                                  device_->DrawQuad(green,
-                                                    Quad(kWidth - 1, kHeight - 1, 1, 1, kWhite));
-                              }).Width);
+            picture = Frame([&] {
+                device_->DrawQuad(red, Quad(0, 0, 1, 1, kWhite));
+                device_->DrawQuad(green, Quad(kWidth - 1, kHeight - 1, 1, 1, kWhite));
+            });
         }
         Image shown;
         std::string error;
         ASSERT_TRUE(device_->ReadWindowPixels(shown, &error)) << error;
-        ASSERT_EQ(windowWidth, shown.Width);
-        ASSERT_EQ(windowHeight, shown.Height);
+        ASSERT_EQ(std::make_tuple(kWidth, windowWidth, windowHeight),
+                  std::make_tuple(picture.Width, shown.Width, shown.Height));
         // Even margins: no odd pixel to place. Negative ones cut the picture.
         const int left = (windowWidth - kWidth * scale) / 2;
         const int top = (windowHeight - kHeight * scale) / 2;
-        auto picturePixel = [scale = scale](int offset) {
-            return offset < 0 ? -1 : offset / scale;
-        };
+        const std::uint8_t black[3] = {0, 0, 0};
         int wrong = 0;
         for (int y = 0; y < shown.Height && wrong < 5; ++y) {
             for (int x = 0; x < shown.Width && wrong < 5; ++x) {
-                const int px = picturePixel(x - left);
-                const int py = picturePixel(y - top);
-                std::uint32_t want = kClearRgb;
-                if (px < 0 || py < 0 || px >= kWidth || py >= kHeight) {
-                    want = 0;
-                } else if (px == 0 && py == 0) {
-                    want = kRed;
-                } else if (px == kWidth - 1 && py == kHeight - 1) {
-                    want = kGreen;
-                }
-                const std::uint8_t* p = &shown.Rgba[(std::size_t(y) * shown.Width + x) * 4];
-                if (std::uint32_t(p[0] << 16 | p[1] << 8 | p[2]) != want) {
+                const int px = x - left, py = y - top;
+                const bool inside =
+                    px >= 0 && py >= 0 && px < kWidth * scale && py < kHeight * scale;
+                const std::uint8_t* want =
+                    inside ? &picture.Rgba[(std::size_t(py / scale) * kWidth + px / scale) * 4]
+                           : black;
+                if (!std::equal(want, want + 3,
+                                &shown.Rgba[(std::size_t(y) * shown.Width + x) * 4])) {
                     ADD_FAILURE() << windowWidth << " x " << windowHeight << ": pixel (" << x
-                                  << ", " << y << ") is not " << std::hex << want;
+                                  << ", " << y << ") is not picture pixel (" << px / scale << ", "
+                                  << py / scale << ")";
                     ++wrong;
                 }
             }

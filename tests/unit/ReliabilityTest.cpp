@@ -89,7 +89,6 @@ TEST_F(WorldReliability, FinalizerAndMemoryErrorsFailOnlyTheCallTheyInterrupt) {
     ASSERT_EQ(0, lua_pcall(L(), 0, 0, 0));
     EXPECT_NE(std::string::npos, GlobalString("err").find("finalizer"));
     EXPECT_EQ(nullptr, stage()->GetObject("b"));
-
     lua()->SetMemoryLimit(lua()->MemoryInUse() + 1024);
     Object("mob/late", "{ Type = 2, Name = 'late', HP = 1, Padding = string.rep('x', 4096) }");
     EXPECT_THROW_TEXT(stage()->AddObject("late", "mob/late"), LuaException,
@@ -118,7 +117,6 @@ TEST_F(WorldReliability, RedeclaredPicturesGoOnceNothingShowsThem) {
     Enter("two");
     Frame();
     EXPECT_EQ(0u, resources->DisplacedCount());
-
     // A cached kind's template keeps the record it was loaded with, and so does every
     // object copied from it later.
     Enter("three", "Stage_AddObject('m', 'mob/m')");

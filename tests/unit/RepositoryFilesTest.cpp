@@ -27,7 +27,6 @@ TEST_F(RepositoryFilesTest, DefinitionFileDeclaresExactlyTheRegisteredFunctions)
     text << in.rdbuf();
     ASSERT_FALSE(text.str().empty()) << "docs/velmora.lua is missing";
     ASSERT_EQ(0, luaL_dostring(L(), text.str().c_str())) << lua_tostring(L(), -1);
-
     // Each declared function's own parameters, and the ---@param lines right above it.
     static const std::regex function(R"(^function\s+(\w+)\s*\(([^)]*)\))");
     static const std::regex param(R"(^---@param\s+(\w+))");
@@ -53,7 +52,6 @@ TEST_F(RepositoryFilesTest, DefinitionFileDeclaresExactlyTheRegisteredFunctions)
             pending.clear();
         }
     }
-
     int count = 0;
     const char* const* names = LuaControl::FunctionNames(&count);
     EXPECT_EQ(71, count);

@@ -49,7 +49,6 @@ protected:
         }
         return cells;
     }
-
     Platform::RecordingRenderer device_{640, 480};
 };
 
@@ -71,7 +70,6 @@ TEST_F(ResourceTest, DeclaredSizesShapeTheQuadWhateverTheFileSize) {
     ExpectQuad(*grid, grid->GetAnimation("one"), 32, 16, 0.25f, 0.5f, 0.5f, 1.0f);
     // Objects with no animation frame to show show the cell shown last.
     ExpectQuad(*grid, nullptr, 32, 16, 0.25f, 0.5f, 0.5f, 1.0f);
-
     // Colour bytes round (seen on screen by the sprites pixel test) and clamp.
     const float nan = std::numeric_limits<float>::quiet_NaN();
     EXPECT_EQ(0x003300FFu, SpriteRecord::Colour(0.2f, -1.0f, 7.0f, nan));

@@ -74,7 +74,6 @@ protected:
             sound_->Update(0.1f);
         }
     }
-
     SoundController* sound_ = nullptr;
 };
 
@@ -97,7 +96,6 @@ TEST_F(SoundTest, FadesReachOnlyTheNewestPlayOfTheirOwnVoice) {
     EXPECT_NEAR(0.02f, Volume(falling), 1e-6);
     Updates(1);
     EXPECT_FALSE(Playing(falling));
-
     // A second play of a name leaves the first to its own volume.
     sound_->FadeOut("music.wav");
     Updates(1);
@@ -107,7 +105,6 @@ TEST_F(SoundTest, FadesReachOnlyTheNewestPlayOfTheirOwnVoice) {
     EXPECT_FALSE(Playing(second));
     EXPECT_TRUE(Playing(rising));
     EXPECT_NEAR(0.93f, Volume(rising), 1e-6);
-
     // Once all voices are taken over, a pending fade leaves the new owner alone.
     sound_->Play("music.wav", 0.5f, true);
     const ChannelHandle music = Channel("music.wav");
@@ -156,7 +153,6 @@ TEST_F(SoundTest, SilentVoicesEndTakeOverAndClampLikeRealOnes) {
     EXPECT_EQ(kSoundStaleVoice, System().SetVolume(once, 0.5f));
     System().Advance(1000.0f);
     EXPECT_TRUE(Playing(looped));
-
     // Twenty voices: a free one first, then the one that played longest is taken over.
     std::vector<ChannelHandle> plays{looped};
     for (int i = 1; i < 20; ++i) {
@@ -169,7 +165,6 @@ TEST_F(SoundTest, SilentVoicesEndTakeOverAndClampLikeRealOnes) {
     EXPECT_EQ(plays[0].Voice, newest.Voice);
     EXPECT_FALSE(Playing(plays[0]));
     EXPECT_EQ(1.0f, Volume(newest));  // not the volume of the play it replaced
-
     const float nan = std::numeric_limits<float>::quiet_NaN();
     for (auto [set, expected] : {std::pair{0.3f, 0.3f}, {1.5f, 1.0f}, {nan, 0.0f}}) {
         System().SetVolume(newest, set);
@@ -261,7 +256,6 @@ TEST(AudioDeviceTest, MixerOnTheDummyDriverAndSilenceWithoutOne) {
     system.reset();  // closes the device, which can then be held again
     EXPECT_TRUE(CreateMixerSoundSystem(&second, &error)) << error;
     second.reset();
-
     setenv("SDL_AUDIODRIVER", "velmora-no-such-driver", 1);
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(kSoundOk, SoundSystemCreate(true, &system));

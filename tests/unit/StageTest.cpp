@@ -33,7 +33,6 @@ TEST_F(StageTest, ObjectsThatGoLeaveTheirListsAndAreDestroyedOnce) {
     EXPECT_TRUE(stage()->Items.empty() && stage()->Friends.empty() && stage()->Mobs.empty());
     EXPECT_EQ(live - 3, world().LiveCount());
     EXPECT_EQ(Handle("second"), stage()->GetObject("dup"));
-
     // An effect whose OnCreate fails is destroyed unregistered, and takes no serial.
     Object("effect/bad", "{ Type = 6, Name = 'bad' }", "function OnCreate(e) error('boom') end");
     Object("effect/none", "{ Type = 6, Name = 'none' }");
@@ -60,7 +59,6 @@ TEST_F(StageTest, StagesReplacedDuringTheirOwnPassDieAtTheFrameEnd) {
     EXPECT_NE(nullptr, stage()->GetObject("fresh"));
     EXPECT_EQ(live - 1, world().LiveCount());  // a and b gone, fresh made
     EXPECT_EQ(0.0f, world().StageTime);
-
     // Also when the frame then fails: each left stage still goes at the frame's end.
     ActionFile("again", "{ BeginTime = 125 }",
                "function OnBegin(o) Game_ActiveStage('loop') error('after the switch') end\n");

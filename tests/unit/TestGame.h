@@ -40,7 +40,6 @@ public:
     }
     TempGame(const TempGame&) = delete;
     TempGame& operator=(const TempGame&) = delete;
-
     // Writes a file relative to the game folder, creating its folders.
     void Write(const std::string& path, const std::string& content) const {
         std::filesystem::create_directories((root_ / path).parent_path());
@@ -153,7 +152,6 @@ protected:
         host_->RegisterFunctions(*engine_);
     }
     void TearDown() override { engine_.reset(); }
-
     Engine& engine() { return *engine_; }
     World& world() { return engine_->GetWorld(); }
     LuaControl* lua() { return host_; }
@@ -168,7 +166,6 @@ protected:
         lua_pop(L(), 1);
         return value;
     }
-
     // The game folder is entered before the engine exists and left after it is gone.
     TempGame game_;
     LuaControl* host_ = nullptr;
@@ -179,7 +176,6 @@ protected:
 class WorldTest : public EngineTest {
 protected:
     WorldTest() { engine().UseRenderer(std::make_unique<Platform::RecordingRenderer>(640, 480)); }
-
     Platform::RecordingRenderer& device() {
         return static_cast<Platform::RecordingRenderer&>(*engine().GetRenderer());
     }
