@@ -10,27 +10,32 @@ namespace {
 
 using Platform::WindowEvent;
 
+// Alt and F10 open the menu; F11 toggles full screen yet stays the game's key.
 TEST(KeyTranslation, MenuKeysAreMarkedAndUnknownKeysDropped) {
+    const struct {
+        SDL_Keycode key;
+        Uint16 mod;
+        bool down;
+        int vk;
+        bool menu;
+    } keys[] = {
+        {SDLK_LEFT, KMOD_NONE, true, VK_LEFT, false}, {SDLK_LEFT, KMOD_NONE, false, VK_LEFT, false},
+        {SDLK_x, KMOD_LALT, true, 'X', true},         {SDLK_F10, KMOD_NONE, true, VK_F1 + 9, true},
+        {SDLK_F9, KMOD_NONE, true, VK_F1 + 8, false}, {SDLK_a, KMOD_LSHIFT, true, 'A', false},
+        {SDLK_F11, KMOD_NONE, true, 122, false}};
     WindowEvent event;
-    ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_LEFT, KMOD_NONE, true, event));
-    EXPECT_TRUE(event.Type == WindowEvent::Kind::KeyDown && event.Vk == VK_LEFT && !event.MenuKey);
-    ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_LEFT, KMOD_NONE, false, event));
-    EXPECT_TRUE(event.Type == WindowEvent::Kind::KeyUp);
-    ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_x, KMOD_LALT, true, event));
-    EXPECT_TRUE(event.MenuKey && event.Vk == 'X');
-    ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_F10, KMOD_NONE, true, event));
-    EXPECT_TRUE(event.MenuKey);
-    ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_F9, KMOD_NONE, true, event));
-    EXPECT_EQ(VK_F1 + 8, event.Vk);
-    ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_a, KMOD_LSHIFT, true, event));
-    EXPECT_EQ('A', event.Vk);
+    for (const auto& k : keys) {
+        ASSERT_TRUE(Platform::TranslateKeyEvent(k.key, k.mod, k.down, event)) << k.key;
+        EXPECT_TRUE(event.Type ==
+                        (k.down ? WindowEvent::Kind::KeyDown : WindowEvent::Kind::KeyUp) &&
+                    event.Vk == k.vk && event.MenuKey == k.menu)
+            << k.key;
+    }
     EXPECT_FALSE(Platform::TranslateKeyEvent(SDLK_UNKNOWN, KMOD_NONE, true, event));
-    // F11 switches to full screen and is still the game's key; Alt+Enter only switches.
+    // Alt+Enter only switches.
     EXPECT_TRUE(Platform::IsFullScreenToggle(SDLK_F11, KMOD_NONE) &&
                 Platform::IsFullScreenToggle(SDLK_RETURN, KMOD_RALT) &&
                 !Platform::IsFullScreenToggle(SDLK_RETURN, KMOD_NONE));
-    ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_F11, KMOD_NONE, true, event));
-    EXPECT_TRUE(event.Vk == 122 && !event.MenuKey);
 }
 
 TEST(CommandLine, ReadsOptionsAndRejectsBadUse) {

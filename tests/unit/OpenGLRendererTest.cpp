@@ -20,8 +20,7 @@ namespace {
 constexpr int kWidth = 160, kHeight = 120;
 constexpr std::uint32_t kClear = 0xFF0C61BEu;
 constexpr std::uint32_t kWhite = 0xFFFFFFFFu;  // leaves the picture as it is
-// Read back as 0xRRGGBB; half-transparent red over the clear colour is
-// 255 * 128/255 + c * 127/255.
+// Read back as 0xRRGGBB; half-transparent red over the clear colour is 255 * 128/255 + c * 127/255.
 constexpr std::uint32_t kClearRgb = 0x0C61BEu, kRed = 0xFF0000u, kGreen = 0x00FF00u,
                         kHalfRed = 0x86305Fu;
 
@@ -41,8 +40,7 @@ protected:
         device_.reset();
         window_.reset();
     }
-    // The sprite set-up: screen pixels, origin top-left, y down; cull what is
-    // counter-clockwise on screen, so quads wound like SetQuad's are drawn.
+    // Screen pixels, origin top-left, y down; quads wound like SetQuad's are not culled.
     void Remake(bool keepFrames = true) {
         textures_.clear();
         device_.reset();
@@ -110,9 +108,8 @@ protected:
     int pictures_ = 0;
 };
 
-// One frame through every rule a sprite's draw passes: culling, the colour rule,
-// blending, sampling, what cannot be drawn, and the batches these make. Placement, and
-// one record drawn with many cells, are checked by the sprites pixel test.
+// Every rule a sprite's draw passes, and the batches they make, in one frame (placement: the
+// sprites pixel test).
 TEST_F(OpenGLRendererTest, EveryRuleOfADrawInOneFrame) {
     std::string why;
     EXPECT_FALSE(device_->SaveScreenshot("none.png", &why));
@@ -163,8 +160,7 @@ TEST_F(OpenGLRendererTest, EveryRuleOfADrawInOneFrame) {
     });
     ASSERT_EQ(kWidth, image.Width);
     ASSERT_EQ(kHeight, image.Height);
-    // 10-pixel cells sampled at their centres: the colour rule and blending; then what
-    // each cull mode leaves, what cannot be drawn and the released texture.
+    // 10-pixel cells sampled at their centres: colour rule and blending; culling and the rest.
     const std::pair<int, std::vector<std::uint32_t>> rows[] = {
         {5, {0xFF8000, 0xFF9632, kHalfRed, kHalfRed, kClearRgb, kHalfRed, kRed, kRed}},
         {25, {kClearRgb, kRed, kClearRgb, kRed, kRed, kClearRgb, kGreen}}};
@@ -190,10 +186,8 @@ TEST_F(OpenGLRendererTest, EveryRuleOfADrawInOneFrame) {
     textures_.clear();
 }
 
-// Overlapping, turned, half-transparent quads of one texture, the stage's usual mix,
-// give the same picture drawn straight into the window (when no screenshot is wanted)
-// as into a kept frame, in one call although the cull mode changes. Batched against
-// unbatched is compared by the sprites pixel test.
+// The stage's usual mix of quads gives the same picture, in one call, drawn straight into the
+// window (no screenshot wanted) as into a kept frame; unbatched: the sprites pixel test.
 TEST_F(OpenGLRendererTest, DrawingIntoTheWindowKeepsThePicture) {
     auto frame = [&] {
         const Texture* texture =
@@ -229,8 +223,7 @@ TEST_F(OpenGLRendererTest, DrawingIntoTheWindowKeepsThePicture) {
     EXPECT_EQ(device_->LastFrameDrawCalls(), 1);
     std::string why;
     EXPECT_FALSE(device_->SaveScreenshot("none.png", &why));  // nothing is kept to read
-    // The software rasteriser blends in the window's own pixel format, which may round
-    // a blended channel the other way: one step is all it may differ by.
+    // Blending in the window's own pixel format may round a channel the other way by one step.
     ASSERT_EQ(kept.size(), direct.size());
     int worst = 0;
     for (std::size_t i = 0; i < kept.size(); ++i) {
@@ -241,9 +234,8 @@ TEST_F(OpenGLRendererTest, DrawingIntoTheWindowKeepsThePicture) {
     EXPECT_LE(worst, 1) << "drawing into the window changed the picture";
 }
 
-// The window resized in play, larger and smaller than the picture: it is scaled by the
-// largest whole number that fits (at least 1), sampled nearest, centred between black
-// bars, and screenshots still have the picture at its own size.
+// A window of any size shows the picture at the largest whole scale that fits (at least 1),
+// sampled nearest, centred between black bars; screenshots keep the picture's own size.
 TEST_F(OpenGLRendererTest, TheWindowShowsThePictureLetterboxedAtAWholeScale) {
     const Texture* red = MakeTexture(1, 1, {0xFFFF0000u});
     const Texture* green = MakeTexture(1, 1, {0xFF00FF00u});
@@ -251,8 +243,7 @@ TEST_F(OpenGLRendererTest, TheWindowShowsThePictureLetterboxedAtAWholeScale) {
          {std::tuple{400, 300, 2}, {300, 280, 1}, {100, 100, 1}}) {
         SDL_SetWindowSize(static_cast<SDL_Window*>(window_->NativeHandle()), windowWidth,
                           windowHeight);
-        // One picture pixel in each corner shows where its edges went. The driver takes a
-        // new size up at a swap: one frame for it to do so.
+        // Lit corner pixels show where the edges went; a new size is taken up at a swap.
         Image picture;
         for (int i = 0; i < 2; ++i) {
             picture = Frame([&] {
