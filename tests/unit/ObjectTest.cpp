@@ -66,8 +66,7 @@ TEST_F(ObjectTest, DrawTurnsAndShiftsObjectsButNotTheScoreBoard) {
 
 TEST_F(ObjectTest, AnimationsPlayOnlyWhatTheSpriteHasAndFollowTheFrameClockAndThePicture) {
     ASSERT_TRUE(WritePng("grid.png", 16, 8));
-    // Sizes and entries are whole numbers, names may be numbers, entries out of range
-    // change nothing.
+    // Sizes and entries are whole numbers, names may be numbers, entries out of range do nothing.
     RunLua(
         "Res_AddAniSprite('cells', 'grid.png', 8.9, 8, 2, 1) Res_AddAni('cells', 'Blink', 2, "
         "'0 1')\n"
@@ -87,8 +86,7 @@ TEST_F(ObjectTest, AnimationsPlayOnlyWhatTheSpriteHasAndFollowTheFrameClockAndTh
     Enter("s", "o = Stage_AddObject('o', 'plain/o') Obj_PlayAni(o, 'Blink', false)");
     BaseObject* o = Handle("o");
     EXPECT_EQ(blink, o->CurAni);
-    // Each cell for two 0.125 s draws, the clock advanced before each draw; without
-    // looping the last cell stays. The loop flag belongs to the shared animation.
+    // Each cell for two 0.125 s draws; unlooped, the last stays. The loop flag is shared.
     world().FrameTime = 0.125f;
     auto lefts = [&] {
         std::vector<float> shown;

@@ -25,8 +25,7 @@ protected:
         mgr()->AddSprite(name, "pic.png", w, h);
         return mgr()->GetSprite(name);
     }
-    // Draws r at (320, 240) as objects do; checks the quad's corners and texture
-    // coordinates, top left to bottom right.
+    // Draws r at (320, 240); checks the corners and texture coordinates, top left first.
     void ExpectQuad(SpriteRecord& r, Animation* ani, float halfW, float halfH, float u0, float v0,
                     float u1, float v1) {
         int frame = 0;
@@ -96,8 +95,7 @@ TEST_F(ResourceTest, FrameListsAreReadNumberByNumberWithTheirSpeeds) {
     EXPECT_FLOAT_EQ(0.3f, a->Frames[1].Speed);
 }
 
-// A picture that does not load is seen in play, and the file fuzzer draws grids and
-// frame indices of every size; these are the records that load only in part.
+// Records that load only in part (no picture at all: seen in play and by the file fuzzer).
 TEST_F(ResourceTest, PartlyLoadedPicturesNeverFault) {
     NoBufferDevice noBuffers;
     mgr()->SetDevice(&noBuffers);

@@ -121,8 +121,7 @@ TEST_F(SoundTest, FadesReachOnlyTheNewestPlayOfTheirOwnVoice) {
 
 // What a game sees of failed loads is in the broken games; here, what it cannot see.
 TEST_F(SoundTest, OversizedAndUnmadeSoundsFailToLoad) {
-    // A tiny file may claim hours; what would pass 256 MiB decoded (44.1 kHz stereo
-    // 16-bit) is refused before decoding. At 1 Hz each byte is a second.
+    // A tiny file may claim hours: past 256 MiB decoded at 44.1 kHz stereo 16-bit it is refused.
     game_.Write("res/sound/slow.wav", Wav(1, 1, 8, 1500));
     EXPECT_NO_THROW(sound_->Add("slow.wav"));
     game_.Write("res/sound/slow.wav", Wav(1, 1, 8, 1600));
@@ -179,8 +178,7 @@ TEST_F(SoundTest, SilentVoicesEndTakeOverAndClampLikeRealOnes) {
     EXPECT_EQ(kSoundStaleVoice, System().SetVolume(ChannelHandle{99, 1}, 0.5f));
 }
 
-// Adding a sound name again kept the sound loaded before until shutdown: games adding
-// their music on every stage entry piled up decoded music.
+// A sound added again stayed loaded until shutdown: music added per stage entry piled up.
 TEST_F(SoundTest, SoundsLoadedAgainGoWhenTheirPlaysEnd) {
     Sound* first = Loaded("shot.wav");
     sound_->Play("shot.wav", 1.0f, false);
@@ -191,8 +189,7 @@ TEST_F(SoundTest, SoundsLoadedAgainGoWhenTheirPlaysEnd) {
     EXPECT_EQ(kSoundOk, System().SetLooping(first, false));  // still playing
     sound_->Update(0.5f);
     EXPECT_EQ(kSoundStaleVoice, System().SetLooping(first, false));
-    // A looping play never ends by itself, so its sound stays while it loops, even
-    // after a stop meant for the newest play.
+    // A looping play keeps its sound, even after a stop meant for the newest play.
     sound_->Add("shot.wav");
     sound_->Play("shot.wav", 1.0f, false);
     sound_->Stop("shot.wav");
@@ -200,8 +197,7 @@ TEST_F(SoundTest, SoundsLoadedAgainGoWhenTheirPlaysEnd) {
     EXPECT_EQ(kSoundOk, System().SetLooping(second, true));
 }
 
-// Lengths time the silent system's voices (the file fuzzer checks that every header
-// reads safely): the common formats and the odd shapes real files have.
+// Lengths time the silent system's voices: the formats games use and odd shapes of real files.
 TEST(SoundFileTest, LengthsComeFromTheHeaders) {
     TempGame game;
     auto length = [&game](const std::string& path, const std::string& content) {
@@ -214,8 +210,7 @@ TEST(SoundFileTest, LengthsComeFromTheHeaders) {
     EXPECT_DOUBLE_EQ(
         0.25, length("list.wav", Wav(48000, 2, 32, 12000, 3, "LIST" + Le(3, 4) + "abc" + '\0')));
     EXPECT_DOUBLE_EQ(0.25, length("cut.wav", Wav(8000, 1, 8, 2000, 1, "", 1000000)));
-    // MPEG 1 layer III, 128 kbit/s, 44.1 kHz: 417-byte frames, counted or read from a
-    // Xing header behind a tag.
+    // MP3 at 128 kbit/s, 44.1 kHz: 417-byte frames, counted or read from a Xing header.
     const std::string frame = "\xFF\xFB\x90" + std::string(414, '\0');
     std::string cbr = frame + frame + frame + frame + frame;
     cbr += cbr;
@@ -229,8 +224,8 @@ TEST(SoundFileTest, LengthsComeFromTheHeaders) {
     EXPECT_EQ(kSoundFileMissing, ReadSoundLength(".", &seconds));
 }
 
-// On SDL's dummy driver the mixer holds the device once, and its voices play in real
-// time; without any audio device the game runs silent and says why.
+// The mixer holds the device once and plays in real time; without a device the game runs
+// silent and says why.
 TEST(AudioDeviceTest, MixerOnTheDummyDriverAndSilenceWithoutOne) {
     TempGame game;
     game.Write("blip.wav", Wav(22050, 1, 16, 1102));  // 50 ms

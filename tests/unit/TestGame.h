@@ -1,6 +1,6 @@
 #pragma once
-// Unit test fixtures: a throw-away game folder (setup.lua and res/) entered for the
-// test's duration, an engine on it, and a world drawing into the recording renderer.
+// Unit test fixtures: a throw-away game folder entered for the test, an engine on it, and a
+// world drawing into the recording renderer.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -95,10 +95,8 @@ inline std::future<int> Play(const TempGame& game, const std::string& seen,
     });
 }
 
-// Plays a game whose hero the player steers, live and recording, poking it until live.txt
-// shows each step's text; then the replay of that record must note exactly what the live
-// run did. The game notes each key, release and new hero position ("x y") with its frame
-// in the file `seen`; the hero at x 1099 ends it.
+// Plays a game noting each key, release and new hero position ("x y") with its frame, live
+// and recorded, poking it until each step shows; the replay must note the same. x 1099 ends it.
 inline void ExpectReplayLikeLive(
     const TempGame& game, const std::string& settings, Options live,
     const std::vector<std::pair<std::function<void()>, std::string>>& steps) {
