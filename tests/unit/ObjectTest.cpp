@@ -68,13 +68,11 @@ TEST_F(ObjectTest, AnimationsPlayOnlyWhatTheSpriteHasAndFollowTheFrameClockAndTh
     ASSERT_TRUE(WritePng("grid.png", 16, 8));
     // Sizes and entries are whole numbers, names may be numbers, entries out of range do nothing.
     RunLua(
-        "Res_AddAniSprite('cells', 'grid.png', 8.9, 8, 2, 1) Res_AddAni('cells', 'Blink', 2, "
-        "'0 1')\n"
-        "Res_AddSprite(7, 'grid.png', 1, 1) Res_AddAni('cells', 'Twice', 3, '0,1,0')\n"
-        "Res_SetDefaultAniSpeed('cells', 'Blink', 0.25) Res_SetFrameAniSpeed('cells', 'Twice', "
-        "1.7, 2)\n"
-        "Res_SetFrameAniSpeed('cells', 'Twice', -1, 5) Res_SetFrameAniSpeed('cells', 'Twice', 3, "
-        "5)");
+        "Res_AddAniSprite('cells', 'grid.png', 8.9, 8, 2, 1) Res_AddSprite(7, 'grid.png', 1, 1)\n"
+        "Res_AddAni('cells', 'Blink', 2, '0 1') Res_AddAni('cells', 'Twice', 3, '0,1,0')\n"
+        "Res_SetDefaultAniSpeed('cells', 'Blink', 0.25) local speed = Res_SetFrameAniSpeed\n"
+        "speed('cells', 'Twice', 1.7, 2) speed('cells', 'Twice', -1, 5)\n"
+        "speed('cells', 'Twice', 3, 5)");
     SpriteRecord* record = engine().Resources().GetSprite("cells");
     EXPECT_EQ(8, record->FrameWidth);
     EXPECT_NE(nullptr, engine().Resources().GetSprite("7"));
