@@ -12,8 +12,6 @@
 namespace Velmora::Testing {
 namespace {
 
-constexpr float kPiF = 3.14159265358979323846f;
-
 class KindTest : public WorldTest {};
 
 // The straight headings are seen on the turning mob and bullet below.

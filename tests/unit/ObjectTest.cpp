@@ -8,8 +8,6 @@ namespace {
 
 using Platform::RecordedDraw;
 
-constexpr float kPiF = 3.14159265358979323846f;
-
 class ObjectTest : public WorldTest {};
 
 // Which objects can be hit at all is seen in play; here, the shape of the region.

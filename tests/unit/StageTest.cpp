@@ -10,11 +10,6 @@ namespace {
 
 class StageTest : public WorldTest {};
 
-template <typename T>
-bool Holds(const std::vector<T*>& list, const BaseObject* object) {
-    return std::find(list.begin(), list.end(), object) != list.end();
-}
-
 // Keys taken over by a later object are seen in play; here, objects whose files name
 // another kind than the list they were made for, and the loser of a key.
 TEST_F(StageTest, ObjectsThatGoLeaveTheirListsAndAreDestroyedOnce) {
@@ -25,8 +20,8 @@ TEST_F(StageTest, ObjectsThatGoLeaveTheirListsAndAreDestroyedOnce) {
           "item = Stage_CreateItem('odd', 0, 0) buddy = Stage_CreateFriend('friend/odd', 0, 0)\n"
           "Obj_Delete(item) Obj_Delete(buddy)\n"
           "first = Stage_AddObject('dup', 'plain/o') second = Stage_AddObject('dup', 'plain/o')");
-    EXPECT_TRUE(Holds(stage()->Items, Handle("item")));
-    EXPECT_TRUE(Holds(stage()->Friends, Handle("buddy")));
+    EXPECT_EQ(1, std::count(stage()->Items.begin(), stage()->Items.end(), Handle("item")));
+    EXPECT_EQ(1, std::count(stage()->Friends.begin(), stage()->Friends.end(), Handle("buddy")));
     const std::size_t live = world().LiveCount();
     RunLua("Obj_Delete(first)");
     Frame();

@@ -26,6 +26,8 @@
 
 namespace Velmora::Testing {
 
+constexpr float kPiF = 3.14159265358979323846f;
+
 class TempGame {
 public:
     TempGame() : previous_(std::filesystem::current_path()) {
