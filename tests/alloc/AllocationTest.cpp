@@ -1,7 +1,5 @@
-// Counts every allocation of the engine (operator new) and of the interpreter (its
-// allocator function) around the frame passes: a busy stage in which nothing is
-// created or destroyed must not allocate at all, and a bullet made from its template
-// must not run its script.
+// Counts the engine's and the interpreter's allocations: a busy stage where nothing comes or
+// goes must not allocate, and a bullet made from its template must not run its script.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -54,7 +52,6 @@ protected:
         void* ud = nullptr;
         g_luaAlloc = lua_getallocf(L, &ud);
         lua_setallocf(L, CountingLuaAlloc, ud);
-
         Sprite("dot", 16, 16);
         Object("bullet/b",
                "{ Type = 4, Name = 'b', Sprite = 'dot', Speed = 1, Power = 1, Positive = 1,"
@@ -65,7 +62,6 @@ protected:
         ActionFile("drift", "{ DX = 3, DY = 1, Speed = 1, BeginTime = 1 }",
                    "function OnBegin() end");
     }
-
     // A frame as the game runs it: the logic pass, then the drawing pass.
     void FullFrame() {
         Frame(0.01f);
@@ -73,7 +69,6 @@ protected:
         stage()->Draw();
         device().Present();
     }
-
     // Allocations (engine, script) made by run.
     template <typename Run>
     std::pair<long, long> Count(Run run) {
@@ -87,8 +82,7 @@ protected:
 };
 
 TEST_F(AllocationTest, BusyFramesAllocateNothing) {
-    // Mobs on a scripted action in the upper half, the player's bullets flying slowly
-    // through the lower half: every pass moves, faces, tests collisions and draws.
+    // Mobs on an action above, slow player bullets below: every pass has work to do.
     Enter("main",
           "for i = 1, 20 do\n"
           "  local m = Stage_AddObject('m' .. i, 'mob/m')\n"
@@ -119,8 +113,7 @@ TEST_F(AllocationTest, BulletsFromTheirTemplateRunNoScript) {
     const auto counts = Count([&] { stage()->CreateBullets("bullet/b", 100, 5, 5); });
     EXPECT_EQ(loads, GlobalNumber("loads")) << "the bullet's file ran again";
     EXPECT_EQ(0, counts.second);
-    // The bullet and its action, its place in the live-object set, the key registry
-    // and the layer; nothing per bullet beyond its own.
+    // Each bullet's own allocations, and its places in the registries; no more.
     EXPECT_LE(counts.first, 100 * 5 + 20);
 }
 

@@ -10,28 +10,32 @@ namespace {
 
 using Platform::WindowEvent;
 
+// Alt and F10 open the menu; F11 toggles full screen yet stays the game's key.
 TEST(KeyTranslation, MenuKeysAreMarkedAndUnknownKeysDropped) {
+    const struct {
+        SDL_Keycode key;
+        Uint16 mod;
+        bool down;
+        int vk;
+        bool menu;
+    } keys[] = {
+        {SDLK_LEFT, KMOD_NONE, true, VK_LEFT, false}, {SDLK_LEFT, KMOD_NONE, false, VK_LEFT, false},
+        {SDLK_x, KMOD_LALT, true, 'X', true},         {SDLK_F10, KMOD_NONE, true, VK_F1 + 9, true},
+        {SDLK_F9, KMOD_NONE, true, VK_F1 + 8, false}, {SDLK_a, KMOD_LSHIFT, true, 'A', false},
+        {SDLK_F11, KMOD_NONE, true, 122, false}};
     WindowEvent event;
-    ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_LEFT, KMOD_NONE, true, event));
-    EXPECT_TRUE(event.Type == WindowEvent::Kind::KeyDown && event.Vk == VK_LEFT && !event.MenuKey);
-    ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_LEFT, KMOD_NONE, false, event));
-    EXPECT_TRUE(event.Type == WindowEvent::Kind::KeyUp);
-
-    ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_x, KMOD_LALT, true, event));
-    EXPECT_TRUE(event.MenuKey && event.Vk == 'X');
-    ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_F10, KMOD_NONE, true, event));
-    EXPECT_TRUE(event.MenuKey);
-    ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_F9, KMOD_NONE, true, event));
-    EXPECT_EQ(VK_F1 + 8, event.Vk);
-    ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_a, KMOD_LSHIFT, true, event));
-    EXPECT_EQ('A', event.Vk);
+    for (const auto& k : keys) {
+        ASSERT_TRUE(Platform::TranslateKeyEvent(k.key, k.mod, k.down, event)) << k.key;
+        EXPECT_TRUE(event.Type ==
+                        (k.down ? WindowEvent::Kind::KeyDown : WindowEvent::Kind::KeyUp) &&
+                    event.Vk == k.vk && event.MenuKey == k.menu)
+            << k.key;
+    }
     EXPECT_FALSE(Platform::TranslateKeyEvent(SDLK_UNKNOWN, KMOD_NONE, true, event));
-    // F11 switches to full screen and is still the game's key; Alt+Enter only switches.
+    // Alt+Enter only switches.
     EXPECT_TRUE(Platform::IsFullScreenToggle(SDLK_F11, KMOD_NONE) &&
                 Platform::IsFullScreenToggle(SDLK_RETURN, KMOD_RALT) &&
                 !Platform::IsFullScreenToggle(SDLK_RETURN, KMOD_NONE));
-    ASSERT_TRUE(Platform::TranslateKeyEvent(SDLK_F11, KMOD_NONE, true, event));
-    EXPECT_TRUE(event.Vk == 122 && !event.MenuKey);
 }
 
 TEST(CommandLine, ReadsOptionsAndRejectsBadUse) {
@@ -43,7 +47,6 @@ TEST(CommandLine, ReadsOptionsAndRejectsBadUse) {
     Options options;
     ASSERT_EQ(ParseResult::Kind::Run, parse({"/tmp", "--stats", "--scale", "16"}, options).Outcome);
     EXPECT_TRUE(options.Stats && options.Scale == 16);
-
     const std::vector<const char*> bad[] = {
         {"--frames"},     {"--frames", "ten"}, {"--frames", "-1"},  {"--dt", "nan"},
         {"--seed", "-3"}, {"--bogus"},         {"/no/such/folder"}, {"/tmp", "/tmp"},
@@ -70,7 +73,6 @@ TEST(CommandLine, ReadsOptionsAndRejectsBadUse) {
     // Every positive time stays positive as a float, however small.
     ASSERT_EQ(ParseResult::Kind::Run, parse({"/tmp", "--dt", "1e-320"}, options).Outcome);
     EXPECT_GT(*options.Dt, 0.0f);
-
     Options o;
     EXPECT_EQ(ParseResult::Kind::Help, parse({"--help"}, o).Outcome);
     EXPECT_EQ(ParseResult::Kind::Version, parse({"--version"}, o).Outcome);
@@ -89,7 +91,6 @@ TEST(CommandLine, FindsTheBundledGameBesideTheProgramElseWhereInstalled) {
     tree.Write("opt/demo/setup.lua", "");
     EXPECT_EQ(root + "/opt/demo", FindBundledGame(exe, relative, root + "/opt/demo"));
     EXPECT_EQ("", FindBundledGame(exe, relative, root + "/nowhere"));
-
     tree.Write("usr/share/velmora/demo/setup.lua", "");
     EXPECT_EQ(root + "/usr/share/velmora/demo", FindBundledGame(exe, relative, root + "/opt/demo"));
     // Where the program cannot learn its own path, only the install location is left.
@@ -106,7 +107,6 @@ TEST(InputFile, LinesParseAndMalformedOnesNameFileAndLine) {
     EXPECT_TRUE(events[1].Type == InputEvent::Kind::Up && events[1].Frame == 3);
     EXPECT_TRUE(events[2].Type == InputEvent::Kind::Point && events[2].X == 10.5 &&
                 events[2].Y == -2.0);
-
     for (const char* bad : {"0 down 37", "x down 37", "1 press 37", "1 down", "1 down 300",
                             "1 point 3", "2 down 37\n1 down 38"}) {
         std::vector<InputEvent> out;

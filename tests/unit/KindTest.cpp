@@ -12,8 +12,6 @@
 namespace Velmora::Testing {
 namespace {
 
-constexpr float kPiF = 3.14159265358979323846f;
-
 class KindTest : public WorldTest {};
 
 // The straight headings are seen on the turning mob and bullet below.
@@ -102,9 +100,7 @@ TEST_F(KindTest, HeroAnimationsFollowSidewaysTurnsAndTheClampSparesSomeHeroes) {
         EXPECT_EQ(started, hold(keys)) << "holding " << keys;
     }
     EXPECT_FALSE(hero->CurAni->Loop);
-
-    // The clamp itself is seen in play; here, the heroes it must leave alone: those
-    // out of the player's control and those with nothing to measure the edge by.
+    // The field clamp spares heroes out of the player's control and those without a sprite.
     for (const bool control : {false, true}) {
         hero->X = -50.0f;
         hero->ControlAble = control;
@@ -117,8 +113,7 @@ TEST_F(KindTest, HeroAnimationsFollowSidewaysTurnsAndTheClampSparesSomeHeroes) {
     EXPECT_EQ(-50.0f, hero->X);
 }
 
-// Losing the stage under a running hit is covered by the broken games (and by the
-// script fuzzer in every callback); here, the callbacks grow the lists being scanned.
+// Hit callbacks may grow the lists being scanned (losing the stage: the broken games).
 TEST_F(KindTest, HitScriptsMayGrowTheListsBeingScanned) {
     ActionFile("now", "{ BeginTime = 1 }", "function OnBegin(o) end\n");
     Object("mob/hydra", "{ Type = 2, Name = 'hydra', CollisionRadius = 5 }",

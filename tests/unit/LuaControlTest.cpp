@@ -11,8 +11,7 @@ namespace {
 class LuaControlTest : public EngineTest {
 protected:
     int Top() { return lua_gettop(L()); }
-    // Writes a file that looks an hour old: files changed moments ago are never kept,
-    // since their times may not yet tell one write from the next.
+    // A file an hour old: files changed moments ago are never kept, their times being unsure.
     void WriteOld(const std::string& path, const std::string& content) {
         game_.Write(path, content);
         std::filesystem::last_write_time(
@@ -49,8 +48,7 @@ int ThrowsEngineException(lua_State*) {
     throw Exception("FMOD error! (23) File not found. \n");
 }
 
-// Engine exceptions crossing scripts unchanged are seen in the sound_errors scenario;
-// one the script caught itself must then be forgotten.
+// An engine exception the script caught itself must be forgotten (uncaught: sound_errors).
 TEST_F(LuaControlTest, ACaughtEngineExceptionIsForgotten) {
     lua_pushlightuserdata(L(), lua());  // exported functions know their host
     lua_pushcclosure(L(), ExportedFunction<ThrowsEngineException>, 1);
@@ -72,14 +70,11 @@ TEST_F(LuaControlTest, KeptChunksRunLikeFreshOnesAndChangedFilesAreCompiledAgain
     for (int i = 0; i < 5; ++i) {
         lua()->DoFile("Info.lua");
     }
-    // One compile; every run executes the whole file against the globals again, so a
-    // run that swapped its own environment does not leave the next one in it.
+    // One compile; every run starts from the globals, whatever environment the last one set.
     EXPECT_EQ(5.0, GlobalNumber("runs"));
     EXPECT_EQ(6.0f, lua()->GetNumber("Runs", "Info", "Info.lua"));
     EXPECT_EQ(1, lua()->Compiles());
-
-    // Another program's edit (same size, other time) is seen once a millisecond has
-    // passed since the file was last looked at.
+    // Another program's edit of the same size is seen a millisecond after the last look.
     WriteOld("Info.lua", "value = 1");
     lua()->DoFile("Info.lua");
     WriteOld("Info.lua", "value = 2");
@@ -89,8 +84,7 @@ TEST_F(LuaControlTest, KeptChunksRunLikeFreshOnesAndChangedFilesAreCompiledAgain
     std::this_thread::sleep_for(std::chrono::milliseconds(3));
     lua()->DoFile("Info.lua");
     EXPECT_EQ(2.0, GlobalNumber("value"));
-    // The game's own writes are seen by the very next run: in place, through a
-    // replacement moved over it, and after the file was removed.
+    // The game's own writes (in place, renamed over, removed) are seen by the next run.
     RunLua("local f = io.open('Info.lua', 'w') f:write('value = 3') f:close()");
     lua()->DoFile("Info.lua");
     EXPECT_EQ(3.0, GlobalNumber("value"));
@@ -103,7 +97,6 @@ TEST_F(LuaControlTest, KeptChunksRunLikeFreshOnesAndChangedFilesAreCompiledAgain
     RunLua("assert(os.remove('Info.lua'))");
     EXPECT_THROW(lua()->DoFile("Info.lua"), LuaException);
     EXPECT_EQ(0, Top());
-
     lua()->SetChunkCache(false);
     WriteOld("Info.lua", "value = 1");
     const int before = lua()->Compiles();

@@ -8,8 +8,6 @@ namespace {
 
 using Platform::RecordedDraw;
 
-constexpr float kPiF = 3.14159265358979323846f;
-
 class ObjectTest : public WorldTest {};
 
 // Which objects can be hit at all is seen in play; here, the shape of the region.
@@ -66,16 +64,13 @@ TEST_F(ObjectTest, DrawTurnsAndShiftsObjectsButNotTheScoreBoard) {
 
 TEST_F(ObjectTest, AnimationsPlayOnlyWhatTheSpriteHasAndFollowTheFrameClockAndThePicture) {
     ASSERT_TRUE(WritePng("grid.png", 16, 8));
-    // Sizes and entries are whole numbers, names may be numbers, entries out of range
-    // change nothing.
+    // Sizes and entries are whole numbers, names may be numbers, entries out of range do nothing.
     RunLua(
-        "Res_AddAniSprite('cells', 'grid.png', 8.9, 8, 2, 1) Res_AddAni('cells', 'Blink', 2, "
-        "'0 1')\n"
-        "Res_AddSprite(7, 'grid.png', 1, 1) Res_AddAni('cells', 'Twice', 3, '0,1,0')\n"
-        "Res_SetDefaultAniSpeed('cells', 'Blink', 0.25) Res_SetFrameAniSpeed('cells', 'Twice', "
-        "1.7, 2)\n"
-        "Res_SetFrameAniSpeed('cells', 'Twice', -1, 5) Res_SetFrameAniSpeed('cells', 'Twice', 3, "
-        "5)");
+        "Res_AddAniSprite('cells', 'grid.png', 8.9, 8, 2, 1) Res_AddSprite(7, 'grid.png', 1, 1)\n"
+        "Res_AddAni('cells', 'Blink', 2, '0 1') Res_AddAni('cells', 'Twice', 3, '0,1,0')\n"
+        "Res_SetDefaultAniSpeed('cells', 'Blink', 0.25) local speed = Res_SetFrameAniSpeed\n"
+        "speed('cells', 'Twice', 1.7, 2) speed('cells', 'Twice', -1, 5)\n"
+        "speed('cells', 'Twice', 3, 5)");
     SpriteRecord* record = engine().Resources().GetSprite("cells");
     EXPECT_EQ(8, record->FrameWidth);
     EXPECT_NE(nullptr, engine().Resources().GetSprite("7"));
@@ -87,8 +82,7 @@ TEST_F(ObjectTest, AnimationsPlayOnlyWhatTheSpriteHasAndFollowTheFrameClockAndTh
     Enter("s", "o = Stage_AddObject('o', 'plain/o') Obj_PlayAni(o, 'Blink', false)");
     BaseObject* o = Handle("o");
     EXPECT_EQ(blink, o->CurAni);
-    // Each cell for two 0.125 s draws, the clock advanced before each draw; without
-    // looping the last cell stays. The loop flag belongs to the shared animation.
+    // Each cell for two 0.125 s draws; unlooped, the last stays. The loop flag is shared.
     world().FrameTime = 0.125f;
     auto lefts = [&] {
         std::vector<float> shown;
@@ -114,7 +108,6 @@ TEST_F(ObjectTest, AnimationsPlayOnlyWhatTheSpriteHasAndFollowTheFrameClockAndTh
     BaseObject bare(world());  // no sprite, nothing to play
     bare.PlayAni("Blink", true);
     EXPECT_EQ(nullptr, bare.CurAni);
-
     // A new picture brings its own animation of the shown name, from the start: never
     // the old picture's cells. Without one, its first cell shows; without a picture,
     // nothing; other handles change nothing.

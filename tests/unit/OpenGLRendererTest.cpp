@@ -20,8 +20,7 @@ namespace {
 constexpr int kWidth = 160, kHeight = 120;
 constexpr std::uint32_t kClear = 0xFF0C61BEu;
 constexpr std::uint32_t kWhite = 0xFFFFFFFFu;  // leaves the picture as it is
-// Read back as 0xRRGGBB; half-transparent red over the clear colour is
-// 255 * 128/255 + c * 127/255.
+// Read back as 0xRRGGBB; half-transparent red over the clear colour is 255 * 128/255 + c * 127/255.
 constexpr std::uint32_t kClearRgb = 0x0C61BEu, kRed = 0xFF0000u, kGreen = 0x00FF00u,
                         kHalfRed = 0x86305Fu;
 
@@ -41,9 +40,7 @@ protected:
         device_.reset();
         window_.reset();
     }
-
-    // The sprite set-up: screen pixels, origin top-left, y down; cull what is
-    // counter-clockwise on screen, so quads wound like SetQuad's are drawn.
+    // Screen pixels, origin top-left, y down; quads wound like SetQuad's are not culled.
     void Remake(bool keepFrames = true) {
         textures_.clear();
         device_.reset();
@@ -58,7 +55,6 @@ protected:
                                  float(device_->BackBufferHeight()), 0.0f, 0.0f, 1.0f));
         device_->State().Cull = CullMode::CounterClockwise;
     }
-
     // A picture of w x h texels given row by row as 0xAARRGGBB (one fills it).
     std::string Picture(int w, int h, const std::vector<std::uint32_t>& argb) {
         const std::string path = "p" + std::to_string(++pictures_) + ".png";
@@ -105,7 +101,6 @@ protected:
         EXPECT_TRUE(near) << "pixel (" << x << ", " << y << ") is " << std::hex
                           << (p[0] << 16 | p[1] << 8 | p[2]) << ", expected " << want;
     }
-
     Testing::TempGame game_;
     std::unique_ptr<Window> window_;
     std::unique_ptr<Renderer> device_;
@@ -113,9 +108,8 @@ protected:
     int pictures_ = 0;
 };
 
-// One frame through every rule a sprite's draw passes: culling, the colour rule,
-// blending, sampling, what cannot be drawn, and the batches these make. Placement, and
-// one record drawn with many cells, are checked by the sprites pixel test.
+// Every rule a sprite's draw passes, and the batches they make, in one frame (placement: the
+// sprites pixel test).
 TEST_F(OpenGLRendererTest, EveryRuleOfADrawInOneFrame) {
     std::string why;
     EXPECT_FALSE(device_->SaveScreenshot("none.png", &why));
@@ -134,7 +128,6 @@ TEST_F(OpenGLRendererTest, EveryRuleOfADrawInOneFrame) {
         std::swap(quad.Vertices[2], quad.Vertices[3]);
         return quad;
     };
-
     const Image image = Frame([&] {
         // Culling follows the winding on screen, and alone does not split the batch.
         device_->DrawQuad(red, mirrored(0, 20));
@@ -167,8 +160,7 @@ TEST_F(OpenGLRendererTest, EveryRuleOfADrawInOneFrame) {
     });
     ASSERT_EQ(kWidth, image.Width);
     ASSERT_EQ(kHeight, image.Height);
-    // 10-pixel cells sampled at their centres: the colour rule and blending; then what
-    // each cull mode leaves, what cannot be drawn and the released texture.
+    // 10-pixel cells sampled at their centres: colour rule and blending; culling and the rest.
     const std::pair<int, std::vector<std::uint32_t>> rows[] = {
         {5, {0xFF8000, 0xFF9632, kHalfRed, kHalfRed, kClearRgb, kHalfRed, kRed, kRed}},
         {25, {kClearRgb, kRed, kClearRgb, kRed, kRed, kClearRgb, kGreen}}};
@@ -179,7 +171,6 @@ TEST_F(OpenGLRendererTest, EveryRuleOfADrawInOneFrame) {
     }
     // Splits at each change of texture, blending, colour rule and sampling.
     EXPECT_EQ(9, device_->LastFrameDrawCalls());
-
     // Half a frame drawn after presenting does not show.
     device_->Clear(0xFF00FF00u);
     device_->DrawQuad(red, Quad(0, 0, 20, 20, kWhite));
@@ -195,10 +186,8 @@ TEST_F(OpenGLRendererTest, EveryRuleOfADrawInOneFrame) {
     textures_.clear();
 }
 
-// Overlapping, turned, half-transparent quads of one texture, the stage's usual mix,
-// give the same picture drawn straight into the window (when no screenshot is wanted)
-// as into a kept frame, in one call although the cull mode changes. Batched against
-// unbatched is compared by the sprites pixel test.
+// The stage's usual mix of quads gives the same picture, in one call, drawn straight into the
+// window (no screenshot wanted) as into a kept frame; unbatched: the sprites pixel test.
 TEST_F(OpenGLRendererTest, DrawingIntoTheWindowKeepsThePicture) {
     auto frame = [&] {
         const Texture* texture =
@@ -223,7 +212,6 @@ TEST_F(OpenGLRendererTest, DrawingIntoTheWindowKeepsThePicture) {
     device_->Present();
     EXPECT_EQ(device_->LastFrameDrawCalls(), 1);
     const std::vector<std::uint8_t> kept = Shot().Rgba;
-
     ASSERT_NO_FATAL_FAILURE(Remake(false));
     frame();
     // The window's back buffer, bottom row first.
@@ -235,8 +223,7 @@ TEST_F(OpenGLRendererTest, DrawingIntoTheWindowKeepsThePicture) {
     EXPECT_EQ(device_->LastFrameDrawCalls(), 1);
     std::string why;
     EXPECT_FALSE(device_->SaveScreenshot("none.png", &why));  // nothing is kept to read
-    // The software rasteriser blends in the window's own pixel format, which may round
-    // a blended channel the other way: one step is all it may differ by.
+    // Blending in the window's own pixel format may round a channel the other way by one step.
     ASSERT_EQ(kept.size(), direct.size());
     int worst = 0;
     for (std::size_t i = 0; i < kept.size(); ++i) {
@@ -247,9 +234,8 @@ TEST_F(OpenGLRendererTest, DrawingIntoTheWindowKeepsThePicture) {
     EXPECT_LE(worst, 1) << "drawing into the window changed the picture";
 }
 
-// The window resized in play, larger and smaller than the picture: it is scaled by the
-// largest whole number that fits (at least 1), sampled nearest, centred between black
-// bars, and screenshots still have the picture at its own size.
+// A window of any size shows the picture at the largest whole scale that fits (at least 1),
+// sampled nearest, centred between black bars; screenshots keep the picture's own size.
 TEST_F(OpenGLRendererTest, TheWindowShowsThePictureLetterboxedAtAWholeScale) {
     const Texture* red = MakeTexture(1, 1, {0xFFFF0000u});
     const Texture* green = MakeTexture(1, 1, {0xFF00FF00u});
@@ -257,43 +243,37 @@ TEST_F(OpenGLRendererTest, TheWindowShowsThePictureLetterboxedAtAWholeScale) {
          {std::tuple{400, 300, 2}, {300, 280, 1}, {100, 100, 1}}) {
         SDL_SetWindowSize(static_cast<SDL_Window*>(window_->NativeHandle()), windowWidth,
                           windowHeight);
-        // One picture pixel in each corner shows where the picture's edges went. The
-        // driver takes a new size up at a swap: one frame for it to do so.
+        // Lit corner pixels show where the edges went; a new size is taken up at a swap.
+        Image picture;
         for (int i = 0; i < 2; ++i) {
-            EXPECT_EQ(kWidth, Frame([&] {
-                                  device_->DrawQuad(red, Quad(0, 0, 1, 1, kWhite));
-                                  device_->DrawQuad(green,
-                                                    Quad(kWidth - 1, kHeight - 1, 1, 1, kWhite));
-                              }).Width);
+            picture = Frame([&] {
+                device_->DrawQuad(red, Quad(0, 0, 1, 1, kWhite));
+                device_->DrawQuad(green, Quad(kWidth - 1, kHeight - 1, 1, 1, kWhite));
+            });
         }
         Image shown;
         std::string error;
         ASSERT_TRUE(device_->ReadWindowPixels(shown, &error)) << error;
-        ASSERT_EQ(windowWidth, shown.Width);
-        ASSERT_EQ(windowHeight, shown.Height);
+        ASSERT_EQ(std::make_tuple(kWidth, windowWidth, windowHeight),
+                  std::make_tuple(picture.Width, shown.Width, shown.Height));
         // Even margins: no odd pixel to place. Negative ones cut the picture.
         const int left = (windowWidth - kWidth * scale) / 2;
         const int top = (windowHeight - kHeight * scale) / 2;
-        auto picturePixel = [scale = scale](int offset) {
-            return offset < 0 ? -1 : offset / scale;
-        };
+        const std::uint8_t black[3] = {0, 0, 0};
         int wrong = 0;
         for (int y = 0; y < shown.Height && wrong < 5; ++y) {
             for (int x = 0; x < shown.Width && wrong < 5; ++x) {
-                const int px = picturePixel(x - left);
-                const int py = picturePixel(y - top);
-                std::uint32_t want = kClearRgb;
-                if (px < 0 || py < 0 || px >= kWidth || py >= kHeight) {
-                    want = 0;
-                } else if (px == 0 && py == 0) {
-                    want = kRed;
-                } else if (px == kWidth - 1 && py == kHeight - 1) {
-                    want = kGreen;
-                }
-                const std::uint8_t* p = &shown.Rgba[(std::size_t(y) * shown.Width + x) * 4];
-                if (std::uint32_t(p[0] << 16 | p[1] << 8 | p[2]) != want) {
+                const int px = x - left, py = y - top;
+                const bool inside =
+                    px >= 0 && py >= 0 && px < kWidth * scale && py < kHeight * scale;
+                const std::uint8_t* want =
+                    inside ? &picture.Rgba[(std::size_t(py / scale) * kWidth + px / scale) * 4]
+                           : black;
+                if (!std::equal(want, want + 3,
+                                &shown.Rgba[(std::size_t(y) * shown.Width + x) * 4])) {
                     ADD_FAILURE() << windowWidth << " x " << windowHeight << ": pixel (" << x
-                                  << ", " << y << ") is not " << std::hex << want;
+                                  << ", " << y << ") is not picture pixel (" << px / scale << ", "
+                                  << py / scale << ")";
                     ++wrong;
                 }
             }

@@ -1,6 +1,5 @@
-// Faults that scripts and files once provoked, checked for what the engine does
-// instead. The inputs that made it abort, hang or leak are also replayed by the file
-// fuzzer's corpus; these cases pin down what a script sees.
+// Faults that scripts and files once provoked (the file fuzzer's corpus replays the inputs
+// that made the engine abort, hang or leak); these cases pin down what a script sees.
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -15,8 +14,7 @@ namespace {
 
 class ScriptHostReliability : public EngineTest {};
 
-// A damaged precompiled chunk made the interpreter allocate gigabytes and run for
-// minutes; chunks for the original platform never loaded here anyway.
+// A damaged precompiled chunk made the interpreter allocate gigabytes and run for minutes.
 TEST_F(ScriptHostReliability, PrecompiledChunksAreRefusedWithTheFileNamed) {
     RunLua("dumped = string.dump(loadstring('Info = { Level = 3 }'))");
     game_.Write("compiled.lua", "#!/usr/bin/lua\n" + GlobalString("dumped"));
@@ -29,8 +27,7 @@ TEST_F(ScriptHostReliability, PrecompiledChunksAreRefusedWithTheFileNamed) {
     EXPECT_EQ(0, lua_gettop(L()));
 }
 
-// A FIFO in place of a game file blocked start-up in open, waiting for a writer that
-// never came. Scripts, pictures and sounds fail at once, as files that cannot be read.
+// A FIFO in place of a game file blocked start-up in open, waiting for a writer forever.
 TEST_F(ScriptHostReliability, FifosFailLikeUnreadableFiles) {
     const std::vector<std::string> fifos = {"fifo.lua", "fifo.png", "fifo.wav"};
     for (const std::string& path : fifos) {
@@ -47,8 +44,7 @@ TEST_F(ScriptHostReliability, FifosFailLikeUnreadableFiles) {
         double seconds = 0.0;
         EXPECT_EQ(Platform::kSoundFileMissing, Platform::ReadSoundLength("fifo.wav", &seconds));
     });
-    // Should a load wait on a FIFO after all, a writer comes by and leaves at once, so
-    // the load reads an empty file and the test fails instead of hanging.
+    // Should a load wait after all, a passing writer lets it fail instead of hang.
     while (loads.wait_for(std::chrono::seconds(2)) != std::future_status::ready) {
         ADD_FAILURE() << "a load waits on a FIFO";
         for (const std::string& path : fifos) {
@@ -59,14 +55,12 @@ TEST_F(ScriptHostReliability, FifosFailLikeUnreadableFiles) {
 
 class WorldReliability : public WorldTest {};
 
-// The collector runs finalizers, and may fail for want of memory, at any allocation,
-// also inside the engine's own interpreter calls. Such an error once jumped over the
-// engine's frames (leaving a half-made object registered) or, with no script running,
-// ended the process; now it fails just the call it interrupted.
+// Finalizer and memory errors, raised at any allocation inside the host's own calls, once
+// jumped over the engine's frames (leaving half-made objects) or ended the process.
 TEST_F(WorldReliability, FinalizerAndMemoryErrorsFailOnlyTheCallTheyInterrupt) {
     Enter("one");
-    // Leaves a finalizer that raises pending, so that the interpreter's very next
-    // allocation runs it: a full collection stops at the first of two such errors.
+    // Leaves a raising finalizer pending for the next allocation: a full collection stops
+    // at the first of two.
     auto arm = [this] {
         RunLua(
             "for i = 1, 2 do getmetatable(newproxy(true)).__gc = function() error('finalizer') end "
@@ -89,7 +83,6 @@ TEST_F(WorldReliability, FinalizerAndMemoryErrorsFailOnlyTheCallTheyInterrupt) {
     ASSERT_EQ(0, lua_pcall(L(), 0, 0, 0));
     EXPECT_NE(std::string::npos, GlobalString("err").find("finalizer"));
     EXPECT_EQ(nullptr, stage()->GetObject("b"));
-
     lua()->SetMemoryLimit(lua()->MemoryInUse() + 1024);
     Object("mob/late", "{ Type = 2, Name = 'late', HP = 1, Padding = string.rep('x', 4096) }");
     EXPECT_THROW_TEXT(stage()->AddObject("late", "mob/late"), LuaException,
@@ -100,25 +93,31 @@ TEST_F(WorldReliability, FinalizerAndMemoryErrorsFailOnlyTheCallTheyInterrupt) {
     EXPECT_EQ(0, lua_gettop(L()));
 }
 
-// Games that declare their pictures in every stage's OnStageCreate left one record
-// (and, on a window, one texture) behind per picture and stage entry.
-TEST_F(WorldReliability, RedeclaredPicturesGoOnceNothingShowsThem) {
+// Games declaring their pictures and fonts in every OnStageCreate left one record (and, on a
+// window, one texture) behind per declaration and stage entry.
+TEST_F(WorldReliability, RedeclaredPicturesAndFontsGoOnceNothingShowsThem) {
     Sprite("a", 4, 4);
     Object("plain/p", "{ Sprite = 'a' }");
+    Object("plain/t", "{}");
     Object("mob/m", "{ Type = 2, Name = 'm', Sprite = 'a' }");
     ResourceMgr* resources = &engine().Resources();
-    Enter("one", "Stage_AddObject('p', 'plain/p')");
+    RunLua("Res_AddBitmapFont('f', 'a.png', 2, 2, 48)");
+    Enter("one",
+          "Stage_AddObject('p', 'plain/p') t = Stage_AddObject('t', 'plain/t') "
+          "Obj_SetText(t, 'f', '0123')");
     SpriteRecord* first = resources->GetSprite("a");
+    const Font* font = resources->GetFont("f");
     resources->AddSprite("a", "a.png", 4, 4);
+    RunLua("Res_AddBitmapFont('f', 'a.png', 2, 2, 48)");
     Frame();
     stage()->Draw();
-    // The object still shows the first record.
-    EXPECT_EQ(1u, resources->DisplacedCount());
+    // The objects still show the first declarations.
+    EXPECT_EQ(2u, resources->DisplacedCount());
     EXPECT_EQ(first, stage()->GetObject("p")->Sprite);
+    EXPECT_EQ(font, Handle("t")->TextFont);
     Enter("two");
     Frame();
     EXPECT_EQ(0u, resources->DisplacedCount());
-
     // A cached kind's template keeps the record it was loaded with, and so does every
     // object copied from it later.
     Enter("three", "Stage_AddObject('m', 'mob/m')");
@@ -129,22 +128,6 @@ TEST_F(WorldReliability, RedeclaredPicturesGoOnceNothingShowsThem) {
     stage()->Draw();
     EXPECT_EQ(1u, resources->DisplacedCount());
     EXPECT_EQ(shown, stage()->GetObject("m")->Sprite);
-}
-
-// Fonts declared again go the same way, once no object writes in them.
-TEST_F(WorldReliability, RedeclaredFontsGoOnceNothingWritesInThem) {
-    Sprite("cells", 8, 8);
-    Object("plain/p", "{}");
-    RunLua("Res_AddBitmapFont('f', 'cells.png', 4, 4, 48)");
-    Enter("one", "t = Stage_AddObject('t', 'plain/p') Obj_SetText(t, 'f', '0123')");
-    const Font* first = engine().Resources().GetFont("f");
-    RunLua("Res_AddBitmapFont('f', 'cells.png', 4, 4, 48)");
-    Frame();
-    EXPECT_EQ(first, Handle("t")->TextFont);
-    EXPECT_EQ(1u, engine().Resources().DisplacedCount());
-    Enter("two");
-    Frame();
-    EXPECT_EQ(0u, engine().Resources().DisplacedCount());
 }
 
 }  // namespace

@@ -10,24 +10,14 @@
 namespace Velmora::Testing {
 namespace {
 
-class RepositoryFilesTest : public EngineTest {
-protected:
-    // Tests may enter the repository; the game folder's fixture leaves from there.
-    void TearDown() override {
-        std::filesystem::current_path(game_.Root());
-        EngineTest::TearDown();
-    }
-};
+class RepositoryFilesTest : public EngineTest {};
 
 // Authors rely on docs/velmora.lua for completion: a stale file teaches them functions
 // that do not exist, or the wrong parameters.
 TEST_F(RepositoryFilesTest, DefinitionFileDeclaresExactlyTheRegisteredFunctions) {
-    std::ifstream in(std::string(VELMORA_SOURCE_DIR) + "/docs/velmora.lua", std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
+    std::istringstream text(ReadFile(std::string(VELMORA_SOURCE_DIR) + "/docs/velmora.lua"));
     ASSERT_FALSE(text.str().empty()) << "docs/velmora.lua is missing";
     ASSERT_EQ(0, luaL_dostring(L(), text.str().c_str())) << lua_tostring(L(), -1);
-
     // Each declared function's own parameters, and the ---@param lines right above it.
     static const std::regex function(R"(^function\s+(\w+)\s*\(([^)]*)\))");
     static const std::regex param(R"(^---@param\s+(\w+))");
@@ -53,7 +43,6 @@ TEST_F(RepositoryFilesTest, DefinitionFileDeclaresExactlyTheRegisteredFunctions)
             pending.clear();
         }
     }
-
     int count = 0;
     const char* const* names = LuaControl::FunctionNames(&count);
     EXPECT_EQ(71, count);
@@ -69,15 +58,12 @@ TEST_F(RepositoryFilesTest, DefinitionFileDeclaresExactlyTheRegisteredFunctions)
     }
 }
 
-// The bundled game declares its pictures by size in GameState.lua, while the files come
-// from the generators in tools/. A regenerated picture of another size would be drawn
-// stretched without any error (a missing file or sound stops the demo playthrough).
+// The demo declares its pictures' sizes while tools/ generates the files: a regenerated
+// picture of another size would be drawn stretched without any error.
 TEST_F(RepositoryFilesTest, BundledGamePicturesMatchTheirDeclaredSizes) {
     const std::string demo = std::string(VELMORA_SOURCE_DIR) + "/demo/";
-    std::filesystem::current_path(demo);
-    // OnGameCreate with the declarations recorded; every other exported name is a
-    // no-op, so the stage is never entered.
-    RunLua(R"(
+    // OnGameCreate with the declarations recorded and every other exported function a no-op.
+    RunLua("demo = '" + demo + "'" + R"(
         for name in pairs(_G) do
             if type(name) == "string" and name:match("^%u%a+_%u") then _G[name] = nil end
         end
@@ -89,7 +75,7 @@ TEST_F(RepositoryFilesTest, BundledGamePicturesMatchTheirDeclaredSizes) {
         setmetatable(_G, { __index = function(_, key)
             if type(key) == "string" and key:match("^%u%a+_%u") then return function() end end
         end })
-        dofile("res/script/GameState.lua")
+        dofile(demo .. "res/script/GameState.lua")
         OnGameCreate()
         setmetatable(_G, nil)
     )");

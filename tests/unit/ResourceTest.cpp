@@ -25,8 +25,7 @@ protected:
         mgr()->AddSprite(name, "pic.png", w, h);
         return mgr()->GetSprite(name);
     }
-    // Draws r at (320, 240) as objects do; checks the quad's corners and texture
-    // coordinates, top left to bottom right.
+    // Draws r at (320, 240); checks the corners and texture coordinates, top left first.
     void ExpectQuad(SpriteRecord& r, Animation* ani, float halfW, float halfH, float u0, float v0,
                     float u1, float v1) {
         int frame = 0;
@@ -49,7 +48,6 @@ protected:
         }
         return cells;
     }
-
     Platform::RecordingRenderer device_{640, 480};
 };
 
@@ -71,7 +69,6 @@ TEST_F(ResourceTest, DeclaredSizesShapeTheQuadWhateverTheFileSize) {
     ExpectQuad(*grid, grid->GetAnimation("one"), 32, 16, 0.25f, 0.5f, 0.5f, 1.0f);
     // Objects with no animation frame to show show the cell shown last.
     ExpectQuad(*grid, nullptr, 32, 16, 0.25f, 0.5f, 0.5f, 1.0f);
-
     // Colour bytes round (seen on screen by the sprites pixel test) and clamp.
     const float nan = std::numeric_limits<float>::quiet_NaN();
     EXPECT_EQ(0x003300FFu, SpriteRecord::Colour(0.2f, -1.0f, 7.0f, nan));
@@ -98,8 +95,7 @@ TEST_F(ResourceTest, FrameListsAreReadNumberByNumberWithTheirSpeeds) {
     EXPECT_FLOAT_EQ(0.3f, a->Frames[1].Speed);
 }
 
-// A picture that does not load is seen in play, and the file fuzzer draws grids and
-// frame indices of every size; these are the records that load only in part.
+// Records that load only in part (no picture at all: seen in play and by the file fuzzer).
 TEST_F(ResourceTest, PartlyLoadedPicturesNeverFault) {
     NoBufferDevice noBuffers;
     mgr()->SetDevice(&noBuffers);

@@ -74,7 +74,6 @@ protected:
             sound_->Update(0.1f);
         }
     }
-
     SoundController* sound_ = nullptr;
 };
 
@@ -97,7 +96,6 @@ TEST_F(SoundTest, FadesReachOnlyTheNewestPlayOfTheirOwnVoice) {
     EXPECT_NEAR(0.02f, Volume(falling), 1e-6);
     Updates(1);
     EXPECT_FALSE(Playing(falling));
-
     // A second play of a name leaves the first to its own volume.
     sound_->FadeOut("music.wav");
     Updates(1);
@@ -107,7 +105,6 @@ TEST_F(SoundTest, FadesReachOnlyTheNewestPlayOfTheirOwnVoice) {
     EXPECT_FALSE(Playing(second));
     EXPECT_TRUE(Playing(rising));
     EXPECT_NEAR(0.93f, Volume(rising), 1e-6);
-
     // Once all voices are taken over, a pending fade leaves the new owner alone.
     sound_->Play("music.wav", 0.5f, true);
     const ChannelHandle music = Channel("music.wav");
@@ -124,8 +121,7 @@ TEST_F(SoundTest, FadesReachOnlyTheNewestPlayOfTheirOwnVoice) {
 
 // What a game sees of failed loads is in the broken games; here, what it cannot see.
 TEST_F(SoundTest, OversizedAndUnmadeSoundsFailToLoad) {
-    // A tiny file may claim hours; what would pass 256 MiB decoded (44.1 kHz stereo
-    // 16-bit) is refused before decoding. At 1 Hz each byte is a second.
+    // A tiny file may claim hours: past 256 MiB decoded at 44.1 kHz stereo 16-bit it is refused.
     game_.Write("res/sound/slow.wav", Wav(1, 1, 8, 1500));
     EXPECT_NO_THROW(sound_->Add("slow.wav"));
     game_.Write("res/sound/slow.wav", Wav(1, 1, 8, 1600));
@@ -156,7 +152,6 @@ TEST_F(SoundTest, SilentVoicesEndTakeOverAndClampLikeRealOnes) {
     EXPECT_EQ(kSoundStaleVoice, System().SetVolume(once, 0.5f));
     System().Advance(1000.0f);
     EXPECT_TRUE(Playing(looped));
-
     // Twenty voices: a free one first, then the one that played longest is taken over.
     std::vector<ChannelHandle> plays{looped};
     for (int i = 1; i < 20; ++i) {
@@ -169,7 +164,6 @@ TEST_F(SoundTest, SilentVoicesEndTakeOverAndClampLikeRealOnes) {
     EXPECT_EQ(plays[0].Voice, newest.Voice);
     EXPECT_FALSE(Playing(plays[0]));
     EXPECT_EQ(1.0f, Volume(newest));  // not the volume of the play it replaced
-
     const float nan = std::numeric_limits<float>::quiet_NaN();
     for (auto [set, expected] : {std::pair{0.3f, 0.3f}, {1.5f, 1.0f}, {nan, 0.0f}}) {
         System().SetVolume(newest, set);
@@ -184,8 +178,7 @@ TEST_F(SoundTest, SilentVoicesEndTakeOverAndClampLikeRealOnes) {
     EXPECT_EQ(kSoundStaleVoice, System().SetVolume(ChannelHandle{99, 1}, 0.5f));
 }
 
-// Adding a sound name again kept the sound loaded before until shutdown: games adding
-// their music on every stage entry piled up decoded music.
+// A sound added again stayed loaded until shutdown: music added per stage entry piled up.
 TEST_F(SoundTest, SoundsLoadedAgainGoWhenTheirPlaysEnd) {
     Sound* first = Loaded("shot.wav");
     sound_->Play("shot.wav", 1.0f, false);
@@ -196,8 +189,7 @@ TEST_F(SoundTest, SoundsLoadedAgainGoWhenTheirPlaysEnd) {
     EXPECT_EQ(kSoundOk, System().SetLooping(first, false));  // still playing
     sound_->Update(0.5f);
     EXPECT_EQ(kSoundStaleVoice, System().SetLooping(first, false));
-    // A looping play never ends by itself, so its sound stays while it loops, even
-    // after a stop meant for the newest play.
+    // A looping play keeps its sound, even after a stop meant for the newest play.
     sound_->Add("shot.wav");
     sound_->Play("shot.wav", 1.0f, false);
     sound_->Stop("shot.wav");
@@ -205,8 +197,7 @@ TEST_F(SoundTest, SoundsLoadedAgainGoWhenTheirPlaysEnd) {
     EXPECT_EQ(kSoundOk, System().SetLooping(second, true));
 }
 
-// Lengths time the silent system's voices (the file fuzzer checks that every header
-// reads safely): the common formats and the odd shapes real files have.
+// Lengths time the silent system's voices: the formats games use and odd shapes of real files.
 TEST(SoundFileTest, LengthsComeFromTheHeaders) {
     TempGame game;
     auto length = [&game](const std::string& path, const std::string& content) {
@@ -219,8 +210,7 @@ TEST(SoundFileTest, LengthsComeFromTheHeaders) {
     EXPECT_DOUBLE_EQ(
         0.25, length("list.wav", Wav(48000, 2, 32, 12000, 3, "LIST" + Le(3, 4) + "abc" + '\0')));
     EXPECT_DOUBLE_EQ(0.25, length("cut.wav", Wav(8000, 1, 8, 2000, 1, "", 1000000)));
-    // MPEG 1 layer III, 128 kbit/s, 44.1 kHz: 417-byte frames, counted or read from a
-    // Xing header behind a tag.
+    // MP3 at 128 kbit/s, 44.1 kHz: 417-byte frames, counted or read from a Xing header.
     const std::string frame = "\xFF\xFB\x90" + std::string(414, '\0');
     std::string cbr = frame + frame + frame + frame + frame;
     cbr += cbr;
@@ -234,8 +224,8 @@ TEST(SoundFileTest, LengthsComeFromTheHeaders) {
     EXPECT_EQ(kSoundFileMissing, ReadSoundLength(".", &seconds));
 }
 
-// On SDL's dummy driver the mixer holds the device once, and its voices play in real
-// time; without any audio device the game runs silent and says why.
+// The mixer holds the device once and plays in real time; without a device the game runs
+// silent and says why.
 TEST(AudioDeviceTest, MixerOnTheDummyDriverAndSilenceWithoutOne) {
     TempGame game;
     game.Write("blip.wav", Wav(22050, 1, 16, 1102));  // 50 ms
@@ -261,7 +251,6 @@ TEST(AudioDeviceTest, MixerOnTheDummyDriverAndSilenceWithoutOne) {
     system.reset();  // closes the device, which can then be held again
     EXPECT_TRUE(CreateMixerSoundSystem(&second, &error)) << error;
     second.reset();
-
     setenv("SDL_AUDIODRIVER", "velmora-no-such-driver", 1);
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(kSoundOk, SoundSystemCreate(true, &system));

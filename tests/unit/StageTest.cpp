@@ -10,11 +10,6 @@ namespace {
 
 class StageTest : public WorldTest {};
 
-template <typename T>
-bool Holds(const std::vector<T*>& list, const BaseObject* object) {
-    return std::find(list.begin(), list.end(), object) != list.end();
-}
-
 // Keys taken over by a later object are seen in play; here, objects whose files name
 // another kind than the list they were made for, and the loser of a key.
 TEST_F(StageTest, ObjectsThatGoLeaveTheirListsAndAreDestroyedOnce) {
@@ -25,15 +20,14 @@ TEST_F(StageTest, ObjectsThatGoLeaveTheirListsAndAreDestroyedOnce) {
           "item = Stage_CreateItem('odd', 0, 0) buddy = Stage_CreateFriend('friend/odd', 0, 0)\n"
           "Obj_Delete(item) Obj_Delete(buddy)\n"
           "first = Stage_AddObject('dup', 'plain/o') second = Stage_AddObject('dup', 'plain/o')");
-    EXPECT_TRUE(Holds(stage()->Items, Handle("item")));
-    EXPECT_TRUE(Holds(stage()->Friends, Handle("buddy")));
+    EXPECT_EQ(1, std::count(stage()->Items.begin(), stage()->Items.end(), Handle("item")));
+    EXPECT_EQ(1, std::count(stage()->Friends.begin(), stage()->Friends.end(), Handle("buddy")));
     const std::size_t live = world().LiveCount();
     RunLua("Obj_Delete(first)");
     Frame();
     EXPECT_TRUE(stage()->Items.empty() && stage()->Friends.empty() && stage()->Mobs.empty());
     EXPECT_EQ(live - 3, world().LiveCount());
     EXPECT_EQ(Handle("second"), stage()->GetObject("dup"));
-
     // An effect whose OnCreate fails is destroyed unregistered, and takes no serial.
     Object("effect/bad", "{ Type = 6, Name = 'bad' }", "function OnCreate(e) error('boom') end");
     Object("effect/none", "{ Type = 6, Name = 'none' }");
@@ -60,7 +54,6 @@ TEST_F(StageTest, StagesReplacedDuringTheirOwnPassDieAtTheFrameEnd) {
     EXPECT_NE(nullptr, stage()->GetObject("fresh"));
     EXPECT_EQ(live - 1, world().LiveCount());  // a and b gone, fresh made
     EXPECT_EQ(0.0f, world().StageTime);
-
     // Also when the frame then fails: each left stage still goes at the frame's end.
     ActionFile("again", "{ BeginTime = 125 }",
                "function OnBegin(o) Game_ActiveStage('loop') error('after the switch') end\n");

@@ -1,15 +1,18 @@
 #pragma once
-// Unit test fixtures: a throw-away game folder (setup.lua and res/) entered for the
-// test's duration, an engine on it, and a world drawing into the recording renderer.
+// Unit test fixtures: a throw-away game folder entered for the test, an engine on it, and a
+// world drawing into the recording renderer.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <future>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/Application.h"
@@ -22,6 +25,8 @@
 #include "world/Stage.h"
 
 namespace Velmora::Testing {
+
+constexpr float kPiF = 3.14159265358979323846f;
 
 class TempGame {
 public:
@@ -37,7 +42,6 @@ public:
     }
     TempGame(const TempGame&) = delete;
     TempGame& operator=(const TempGame&) = delete;
-
     // Writes a file relative to the game folder, creating its folders.
     void Write(const std::string& path, const std::string& content) const {
         std::filesystem::create_directories((root_ / path).parent_path());
@@ -68,9 +72,22 @@ inline std::string ReadFile(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// The real main loop on another thread, headless at 0.125 s a frame, for tests that
-// drive a live device while it runs; a message box fails the test.
-inline std::future<int> PlayInBackground(Options options) {
+// Polls until done() holds, for up to 3 s.
+inline bool Eventually(const std::function<bool()>& done) {
+    for (int i = 0; i < 300; ++i) {
+        if (done()) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+// The real main loop on another thread, headless at 0.125 s a frame; a message box fails
+// the test. setup.lua names in `seen` the file the game notes what it sees in.
+inline std::future<int> Play(const TempGame& game, const std::string& seen,
+                             const std::string& settings, Options options) {
+    game.Write("setup.lua", "seen = '" + seen + "'\n" + settings);
     options.Headless = true;
     options.Dt = 0.125f;
     return std::async(std::launch::async, [options] {
@@ -80,13 +97,49 @@ inline std::future<int> PlayInBackground(Options options) {
     });
 }
 
-// Options that replay a --record file, for as many frames as it holds and a few more.
-inline Options ReplayOf(const std::string& recordFile) {
+// Plays a game noting each key, release and new hero position ("x y") with its frame, live
+// and recorded, poking it until each step shows; the replay must note the same. x 1099 ends it.
+inline void ExpectReplayLikeLive(
+    const TempGame& game, const std::string& settings, Options live,
+    const std::vector<std::pair<std::function<void()>, std::string>>& steps) {
+    game.Write("res/script/GameState.lua",
+               "function OnGameCreate() Game_ActiveStage('main') end\n"
+               "function note(s) local f = io.open(seen, 'a') f:write(frame or 0, ': ', s, "
+               "'\\n') f:close() end\n"
+               "function OnKeyEvent(k) note('key ' .. k) end\n"
+               "function OnKeyUp(k) note('up ' .. k) end");
+    game.Write("res/object/hero/ace/Info.lua", "Info = { Type = 1, Name = 'ace' }");
+    game.Write("res/action/steer/Info.lua",
+               "Info = { Speed = 400, BeginTime = 1 }\nfunction OnBegin(o) end");
+    game.Write("res/stage/main/Info.lua",
+               "Info = {}\nfunction OnStageCreate()\n"
+               "  hero = Stage_AddObject('hero', 'hero/ace') Obj_SetAction(hero, 'steer')\n"
+               "  Obj_SetAction(Game_GetSystemHandle(), 'watch')\nend");
+    game.Write(
+        "res/action/watch/Info.lua",
+        "Info = { BeginTime = 1, Interval = 1 }\n"
+        "function OnBegin(o) frame = 0 quit = os.time() + 20 end\n"
+        "function OnInterval(o)\n"
+        "  frame = frame + 1 local x = Obj_GetX(hero) local at = x .. ' ' .. Obj_GetY(hero)\n"
+        "  if at ~= last then note(at) end last = at\n"
+        "  if x == 1099 or os.time() > quit then Game_Exit() end\nend");
+    live.Frames = 1000000000;
+    live.RecordFile = (game.Root() / "session.input").string();
+    auto liveRun = Play(game, "live.txt", settings, live);
+    for (const auto& [poke, shown] : steps) {
+        ASSERT_TRUE(Eventually([&, &poke = poke, &shown = shown] {
+            poke();
+            return ReadFile(game.Root() / "live.txt").find(shown) != std::string::npos;
+        })) << shown;
+    }
+    ASSERT_EQ(0, liveRun.get());
     Options replay;
     std::string error;
-    EXPECT_TRUE(ParseInputText(ReadFile(recordFile), recordFile, replay.Input, &error)) << error;
+    ASSERT_TRUE(ParseInputText(ReadFile(*live.RecordFile), "record", replay.Input, &error))
+        << error;
     replay.Frames = (replay.Input.empty() ? 0 : replay.Input.back().Frame) + 5;
-    return replay;
+    ASSERT_EQ(0, Play(game, "replay.txt", settings, replay).get());
+    EXPECT_EQ(ReadFile(game.Root() / "live.txt"), ReadFile(game.Root() / "replay.txt"));
 }
 
 // A fresh game folder and a fresh engine, with the script functions registered.
@@ -99,7 +152,6 @@ protected:
         host_->RegisterFunctions(*engine_);
     }
     void TearDown() override { engine_.reset(); }
-
     Engine& engine() { return *engine_; }
     World& world() { return engine_->GetWorld(); }
     LuaControl* lua() { return host_; }
@@ -114,7 +166,6 @@ protected:
         lua_pop(L(), 1);
         return value;
     }
-
     // The game folder is entered before the engine exists and left after it is gone.
     TempGame game_;
     LuaControl* host_ = nullptr;
@@ -125,7 +176,6 @@ protected:
 class WorldTest : public EngineTest {
 protected:
     WorldTest() { engine().UseRenderer(std::make_unique<Platform::RecordingRenderer>(640, 480)); }
-
     Platform::RecordingRenderer& device() {
         return static_cast<Platform::RecordingRenderer&>(*engine().GetRenderer());
     }
