@@ -83,6 +83,78 @@ inline void TransformCoord(const Matrix& m, float x, float y, float z, float out
     }
 }
 
+// Where a quad drawn on the game's picture goes: scaled by Scale and turned by Angle
+// (radians, clockwise on screen) about its origin, which is then put at (X, Y).
+struct Placement {
+    float X = 0.0f;
+    float Y = 0.0f;
+    float Scale = 1.0f;
+    float Angle = 0.0f;
+};
+
+// The corners (x[i], y[i]) of a quad placed on a width x height picture, in its pixels
+// (origin top-left, y down), through the sprite transform as 4 x 4 products: world
+// (scaling, rotation by cosA/sinA, translation) times an identity view times the
+// picture's orthographic projection, each corner divided by its w. PlaceCorners gives
+// the same bits with a few products; this stays for what it cannot: corners that are
+// not finite.
+inline void PlaceCornersByMatrices(const Placement& where, float cosA, float sinA, float width,
+                                   float height, const float x[4], const float y[4], float xs[4],
+                                   float ys[4]) {
+    Matrix rotation = MatrixIdentity();
+    rotation.m[0][0] = cosA;
+    rotation.m[0][1] = sinA;
+    rotation.m[1][0] = -sinA;
+    rotation.m[1][1] = cosA;
+    Matrix world = MatrixIdentity();
+    world = MatrixMultiply(world, MatrixScaling(where.Scale, where.Scale, where.Scale));
+    world = MatrixMultiply(world, rotation);
+    world = MatrixMultiply(world, MatrixTranslation(where.X, where.Y, 0.0f));
+    const Matrix wvp = MatrixMultiply(MatrixMultiply(world, MatrixIdentity()),
+                                      MatrixOrthoOffCenter(0.0f, width, height, 0.0f, 0.0f, 1.0f));
+    for (int i = 0; i < 4; ++i) {
+        float clip[4];
+        TransformCoord(wvp, x[i], y[i], 0.0f, clip);
+        const float w = clip[3] != 0.0f ? clip[3] : 1.0f;
+        xs[i] = (clip[0] / w + 1.0f) * 0.5f * width;
+        ys[i] = (1.0f - clip[1] / w) * 0.5f * height;
+    }
+}
+
+// PlaceCornersByMatrices in closed form. Every entry those products leave is one of
+// the few terms below or a sum with zeros, and a zero added changes a finite sum at
+// most in the sign of a zero, which the final "+ 1" removes; the terms that remain are
+// computed here in the products' own order, so finite corners come out bit for bit
+// the same. A product with a non-finite term (a scale, angle or position of infinity
+// or NaN, a picture of no size) makes some corner non-finite, and such quads, which
+// draw nothing, go through the products themselves so that what is recorded of them
+// stays the same too.
+inline void PlaceCorners(const Placement& where, float cosA, float sinA, float width, float height,
+                         const float x[4], const float y[4], float xs[4], float ys[4]) {
+    // The projection's terms, as MatrixOrthoOffCenter(0, width, height, 0, 0, 1) has them.
+    const float p00 = 2.0f / (width - 0.0f);
+    const float p11 = 2.0f / (0.0f - height);
+    const float p30 = (0.0f + width) / (0.0f - width);
+    const float p31 = (0.0f + height) / (height - 0.0f);
+    const float sc = where.Scale * cosA;
+    const float ss = where.Scale * sinA;
+    const float m00 = sc * p00;
+    const float m10 = -ss * p00;
+    const float m01 = ss * p11;
+    const float m11 = sc * p11;
+    const float m30 = where.X * p00 + p30;
+    const float m31 = where.Y * p11 + p31;
+    bool finite = true;
+    for (int i = 0; i < 4; ++i) {
+        xs[i] = (x[i] * m00 + y[i] * m10 + m30 + 1.0f) * 0.5f * width;
+        ys[i] = (1.0f - (x[i] * m01 + y[i] * m11 + m31)) * 0.5f * height;
+        finite = finite && std::isfinite(xs[i]) && std::isfinite(ys[i]);
+    }
+    if (!finite) {
+        PlaceCornersByMatrices(where, cosA, sinA, width, height, x, y, xs, ys);
+    }
+}
+
 // The unit vector of v; a zero vector stays zero instead of becoming NaN.
 inline Vector2 Vec2Normalize(Vector2 v) {
     const float length = std::sqrt(v.x * v.x + v.y * v.y);

@@ -17,14 +17,12 @@ namespace Velmora::Platform {
 
 namespace {
 
-// A vertex as the GPU sees it: clip-space position (corners are transformed on the
+// A vertex as the GPU sees it: normalised device x and y (corners are placed on the
 // CPU, so batches need no per-quad uniforms), the packed ARGB colour word, texture
 // coordinates.
 struct GLVertex {
     float x;
     float y;
-    float z;
-    float w;
     std::uint32_t colour;
     float u;
     float v;
@@ -37,13 +35,13 @@ constexpr int MaxQuadsPerCall = 65536 / QuadVertexCount;
 constexpr int StreamVertexCapacity = MaxQuadsPerCall * QuadVertexCount * 4;
 
 const char* const kVertexShader = R"(#version 330 core
-layout(location = 0) in vec4 aPosition;
+layout(location = 0) in vec2 aPosition;
 layout(location = 1) in vec4 aColour;
 layout(location = 2) in vec2 aTexCoord;
 out vec4 vColour;
 out vec2 vTexCoord;
 void main() {
-    gl_Position = aPosition;
+    gl_Position = vec4(aPosition, 0.0, 1.0);
     vColour = aColour;
     vTexCoord = aTexCoord;
 }
@@ -194,7 +192,7 @@ public:
                      GL_STREAM_DRAW);
         const GLsizei stride = sizeof(GLVertex);
         glEnableVertexAttribArray(0);
-        glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(0));
+        glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(0));
         glEnableVertexAttribArray(1);
         // GL_BGRA reads the little-endian ARGB word as (r, g, b, a).
         glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride,
@@ -350,7 +348,8 @@ public:
         BindFrameTarget();
     }
 
-    void DrawQuad(const Texture* texture, const VertexBuffer& buffer) override {
+    void DrawQuad(const Texture* texture, const VertexBuffer& buffer,
+                  const Placement& where) override {
         frameBegun_ = true;
         const auto* glTexture = dynamic_cast<const GLTexture*>(texture);
         if (glTexture == nullptr || glTexture->Link != link_) {
@@ -358,7 +357,7 @@ public:
         }
         float xs[QuadVertexCount];
         float ys[QuadVertexCount];
-        TransformQuad(buffer, xs, ys);
+        PlaceQuad(buffer, where, xs, ys);
         if (IsCulled(xs, ys)) {
             return;
         }
@@ -373,44 +372,15 @@ public:
         }
         batchKey_ = key;
 
-        // Depth and w come from the third and fourth columns of world x view x
-        // projection; x and y are the shared screen-pixel corners, so what is drawn is
-        // exactly what the recording device reports.
-        const Matrix& world = GetTransform(TransformKind::World);
-        const Matrix& view = GetTransform(TransformKind::View);
-        const Matrix& projection = GetTransform(TransformKind::Projection);
-        float viewProjection[4][2];
-        for (int r = 0; r < 4; ++r) {
-            for (int c = 0; c < 2; ++c) {
-                float sum = 0.0f;
-                for (int k = 0; k < 4; ++k) {
-                    sum += view.m[r][k] * projection.m[k][c + 2];
-                }
-                viewProjection[r][c] = sum;
-            }
-        }
-        float zw[4][2];
-        for (int r = 0; r < 4; ++r) {
-            for (int c = 0; c < 2; ++c) {
-                float sum = 0.0f;
-                for (int k = 0; k < 4; ++k) {
-                    sum += world.m[r][k] * viewProjection[k][c];
-                }
-                zw[r][c] = sum;
-            }
-        }
+        // The corners culling was decided on, so what is drawn is exactly what the
+        // recording device reports.
         const float toNdcX = 2.0f / static_cast<float>(width_);
         const float toNdcY = 2.0f / static_cast<float>(height_);
         GLVertex* out = &pending_[static_cast<std::size_t>(pendingQuads_) * QuadVertexCount];
         for (int i = 0; i < QuadVertexCount; ++i) {
             const SpriteVertex& in = buffer.Vertices[i];
-            const float z = in.x * zw[0][0] + in.y * zw[1][0] + in.z * zw[2][0] + zw[3][0];
-            const float w = in.x * zw[0][1] + in.y * zw[1][1] + in.z * zw[2][1] + zw[3][1];
-            out[i].x = (xs[i] * toNdcX - 1.0f) * w;
-            out[i].y = (1.0f - ys[i] * toNdcY) * w;
-            // The engine's projections give depth 0..w; OpenGL's clip space wants -w..w.
-            out[i].z = 2.0f * z - w;
-            out[i].w = w;
+            out[i].x = xs[i] * toNdcX - 1.0f;
+            out[i].y = 1.0f - ys[i] * toNdcY;
             out[i].colour = in.colour;
             out[i].u = in.u;
             out[i].v = in.v;

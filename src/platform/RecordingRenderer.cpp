@@ -45,12 +45,13 @@ void RecordingRenderer::Present() {
     ++presents_;
 }
 
-void RecordingRenderer::DrawQuad(const Texture* texture, const VertexBuffer& buffer) {
+void RecordingRenderer::DrawQuad(const Texture* texture, const VertexBuffer& buffer,
+                                 const Placement& where) {
     if (texture == nullptr) {
         return;
     }
     RecordedDraw draw;
-    TransformQuad(buffer, draw.X, draw.Y);
+    PlaceQuad(buffer, where, draw.X, draw.Y);
     for (int i = 0; i < QuadVertexCount; ++i) {
         draw.U[i] = buffer.Vertices[i].u;
         draw.V[i] = buffer.Vertices[i].v;
