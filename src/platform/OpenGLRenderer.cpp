@@ -99,11 +99,11 @@ struct BatchKey {
     bool operator!=(const BatchKey& o) const { return !(*this == o); }
 };
 
-// One offscreen colour + depth target the size of the game's picture.
+// One offscreen colour target the size of the game's picture. It needs no depth: every
+// quad lies at one depth, where a depth test could not reject a single pixel.
 struct RenderTarget {
     GLuint Framebuffer = 0;
     GLuint Colour = 0;
-    GLuint Depth = 0;
 };
 
 bool CompileShader(GLenum kind, const char* source, GLuint& shader, std::string& log) {
@@ -143,7 +143,6 @@ public:
         for (RenderTarget& target : targets_) {
             glDeleteFramebuffers(1, &target.Framebuffer);
             glDeleteTextures(1, &target.Colour);
-            glDeleteRenderbuffers(1, &target.Depth);
         }
         glDeleteSamplers(2, samplers_);
         glDeleteBuffers(1, &vertexBuffer_);
@@ -235,15 +234,10 @@ public:
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-            glGenRenderbuffers(1, &target.Depth);
-            glBindRenderbuffer(GL_RENDERBUFFER, target.Depth);
-            glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT16, width_, height_);
             glGenFramebuffers(1, &target.Framebuffer);
             glBindFramebuffer(GL_FRAMEBUFFER, target.Framebuffer);
             glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D,
                                    target.Colour, 0);
-            glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
-                                      target.Depth);
             if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
                 error = "cannot make a " + std::to_string(width_) + " x " +
                         std::to_string(height_) + " offscreen frame";
@@ -251,17 +245,15 @@ public:
             }
             glViewport(0, 0, width_, height_);
             glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-            glClearDepth(1.0);
-            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            glClear(GL_COLOR_BUFFER_BIT);
         }
         glBindTexture(GL_TEXTURE_2D, 0);
         BindFrameTarget();
 
-        // Depth testing with less-or-equal: sprites at one depth all pass, and a quad
-        // drawn nearer covers one drawn later behind it.
-        glEnable(GL_DEPTH_TEST);
-        glDepthFunc(GL_LEQUAL);
-        glDepthMask(GL_TRUE);
+        // Every quad lies at one depth, so a depth test would pass every pixel: the
+        // rasteriser is spared it, and the window's depth buffer is never touched.
+        glDisable(GL_DEPTH_TEST);
+        glDepthMask(GL_FALSE);
         glDisable(GL_CULL_FACE);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glDisable(GL_BLEND);
@@ -319,8 +311,7 @@ public:
                      static_cast<float>((argb >> 8) & 0xFF) / 255.0f,
                      static_cast<float>(argb & 0xFF) / 255.0f,
                      static_cast<float>((argb >> 24) & 0xFF) / 255.0f);
-        glClearDepth(1.0);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glClear(GL_COLOR_BUFFER_BIT);
     }
 
     bool BeginFrame() override { return true; }
