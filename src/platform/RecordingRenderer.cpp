@@ -57,7 +57,12 @@ void RecordingRenderer::DrawQuad(const Texture* texture, const VertexBuffer& buf
         draw.V[i] = buffer.Vertices[i].v;
         draw.Colour[i] = buffer.Vertices[i].colour;
     }
-    draw.TextureFile = &*files_.insert(texture->Path).first;
+    // A field of one picture looks its file up once, not once a draw.
+    if (texture != lastTexture_ || texture->Path != *lastFile_) {
+        lastFile_ = &*files_.insert(texture->Path).first;
+        lastTexture_ = texture;
+    }
+    draw.TextureFile = lastFile_;
     draw.State = State();
     draw.Culled = IsCulled(draw.X, draw.Y);
     current_.push_back(std::move(draw));

@@ -55,6 +55,8 @@ private:
     std::vector<RecordedDraw> current_;
     std::vector<RecordedDraw> lastFrame_;
     std::set<std::string> files_;
+    const Texture* lastTexture_ = nullptr;
+    const std::string* lastFile_ = nullptr;
     std::uint32_t clearColour_ = 0;
     int presents_ = 0;
 };
