@@ -121,6 +121,24 @@ inline void PlaceCornersByMatrices(const Placement& where, float cosA, float sin
     }
 }
 
+// The terms of a width x height picture's projection that placing uses, as
+// MatrixOrthoOffCenter(0, width, height, 0, 0, 1) has them: made once per picture size.
+struct PictureProjection {
+    PictureProjection(float width, float height)
+        : Width(width),
+          Height(height),
+          ScaleX(2.0f / (width - 0.0f)),
+          ScaleY(2.0f / (0.0f - height)),
+          OffsetX((0.0f + width) / (0.0f - width)),
+          OffsetY((0.0f + height) / (height - 0.0f)) {}
+    float Width;
+    float Height;
+    float ScaleX;
+    float ScaleY;
+    float OffsetX;
+    float OffsetY;
+};
+
 // PlaceCornersByMatrices in closed form. Every entry those products leave is one of
 // the few terms below or a sum with zeros, and a zero added changes a finite sum at
 // most in the sign of a zero, which the final "+ 1" removes; the terms that remain are
@@ -129,29 +147,31 @@ inline void PlaceCornersByMatrices(const Placement& where, float cosA, float sin
 // or NaN, a picture of no size) makes some corner non-finite, and such quads, which
 // draw nothing, go through the products themselves so that what is recorded of them
 // stays the same too.
-inline void PlaceCorners(const Placement& where, float cosA, float sinA, float width, float height,
-                         const float x[4], const float y[4], float xs[4], float ys[4]) {
-    // The projection's terms, as MatrixOrthoOffCenter(0, width, height, 0, 0, 1) has them.
-    const float p00 = 2.0f / (width - 0.0f);
-    const float p11 = 2.0f / (0.0f - height);
-    const float p30 = (0.0f + width) / (0.0f - width);
-    const float p31 = (0.0f + height) / (height - 0.0f);
+// The corners are read in place from any vertex with members x and y.
+template <class Vertex>
+void PlaceCorners(const Placement& where, float cosA, float sinA, const PictureProjection& picture,
+                  const Vertex (&corners)[4], float xs[4], float ys[4]) {
     const float sc = where.Scale * cosA;
     const float ss = where.Scale * sinA;
-    const float m00 = sc * p00;
-    const float m10 = -ss * p00;
-    const float m01 = ss * p11;
-    const float m11 = sc * p11;
-    const float m30 = where.X * p00 + p30;
-    const float m31 = where.Y * p11 + p31;
-    bool finite = true;
+    const float m00 = sc * picture.ScaleX;
+    const float m10 = -ss * picture.ScaleX;
+    const float m01 = ss * picture.ScaleY;
+    const float m11 = sc * picture.ScaleY;
+    const float m30 = where.X * picture.ScaleX + picture.OffsetX;
+    const float m31 = where.Y * picture.ScaleY + picture.OffsetY;
+    // Zero times a corner is NaN only for a corner that is not finite: one test for all.
+    float probe = 0.0f;
     for (int i = 0; i < 4; ++i) {
-        xs[i] = (x[i] * m00 + y[i] * m10 + m30 + 1.0f) * 0.5f * width;
-        ys[i] = (1.0f - (x[i] * m01 + y[i] * m11 + m31)) * 0.5f * height;
-        finite = finite && std::isfinite(xs[i]) && std::isfinite(ys[i]);
+        const float x = corners[i].x;
+        const float y = corners[i].y;
+        xs[i] = (x * m00 + y * m10 + m30 + 1.0f) * 0.5f * picture.Width;
+        ys[i] = (1.0f - (x * m01 + y * m11 + m31)) * 0.5f * picture.Height;
+        probe += xs[i] * 0.0f + ys[i] * 0.0f;
     }
-    if (!finite) {
-        PlaceCornersByMatrices(where, cosA, sinA, width, height, x, y, xs, ys);
+    if (probe != probe) {
+        const float x[4] = {corners[0].x, corners[1].x, corners[2].x, corners[3].x};
+        const float y[4] = {corners[0].y, corners[1].y, corners[2].y, corners[3].y};
+        PlaceCornersByMatrices(where, cosA, sinA, picture.Width, picture.Height, x, y, xs, ys);
     }
 }
 

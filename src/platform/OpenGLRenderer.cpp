@@ -342,9 +342,18 @@ public:
     void DrawQuad(const Texture* texture, const VertexBuffer& buffer,
                   const Placement& where) override {
         frameBegun_ = true;
-        const auto* glTexture = dynamic_cast<const GLTexture*>(texture);
-        if (glTexture == nullptr || glTexture->Link != link_) {
+        // Fields of one picture ask what it is once: the answer stays until the
+        // texture goes (OnTextureDestroyed).
+        if (texture == nullptr) {
             return;
+        }
+        if (texture != checkedTexture_) {
+            const auto* named = dynamic_cast<const GLTexture*>(texture);
+            if (named == nullptr || named->Link != link_) {
+                return;
+            }
+            checkedTexture_ = texture;
+            checkedName_ = named->Name;
         }
         float xs[QuadVertexCount];
         float ys[QuadVertexCount];
@@ -354,7 +363,7 @@ public:
         }
         const RenderState& state = State();
         BatchKey key;
-        key.Texture = glTexture->Name;
+        key.Texture = checkedName_;
         key.AlphaBlend = state.AlphaBlend;
         key.AddColour = state.Colour == ColourOp::AddColourModulateAlpha;
         key.PointSampling = state.PointSampling;
@@ -424,6 +433,9 @@ public:
         }
         if (boundTexture_ == name) {
             boundTexture_ = 0;
+        }
+        if (checkedName_ == name) {
+            checkedTexture_ = nullptr;
         }
         glDeleteTextures(1, &name);
     }
@@ -576,6 +588,9 @@ private:
 
     // What the context currently has, so a flush only issues the changes.
     GLuint boundTexture_ = 0;
+    // The last texture drawn, known to be this device's, and its name.
+    const Texture* checkedTexture_ = nullptr;
+    GLuint checkedName_ = 0;
     int appliedBlend_ = 0;
     int appliedAddColour_ = 0;
     int appliedPointSampling_ = 0;

@@ -18,14 +18,7 @@ void Renderer::PlaceQuad(const VertexBuffer& buffer, const Placement& where,
         cos_ = std::cos(where.Angle);
         sin_ = std::sin(where.Angle);
     }
-    float x[QuadVertexCount];
-    float y[QuadVertexCount];
-    for (int i = 0; i < QuadVertexCount; ++i) {
-        x[i] = buffer.Vertices[i].x;
-        y[i] = buffer.Vertices[i].y;
-    }
-    PlaceCorners(where, cos_, sin_, static_cast<float>(CanvasWidth()),
-                 static_cast<float>(CanvasHeight()), x, y, xs, ys);
+    PlaceCorners(where, cos_, sin_, projection_, buffer.Vertices, xs, ys);
 }
 
 bool Renderer::IsCulled(const float xs[QuadVertexCount], const float ys[QuadVertexCount]) const {

@@ -39,11 +39,6 @@ public:
 class VertexBuffer {
 public:
     virtual ~VertexBuffer() = default;
-    void Write(const SpriteVertex (&vertices)[QuadVertexCount]) {
-        for (int i = 0; i < QuadVertexCount; ++i) {
-            Vertices[i] = vertices[i];
-        }
-    }
     SpriteVertex Vertices[QuadVertexCount]{};
 };
 
@@ -123,6 +118,7 @@ public:
     void SetCanvas(int width, int height) {
         canvasWidth_ = width;
         canvasHeight_ = height;
+        projection_ = PictureProjection(static_cast<float>(width), static_cast<float>(height));
     }
     int CanvasWidth() const { return canvasWidth_; }
     int CanvasHeight() const { return canvasHeight_; }
@@ -147,6 +143,7 @@ private:
     RenderState state_;
     int canvasWidth_ = 0;
     int canvasHeight_ = 0;
+    PictureProjection projection_{0.0f, 0.0f};
 };
 
 }  // namespace Velmora::Platform

@@ -146,13 +146,13 @@ void SpriteRecord::Draw(const SpriteDraw& how, const Cell& cell) {
 void DrawTexturedQuad(Platform::Renderer& device, const Platform::Texture& texture,
                       Platform::VertexBuffer& buffer, const SpriteDraw& how, float x0, float y0,
                       float x1, float y1, const Cell& cell) {
-    const Platform::SpriteVertex quad[Platform::QuadVertexCount] = {
-        {x0, y0, how.Colour, cell.U0, cell.V0},
-        {x1, y0, how.Colour, cell.U1, cell.V0},
-        {x0, y1, how.Colour, cell.U0, cell.V1},
-        {x1, y1, how.Colour, cell.U1, cell.V1},
-    };
-    buffer.Write(quad);
+    // Written in place: a quad assembled elsewhere and copied in was read back in
+    // pieces wider than it had been written in, which stalls every draw.
+    Platform::SpriteVertex* quad = buffer.Vertices;
+    quad[0] = {x0, y0, how.Colour, cell.U0, cell.V0};
+    quad[1] = {x1, y0, how.Colour, cell.U1, cell.V0};
+    quad[2] = {x0, y1, how.Colour, cell.U0, cell.V1};
+    quad[3] = {x1, y1, how.Colour, cell.U1, cell.V1};
 
     Platform::RenderState& state = device.State();
     state.Cull = Platform::CullMode::CounterClockwise;
