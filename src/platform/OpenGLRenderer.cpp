@@ -17,14 +17,12 @@ namespace Velmora::Platform {
 
 namespace {
 
-// A vertex as the GPU sees it: clip-space position (corners are transformed on the
+// A vertex as the GPU sees it: normalised device x and y (corners are placed on the
 // CPU, so batches need no per-quad uniforms), the packed ARGB colour word, texture
 // coordinates.
 struct GLVertex {
     float x;
     float y;
-    float z;
-    float w;
     std::uint32_t colour;
     float u;
     float v;
@@ -37,13 +35,13 @@ constexpr int MaxQuadsPerCall = 65536 / QuadVertexCount;
 constexpr int StreamVertexCapacity = MaxQuadsPerCall * QuadVertexCount * 4;
 
 const char* const kVertexShader = R"(#version 330 core
-layout(location = 0) in vec4 aPosition;
+layout(location = 0) in vec2 aPosition;
 layout(location = 1) in vec4 aColour;
 layout(location = 2) in vec2 aTexCoord;
 out vec4 vColour;
 out vec2 vTexCoord;
 void main() {
-    gl_Position = aPosition;
+    gl_Position = vec4(aPosition, 0.0, 1.0);
     vColour = aColour;
     vTexCoord = aTexCoord;
 }
@@ -101,11 +99,11 @@ struct BatchKey {
     bool operator!=(const BatchKey& o) const { return !(*this == o); }
 };
 
-// One offscreen colour + depth target the size of the game's picture.
+// One offscreen colour target the size of the game's picture. It needs no depth: every
+// quad lies at one depth, where a depth test could not reject a single pixel.
 struct RenderTarget {
     GLuint Framebuffer = 0;
     GLuint Colour = 0;
-    GLuint Depth = 0;
 };
 
 bool CompileShader(GLenum kind, const char* source, GLuint& shader, std::string& log) {
@@ -145,7 +143,6 @@ public:
         for (RenderTarget& target : targets_) {
             glDeleteFramebuffers(1, &target.Framebuffer);
             glDeleteTextures(1, &target.Colour);
-            glDeleteRenderbuffers(1, &target.Depth);
         }
         glDeleteSamplers(2, samplers_);
         glDeleteBuffers(1, &vertexBuffer_);
@@ -194,7 +191,7 @@ public:
                      GL_STREAM_DRAW);
         const GLsizei stride = sizeof(GLVertex);
         glEnableVertexAttribArray(0);
-        glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(0));
+        glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(0));
         glEnableVertexAttribArray(1);
         // GL_BGRA reads the little-endian ARGB word as (r, g, b, a).
         glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride,
@@ -237,15 +234,10 @@ public:
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-            glGenRenderbuffers(1, &target.Depth);
-            glBindRenderbuffer(GL_RENDERBUFFER, target.Depth);
-            glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT16, width_, height_);
             glGenFramebuffers(1, &target.Framebuffer);
             glBindFramebuffer(GL_FRAMEBUFFER, target.Framebuffer);
             glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D,
                                    target.Colour, 0);
-            glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
-                                      target.Depth);
             if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
                 error = "cannot make a " + std::to_string(width_) + " x " +
                         std::to_string(height_) + " offscreen frame";
@@ -253,17 +245,15 @@ public:
             }
             glViewport(0, 0, width_, height_);
             glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-            glClearDepth(1.0);
-            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            glClear(GL_COLOR_BUFFER_BIT);
         }
         glBindTexture(GL_TEXTURE_2D, 0);
         BindFrameTarget();
 
-        // Depth testing with less-or-equal: sprites at one depth all pass, and a quad
-        // drawn nearer covers one drawn later behind it.
-        glEnable(GL_DEPTH_TEST);
-        glDepthFunc(GL_LEQUAL);
-        glDepthMask(GL_TRUE);
+        // Every quad lies at one depth, so a depth test would pass every pixel: the
+        // rasteriser is spared it, and the window's depth buffer is never touched.
+        glDisable(GL_DEPTH_TEST);
+        glDepthMask(GL_FALSE);
         glDisable(GL_CULL_FACE);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glDisable(GL_BLEND);
@@ -321,8 +311,7 @@ public:
                      static_cast<float>((argb >> 8) & 0xFF) / 255.0f,
                      static_cast<float>(argb & 0xFF) / 255.0f,
                      static_cast<float>((argb >> 24) & 0xFF) / 255.0f);
-        glClearDepth(1.0);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glClear(GL_COLOR_BUFFER_BIT);
     }
 
     bool BeginFrame() override { return true; }
@@ -350,21 +339,31 @@ public:
         BindFrameTarget();
     }
 
-    void DrawQuad(const Texture* texture, const VertexBuffer& buffer) override {
+    void DrawQuad(const Texture* texture, const VertexBuffer& buffer,
+                  const Placement& where) override {
         frameBegun_ = true;
-        const auto* glTexture = dynamic_cast<const GLTexture*>(texture);
-        if (glTexture == nullptr || glTexture->Link != link_) {
+        // Fields of one picture ask what it is once: the answer stays until the
+        // texture goes (OnTextureDestroyed).
+        if (texture == nullptr) {
             return;
+        }
+        if (texture != checkedTexture_) {
+            const auto* named = dynamic_cast<const GLTexture*>(texture);
+            if (named == nullptr || named->Link != link_) {
+                return;
+            }
+            checkedTexture_ = texture;
+            checkedName_ = named->Name;
         }
         float xs[QuadVertexCount];
         float ys[QuadVertexCount];
-        TransformQuad(buffer, xs, ys);
+        PlaceQuad(buffer, where, xs, ys);
         if (IsCulled(xs, ys)) {
             return;
         }
         const RenderState& state = State();
         BatchKey key;
-        key.Texture = glTexture->Name;
+        key.Texture = checkedName_;
         key.AlphaBlend = state.AlphaBlend;
         key.AddColour = state.Colour == ColourOp::AddColourModulateAlpha;
         key.PointSampling = state.PointSampling;
@@ -373,44 +372,15 @@ public:
         }
         batchKey_ = key;
 
-        // Depth and w come from the third and fourth columns of world x view x
-        // projection; x and y are the shared screen-pixel corners, so what is drawn is
-        // exactly what the recording device reports.
-        const Matrix& world = GetTransform(TransformKind::World);
-        const Matrix& view = GetTransform(TransformKind::View);
-        const Matrix& projection = GetTransform(TransformKind::Projection);
-        float viewProjection[4][2];
-        for (int r = 0; r < 4; ++r) {
-            for (int c = 0; c < 2; ++c) {
-                float sum = 0.0f;
-                for (int k = 0; k < 4; ++k) {
-                    sum += view.m[r][k] * projection.m[k][c + 2];
-                }
-                viewProjection[r][c] = sum;
-            }
-        }
-        float zw[4][2];
-        for (int r = 0; r < 4; ++r) {
-            for (int c = 0; c < 2; ++c) {
-                float sum = 0.0f;
-                for (int k = 0; k < 4; ++k) {
-                    sum += world.m[r][k] * viewProjection[k][c];
-                }
-                zw[r][c] = sum;
-            }
-        }
+        // The corners culling was decided on, so what is drawn is exactly what the
+        // recording device reports.
         const float toNdcX = 2.0f / static_cast<float>(width_);
         const float toNdcY = 2.0f / static_cast<float>(height_);
         GLVertex* out = &pending_[static_cast<std::size_t>(pendingQuads_) * QuadVertexCount];
         for (int i = 0; i < QuadVertexCount; ++i) {
             const SpriteVertex& in = buffer.Vertices[i];
-            const float z = in.x * zw[0][0] + in.y * zw[1][0] + in.z * zw[2][0] + zw[3][0];
-            const float w = in.x * zw[0][1] + in.y * zw[1][1] + in.z * zw[2][1] + zw[3][1];
-            out[i].x = (xs[i] * toNdcX - 1.0f) * w;
-            out[i].y = (1.0f - ys[i] * toNdcY) * w;
-            // The engine's projections give depth 0..w; OpenGL's clip space wants -w..w.
-            out[i].z = 2.0f * z - w;
-            out[i].w = w;
+            out[i].x = xs[i] * toNdcX - 1.0f;
+            out[i].y = 1.0f - ys[i] * toNdcY;
             out[i].colour = in.colour;
             out[i].u = in.u;
             out[i].v = in.v;
@@ -463,6 +433,9 @@ public:
         }
         if (boundTexture_ == name) {
             boundTexture_ = 0;
+        }
+        if (checkedName_ == name) {
+            checkedTexture_ = nullptr;
         }
         glDeleteTextures(1, &name);
     }
@@ -615,6 +588,9 @@ private:
 
     // What the context currently has, so a flush only issues the changes.
     GLuint boundTexture_ = 0;
+    // The last texture drawn, known to be this device's, and its name.
+    const Texture* checkedTexture_ = nullptr;
+    GLuint checkedName_ = 0;
     int appliedBlend_ = 0;
     int appliedAddColour_ = 0;
     int appliedPointSampling_ = 0;

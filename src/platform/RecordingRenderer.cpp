@@ -45,18 +45,24 @@ void RecordingRenderer::Present() {
     ++presents_;
 }
 
-void RecordingRenderer::DrawQuad(const Texture* texture, const VertexBuffer& buffer) {
+void RecordingRenderer::DrawQuad(const Texture* texture, const VertexBuffer& buffer,
+                                 const Placement& where) {
     if (texture == nullptr) {
         return;
     }
     RecordedDraw draw;
-    TransformQuad(buffer, draw.X, draw.Y);
+    PlaceQuad(buffer, where, draw.X, draw.Y);
     for (int i = 0; i < QuadVertexCount; ++i) {
         draw.U[i] = buffer.Vertices[i].u;
         draw.V[i] = buffer.Vertices[i].v;
         draw.Colour[i] = buffer.Vertices[i].colour;
     }
-    draw.TextureFile = &*files_.insert(texture->Path).first;
+    // A field of one picture looks its file up once, not once a draw.
+    if (texture != lastTexture_ || texture->Path != *lastFile_) {
+        lastFile_ = &*files_.insert(texture->Path).first;
+        lastTexture_ = texture;
+    }
+    draw.TextureFile = lastFile_;
     draw.State = State();
     draw.Culled = IsCulled(draw.X, draw.Y);
     current_.push_back(std::move(draw));

@@ -11,7 +11,7 @@
 namespace Velmora::Platform {
 
 struct RecordedDraw {
-    float X[QuadVertexCount];  // screen pixels after world, view and projection
+    float X[QuadVertexCount];  // pixels of the game's picture, placed
     float Y[QuadVertexCount];
     float U[QuadVertexCount];
     float V[QuadVertexCount];
@@ -36,7 +36,8 @@ public:
     bool BeginFrame() override;
     void EndFrame() override;
     void Present() override;
-    void DrawQuad(const Texture* texture, const VertexBuffer& buffer) override;
+    void DrawQuad(const Texture* texture, const VertexBuffer& buffer,
+                  const Placement& where) override;
     int LastFrameDrawCalls() const override { return static_cast<int>(lastFrame_.size()); }
     int BackBufferWidth() const override { return width_; }
     int BackBufferHeight() const override { return height_; }
@@ -54,6 +55,8 @@ private:
     std::vector<RecordedDraw> current_;
     std::vector<RecordedDraw> lastFrame_;
     std::set<std::string> files_;
+    const Texture* lastTexture_ = nullptr;
+    const std::string* lastFile_ = nullptr;
     std::uint32_t clearColour_ = 0;
     int presents_ = 0;
 };

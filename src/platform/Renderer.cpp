@@ -1,22 +1,24 @@
 #include "platform/Renderer.h"
 
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
 namespace Velmora::Platform {
 
-void Renderer::TransformQuad(const VertexBuffer& buffer, float xs[QuadVertexCount],
-                             float ys[QuadVertexCount]) const {
-    const Matrix wvp = MatrixMultiply(
-        MatrixMultiply(GetTransform(TransformKind::World), GetTransform(TransformKind::View)),
-        GetTransform(TransformKind::Projection));
-    const float width = static_cast<float>(BackBufferWidth());
-    const float height = static_cast<float>(BackBufferHeight());
-    for (int i = 0; i < QuadVertexCount; ++i) {
-        const SpriteVertex& v = buffer.Vertices[i];
-        float clip[4];
-        TransformCoord(wvp, v.x, v.y, v.z, clip);
-        const float w = clip[3] != 0.0f ? clip[3] : 1.0f;
-        xs[i] = (clip[0] / w + 1.0f) * 0.5f * width;
-        ys[i] = (1.0f - clip[1] / w) * 0.5f * height;
+void Renderer::PlaceQuad(const VertexBuffer& buffer, const Placement& where,
+                         float xs[QuadVertexCount], float ys[QuadVertexCount]) {
+    // Compared as bits: -0 has a sine of its own.
+    std::uint32_t angle = 0;
+    std::uint32_t last = 0;
+    std::memcpy(&angle, &where.Angle, sizeof angle);
+    std::memcpy(&last, &angle_, sizeof last);
+    if (angle != last) {
+        angle_ = where.Angle;
+        cos_ = std::cos(where.Angle);
+        sin_ = std::sin(where.Angle);
     }
+    PlaceCorners(where, cos_, sin_, projection_, buffer.Vertices, xs, ys);
 }
 
 bool Renderer::IsCulled(const float xs[QuadVertexCount], const float ys[QuadVertexCount]) const {

@@ -11,17 +11,17 @@
 
 namespace Velmora::Platform {
 
-// One vertex of a sprite quad: position, ARGB colour, texture coordinates (24 bytes,
-// packed so that a quad is one copy into the batch).
+// One vertex of a sprite quad: position, ARGB colour, texture coordinates (20 bytes,
+// packed so that a quad is one copy into the batch). Quads are flat: every one lies at
+// the same depth.
 struct SpriteVertex {
     float x;
     float y;
-    float z;
     std::uint32_t colour;
     float u;
     float v;
 };
-static_assert(sizeof(SpriteVertex) == 24, "sprite vertices are 24 bytes");
+static_assert(sizeof(SpriteVertex) == 20, "sprite vertices are 20 bytes");
 
 constexpr int QuadVertexCount = 4;
 constexpr int QuadBufferBytes = QuadVertexCount * static_cast<int>(sizeof(SpriteVertex));
@@ -35,19 +35,12 @@ public:
     std::string Path;
 };
 
-// A 96-byte buffer of four vertices: the device copy of a sprite's quad.
+// An 80-byte buffer of four vertices: the device copy of a sprite's quad.
 class VertexBuffer {
 public:
     virtual ~VertexBuffer() = default;
-    void Write(const SpriteVertex (&vertices)[QuadVertexCount]) {
-        for (int i = 0; i < QuadVertexCount; ++i) {
-            Vertices[i] = vertices[i];
-        }
-    }
     SpriteVertex Vertices[QuadVertexCount]{};
 };
-
-enum class TransformKind { World = 0, View = 1, Projection = 2 };
 
 enum class CullMode { None, Clockwise, CounterClockwise };
 
@@ -87,9 +80,10 @@ public:
     virtual void EndFrame() = 0;
     virtual void Present() = 0;
 
-    // Draws the buffer's four vertices as a two-triangle strip with the current
-    // transforms and render state. A null texture draws nothing.
-    virtual void DrawQuad(const Texture* texture, const VertexBuffer& buffer) = 0;
+    // Draws the buffer's four vertices as a two-triangle strip, placed by where on the
+    // game's picture, with the current render state. A null texture draws nothing.
+    virtual void DrawQuad(const Texture* texture, const VertexBuffer& buffer,
+                          const Placement& where) = 0;
 
     // Whether SaveScreenshot can work at all: only a device that draws pixels has any.
     virtual bool CanSaveScreenshots() const { return false; }
@@ -119,18 +113,12 @@ public:
     virtual int BackBufferWidth() const = 0;
     virtual int BackBufferHeight() const = 0;
 
-    void SetTransform(TransformKind kind, const Matrix& m) {
-        transforms_[static_cast<int>(kind)] = m;
-    }
-    const Matrix& GetTransform(TransformKind kind) const {
-        return transforms_[static_cast<int>(kind)];
-    }
-
     // The size of the game's picture in pixels, which sprites are placed in. Both
     // devices draw it at that size; a window shows it scaled.
     void SetCanvas(int width, int height) {
         canvasWidth_ = width;
         canvasHeight_ = height;
+        projection_ = PictureProjection(static_cast<float>(width), static_cast<float>(height));
     }
     int CanvasWidth() const { return canvasWidth_; }
     int CanvasHeight() const { return canvasHeight_; }
@@ -139,19 +127,23 @@ public:
     const RenderState& State() const { return state_; }
 
 protected:
-    // Corners of a quad after world, view and projection, in back-buffer pixels
-    // (origin top-left, y down). Shared by both implementations so that recorded
-    // geometry is exactly what OpenGL rasterises.
-    void TransformQuad(const VertexBuffer& buffer, float xs[QuadVertexCount],
-                       float ys[QuadVertexCount]) const;
+    // Corners of a quad placed on the game's picture, in its pixels (origin top-left,
+    // y down): computed once per draw for both culling and drawing, and shared by both
+    // implementations so that recorded geometry is exactly what OpenGL rasterises.
+    void PlaceQuad(const VertexBuffer& buffer, const Placement& where, float xs[QuadVertexCount],
+                   float ys[QuadVertexCount]);
     // True when the current cull mode rejects the quad's triangles.
     bool IsCulled(const float xs[QuadVertexCount], const float ys[QuadVertexCount]) const;
 
 private:
-    Matrix transforms_[3] = {MatrixIdentity(), MatrixIdentity(), MatrixIdentity()};
+    // The last angle's cosine and sine: text, and sprites that do not turn, repeat it.
+    float angle_ = 0.0f;
+    float cos_ = 1.0f;
+    float sin_ = 0.0f;
     RenderState state_;
     int canvasWidth_ = 0;
     int canvasHeight_ = 0;
+    PictureProjection projection_{0.0f, 0.0f};
 };
 
 }  // namespace Velmora::Platform

@@ -10,8 +10,6 @@ namespace Velmora {
 
 namespace {
 
-using Platform::TransformKind;
-
 // atoi's reading of the number at text, without atoi's undefined behaviour when the
 // number does not fit: such a number is clamped to the int range instead.
 int ReadInt(const char* text) {
@@ -148,35 +146,19 @@ void SpriteRecord::Draw(const SpriteDraw& how, const Cell& cell) {
 void DrawTexturedQuad(Platform::Renderer& device, const Platform::Texture& texture,
                       Platform::VertexBuffer& buffer, const SpriteDraw& how, float x0, float y0,
                       float x1, float y1, const Cell& cell) {
-    const Platform::SpriteVertex quad[Platform::QuadVertexCount] = {
-        {x0, y0, 0.0f, how.Colour, cell.U0, cell.V0},
-        {x1, y0, 0.0f, how.Colour, cell.U1, cell.V0},
-        {x0, y1, 0.0f, how.Colour, cell.U0, cell.V1},
-        {x1, y1, 0.0f, how.Colour, cell.U1, cell.V1},
-    };
-    buffer.Write(quad);
+    // Written in place: a quad assembled elsewhere and copied in was read back in
+    // pieces wider than it had been written in, which stalls every draw.
+    Platform::SpriteVertex* quad = buffer.Vertices;
+    quad[0] = {x0, y0, how.Colour, cell.U0, cell.V0};
+    quad[1] = {x1, y0, how.Colour, cell.U1, cell.V0};
+    quad[2] = {x0, y1, how.Colour, cell.U0, cell.V1};
+    quad[3] = {x1, y1, how.Colour, cell.U1, cell.V1};
 
     Platform::RenderState& state = device.State();
     state.Cull = Platform::CullMode::CounterClockwise;
-    const Matrix oldView = device.GetTransform(TransformKind::View);
-    const Matrix oldProjection = device.GetTransform(TransformKind::Projection);
-    device.SetTransform(TransformKind::View, MatrixIdentity());
-    Matrix world = MatrixIdentity();
-    world = MatrixMultiply(world, MatrixScaling(how.Scale, how.Scale, how.Scale));
-    world = MatrixMultiply(world, MatrixRotationZ(how.Angle));
-    world = MatrixMultiply(world, MatrixTranslation(how.X, how.Y, 0.0f));
-    device.SetTransform(TransformKind::World, world);
-    // Built from the game's picture size every time, so a full-screen back buffer of
-    // another size shows the same field scaled.
-    device.SetTransform(
-        TransformKind::Projection,
-        MatrixOrthoOffCenter(0.0f, static_cast<float>(device.CanvasWidth()),
-                             static_cast<float>(device.CanvasHeight()), 0.0f, 0.0f, 1.0f));
     state.AlphaBlend = true;
     state.Colour = Platform::ColourOp::AddColourModulateAlpha;
-    device.DrawQuad(&texture, buffer);
-    device.SetTransform(TransformKind::View, oldView);
-    device.SetTransform(TransformKind::Projection, oldProjection);
+    device.DrawQuad(&texture, buffer, Placement{how.X, how.Y, how.Scale, how.Angle});
 }
 
 void SpriteRecord::DrawAnimated(const SpriteDraw& how, Animation* animation, int& frame,

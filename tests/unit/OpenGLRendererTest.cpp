@@ -47,12 +47,6 @@ protected:
         std::string error;
         device_ = CreateOpenGLRenderer(*window_, kWidth, kHeight, false, keepFrames, &error);
         ASSERT_NE(device_, nullptr) << error;
-        device_->SetTransform(TransformKind::View, MatrixIdentity());
-        device_->SetTransform(TransformKind::World, MatrixIdentity());
-        device_->SetTransform(
-            TransformKind::Projection,
-            MatrixOrthoOffCenter(0.0f, float(device_->BackBufferWidth()),
-                                 float(device_->BackBufferHeight()), 0.0f, 0.0f, 1.0f));
         device_->State().Cull = CullMode::CounterClockwise;
     }
     // A picture of w x h texels given row by row as 0xAARRGGBB (one fills it).
@@ -71,9 +65,13 @@ protected:
         VertexBuffer buffer;
         for (int i = 0; i < 4; ++i) {
             const float u = float(i % 2), v = float(i / 2);
-            buffer.Vertices[i] = SpriteVertex{x + u * w, y + v * h, 0.0f, colour, u, v};
+            buffer.Vertices[i] = SpriteVertex{x + u * w, y + v * h, colour, u, v};
         }
         return buffer;
+    }
+    // Draws a quad in picture pixels, as placed.
+    void DrawQuad(const Texture* texture, const VertexBuffer& quad, Placement where = {}) {
+        device_->DrawQuad(texture, quad, where);
     }
     // Clears, draws, presents and reads the presented frame back.
     Image Frame(const std::function<void()>& draw) {
@@ -130,32 +128,32 @@ TEST_F(OpenGLRendererTest, EveryRuleOfADrawInOneFrame) {
     };
     const Image image = Frame([&] {
         // Culling follows the winding on screen, and alone does not split the batch.
-        device_->DrawQuad(red, mirrored(0, 20));
+        DrawQuad(red, mirrored(0, 20));
         device_->State().Cull = CullMode::Clockwise;
-        device_->DrawQuad(red, mirrored(10, 20));
-        device_->DrawQuad(red, Quad(20, 20, 10, 10, kWhite));
+        DrawQuad(red, mirrored(10, 20));
+        DrawQuad(red, Quad(20, 20, 10, 10, kWhite));
         device_->State().Cull = CullMode::None;
-        device_->DrawQuad(red, mirrored(30, 20));
-        device_->DrawQuad(red, Quad(40, 20, 10, 10, kWhite));
+        DrawQuad(red, mirrored(30, 20));
+        DrawQuad(red, Quad(40, 20, 10, 10, kWhite));
         device_->State().Cull = CullMode::CounterClockwise;
-        device_->DrawQuad(nullptr, Quad(50, 20, 10, 10, kWhite));
-        device_->DrawQuad(&foreign, Quad(50, 20, 10, 10, kWhite));
-        device_->DrawQuad(red, Quad(50, 20, 0, 0, kWhite));  // degenerate
+        DrawQuad(nullptr, Quad(50, 20, 10, 10, kWhite));
+        DrawQuad(&foreign, Quad(50, 20, 10, 10, kWhite));
+        DrawQuad(red, Quad(50, 20, 0, 0, kWhite));  // degenerate
         // Sprite rule: the tint is added to the picture, saturating; opacity comes from
         // the vertex times the picture.
         device_->State().Colour = ColourOp::AddColourModulateAlpha;
-        device_->DrawQuad(red, Quad(0, 0, 10, 10, 0xFF008000u));
-        device_->DrawQuad(mixed, Quad(10, 0, 10, 10, 0xFF643200u));
+        DrawQuad(red, Quad(0, 0, 10, 10, 0xFF008000u));
+        DrawQuad(mixed, Quad(10, 0, 10, 10, 0xFF643200u));
         device_->State().AlphaBlend = true;
-        device_->DrawQuad(red, Quad(20, 0, 10, 10, 0x80000000u));
-        device_->DrawQuad(halfRed, Quad(30, 0, 10, 10, 0xFF000000u));
-        device_->DrawQuad(red, Quad(40, 0, 10, 10, 0x00000000u));
-        device_->DrawQuad(red, Quad(50, 0, 10, 10, 0x80000000u));
+        DrawQuad(red, Quad(20, 0, 10, 10, 0x80000000u));
+        DrawQuad(halfRed, Quad(30, 0, 10, 10, 0xFF000000u));
+        DrawQuad(red, Quad(40, 0, 10, 10, 0x00000000u));
+        DrawQuad(red, Quad(50, 0, 10, 10, 0x80000000u));
         device_->State().AlphaBlend = false;
-        device_->DrawQuad(halfRed, Quad(60, 0, 10, 10, 0xFF000000u));
+        DrawQuad(halfRed, Quad(60, 0, 10, 10, 0xFF000000u));
         device_->State().PointSampling = true;
-        device_->DrawQuad(halfRed, Quad(70, 0, 10, 10, 0xFF000000u));
-        device_->DrawQuad(green.get(), Quad(60, 20, 10, 10, 0xFF000000u));
+        DrawQuad(halfRed, Quad(70, 0, 10, 10, 0xFF000000u));
+        DrawQuad(green.get(), Quad(60, 20, 10, 10, 0xFF000000u));
         green.reset();  // released while its quad waits in the batch
     });
     ASSERT_EQ(kWidth, image.Width);
@@ -173,7 +171,7 @@ TEST_F(OpenGLRendererTest, EveryRuleOfADrawInOneFrame) {
     EXPECT_EQ(9, device_->LastFrameDrawCalls());
     // Half a frame drawn after presenting does not show.
     device_->Clear(0xFF00FF00u);
-    device_->DrawQuad(red, Quad(0, 0, 20, 20, kWhite));
+    DrawQuad(red, Quad(0, 0, 20, 20, kWhite));
     ExpectPixel(Shot(), 5, 5, 0xFF8000);
     // A screenshot that cannot be written says why, a full disk included.
     for (auto [path, reason] : {std::pair{"/dev/full", "No space left on device"},
@@ -198,13 +196,10 @@ TEST_F(OpenGLRendererTest, DrawingIntoTheWindowKeepsThePicture) {
         device_->State().AlphaBlend = true;
         device_->State().PointSampling = true;
         for (int i = 0; i < 300; ++i) {
-            device_->SetTransform(TransformKind::World,
-                                  MatrixMultiply(MatrixRotationZ(0.37f * float(i)),
-                                                 MatrixTranslation(float((i * 37) % kWidth),
-                                                                   float((i * 53) % kHeight), 0)));
             device_->State().Cull = i % 2 == 0 ? CullMode::CounterClockwise : CullMode::None;
             const auto tint = std::uint32_t(((i * 29) % 256) << 24 | ((i * 71) % 256) << 8);
-            device_->DrawQuad(texture, Quad(-8.5f, -6.0f, 17.0f, 12.0f, tint));
+            DrawQuad(texture, Quad(-8.5f, -6.0f, 17.0f, 12.0f, tint),
+                     {float((i * 37) % kWidth), float((i * 53) % kHeight), 1.0f, 0.37f * float(i)});
         }
         device_->EndFrame();
     };
@@ -247,8 +242,8 @@ TEST_F(OpenGLRendererTest, TheWindowShowsThePictureLetterboxedAtAWholeScale) {
         Image picture;
         for (int i = 0; i < 2; ++i) {
             picture = Frame([&] {
-                device_->DrawQuad(red, Quad(0, 0, 1, 1, kWhite));
-                device_->DrawQuad(green, Quad(kWidth - 1, kHeight - 1, 1, 1, kWhite));
+                DrawQuad(red, Quad(0, 0, 1, 1, kWhite));
+                DrawQuad(green, Quad(kWidth - 1, kHeight - 1, 1, 1, kWhite));
             });
         }
         Image shown;

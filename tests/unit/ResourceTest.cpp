@@ -1,4 +1,7 @@
+#include <cstring>
 #include <limits>
+#include <random>
+#include <utility>
 #include <vector>
 
 #include "TestGame.h"
@@ -126,6 +129,59 @@ TEST_F(ResourceTest, HeadlessPicturesAreSizedWithoutDecoding) {
     EXPECT_EQ(8, texture->Height);
     game_.Write("cut.png", png.substr(0, png.size() - 12));  // no IEND
     EXPECT_EQ(nullptr, device_.CreateTextureFromFile("cut.png"));
+}
+
+// Quads are placed in closed form, not with the 4 x 4 products sprites were placed with;
+// the corners must keep every bit: random and edge-case positions, scales (none,
+// negative, tiny, huge), angles, quads of no size and mirrored ones around any offset,
+// pictures of any size, non-finite numbers, and angles repeated (-0 after 0 included).
+TEST(SpritePlacementTest, CornersAreTheMatrixProductsBitForBit) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const float edges[] = {
+        0.0f,       -0.0f,  1.0f,  -1.0f,  0.5f, 225.0f, 320.0f,
+        1.5707964f, 1e-40f, 1e30f, -1e30f, inf,  -inf,   std::numeric_limits<float>::quiet_NaN()};
+    std::mt19937 random(7);
+    auto pick = [&](float low, float high) {
+        return random() % 4 == 0 ? edges[random() % std::size(edges)]
+                                 : std::uniform_real_distribution<float>(low, high)(random);
+    };
+    auto bits = [](float f) {
+        std::uint32_t b = 0;
+        std::memcpy(&b, &f, sizeof b);
+        return b;
+    };
+    for (auto [w, h] : {std::pair{640, 480}, {450, 600}, {1, 1}, {0, 0}, {-8, 3}}) {
+        Platform::RecordingRenderer device(w, h);
+        const Platform::Texture texture;
+        for (int n = 0; n < 4000; ++n) {
+            const Placement at{pick(-100, 1000), pick(-100, 1000), pick(-4, 4), pick(-20, 20)};
+            const float x0 = pick(-64, 64), y0 = pick(-64, 64);
+            const float x1 = x0 + pick(-32, 32), y1 = y0 + pick(-32, 32);
+            Platform::VertexBuffer quad;
+            for (int i = 0; i < 4; ++i) {
+                quad.Vertices[i].x = i % 2 == 0 ? x0 : x1;
+                quad.Vertices[i].y = i < 2 ? y0 : y1;
+            }
+            device.Clear(0);
+            device.DrawQuad(&texture, quad, at);
+            const Platform::RecordedDraw& got = device.CurrentFrame().back();
+            Matrix world =
+                MatrixMultiply(MatrixIdentity(), MatrixScaling(at.Scale, at.Scale, at.Scale));
+            world = MatrixMultiply(world, MatrixRotationZ(at.Angle));
+            world = MatrixMultiply(world, MatrixTranslation(at.X, at.Y, 0.0f));
+            const Matrix wvp = MatrixMultiply(MatrixMultiply(world, MatrixIdentity()),
+                                              MatrixOrthoOffCenter(0, float(w), float(h), 0, 0, 1));
+            for (int i = 0; i < 4; ++i) {
+                float clip[4];
+                TransformCoord(wvp, quad.Vertices[i].x, quad.Vertices[i].y, 0.0f, clip);
+                const float cw = clip[3] != 0.0f ? clip[3] : 1.0f;
+                ASSERT_EQ(bits((clip[0] / cw + 1.0f) * 0.5f * float(w)), bits(got.X[i]))
+                    << "corner " << i << " at " << at.X << ", " << at.Y << " scale " << at.Scale
+                    << " angle " << at.Angle << " on " << w << " x " << h;
+                ASSERT_EQ(bits((1.0f - clip[1] / cw) * 0.5f * float(h)), bits(got.Y[i])) << i;
+            }
+        }
+    }
 }
 
 }  // namespace
