@@ -17,7 +17,7 @@ float Seconds(int ms) {
 
 }  // namespace
 
-Action::Action(World& world, std::string name) : Name(std::move(name)), world_(&world) {}
+Action::Action(World& world, std::string name) : world_(&world), Name(std::move(name)) {}
 
 void Action::CallScript(const char* function) {
     BusyScope busy(*this);

@@ -31,6 +31,11 @@ public:
     bool IsRetired() const { return state_.Retired; }
     void MarkRetired() { state_.Retired = true; }
 
+private:
+    // The update pass reads the first cache line only; the name is needed for calls.
+    World* world_;
+
+public:
     float X = 0.0f;
     float Y = 0.0f;
     float DX = 0.0f;
@@ -40,11 +45,10 @@ public:
     float ActTime = 0.0f;
     float Interval = 0.0f;
     float IntervalSum = 0.0f;
+    float IntervalBase = 0.0f;
     bool Begun = false;
     bool Acted = false;
     int Step = 1;
-    std::string Name;
-    float IntervalBase = 0.0f;
     BaseObject* Owner = nullptr;
 
 private:
@@ -60,8 +64,10 @@ private:
 
     void CallScript(const char* function);
 
-    World* world_;
     RunState state_;
+
+public:
+    std::string Name;
 };
 
 // Marks an action busy (a callback or a load of it is under way) for a scope.

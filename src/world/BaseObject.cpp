@@ -47,7 +47,10 @@ void BaseObject::Update() {
     }
     CurAction->Update();
     // An action replaced by its own callback has returned by now.
-    retiredActions_.clear();
+    if (retiring_) {
+        retiredActions_.clear();
+        retiring_ = false;
+    }
     const Action* action = CurAction.get();
     if (action != nullptr && action->Begun) {
         const float frameTime = world_.FrameTime;
@@ -86,6 +89,7 @@ void BaseObject::RetireAction() {
     if (CurAction->IsBusy()) {
         CurAction->MarkRetired();
         retiredActions_.push_back(std::move(CurAction));
+        retiring_ = true;
     }
     CurAction.reset();
 }
