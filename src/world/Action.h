@@ -1,12 +1,23 @@
 #pragma once
 // An object's scripted movement and timing: a direction and speed, and three moments
 // on the stage clock at which it calls its script (OnBegin, OnAction, OnInterval).
+#include <memory>
 #include <string>
 
 namespace Velmora {
 
+class Action;
 class BaseObject;
 class World;
+
+// Every action an object runs lives in its world's pool (world/ObjectPool): made by
+// MakeAction and given back by this.
+struct ActionDelete {
+    void operator()(Action* action) const noexcept;
+};
+using ActionPtr = std::unique_ptr<Action, ActionDelete>;
+ActionPtr MakeAction(World& world, std::string name = std::string());
+ActionPtr MakeAction(const Action& source);
 
 class Action {
 public:
@@ -62,6 +73,8 @@ private:
         RunState& operator=(const RunState&) { return *this; }
     };
 
+    friend struct ActionDelete;
+    friend ActionPtr MakeAction(const Action& source);
     void CallScript(const char* function);
 
     RunState state_;

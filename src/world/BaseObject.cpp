@@ -96,7 +96,7 @@ void BaseObject::RetireAction() {
 
 void BaseObject::SetAction(const std::string& name) {
     RetireAction();
-    CurAction = std::make_unique<Action>(world_, name);
+    CurAction = MakeAction(world_, name);
     Action* action = CurAction.get();
     {
         // The action file may itself replace this action while it runs.
@@ -198,7 +198,7 @@ void BaseObject::CopyFrom(const BaseObject& source) {
         if (CurAction) {
             *CurAction = *source.CurAction;
         } else {
-            CurAction = std::make_unique<Action>(*source.CurAction);
+            CurAction = MakeAction(*source.CurAction);
         }
     }
     X = source.X;

@@ -75,13 +75,14 @@ public:
     World& GetWorld() const { return world_; }
 
     // What the update, draw and collision passes read comes first, within the object's
-    // first 128 bytes; what they do not read follows. At tens of thousands of objects
-    // each further cache line a pass touches per object is a wait on memory.
+    // first 128 bytes (two cache lines: it starts on one in its world's pool); what they
+    // do not read follows. At tens of thousands of objects each further cache line a
+    // pass touches per object is a wait on memory.
 protected:
     World& world_;
 
 public:
-    std::unique_ptr<Action> CurAction;
+    ActionPtr CurAction;
     float X = 0.0f;
     float Y = 0.0f;
     float Scale = 1.0f;
@@ -135,7 +136,7 @@ private:
     // Destroys the current action, or keeps it until its running call returns.
     void RetireAction();
 
-    std::vector<std::unique_ptr<Action>> retiredActions_;
+    std::vector<ActionPtr> retiredActions_;
     const std::uint64_t serial_;
 };
 
