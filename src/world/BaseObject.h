@@ -110,6 +110,8 @@ public:
     bool AniPlaying = false;
     // Bullets and mobs that have it set are turned toward their motion as they are drawn.
     bool AutoDirection = false;
+    // A bullet's side: the player's bullets hit mobs, the others heroes and friends.
+    bool Positive = false;
 
 private:
     // Whether retiredActions_ holds any, so that the update pass need not look at it.

@@ -18,8 +18,6 @@ public:
     void Update() override;
     void Draw() override;
 
-    // Read by every update pass, so first after the base's fields.
-    bool Positive = false;
     std::int32_t Power = 0;
     float Speed = 1.0f;
     std::string Name;
