@@ -17,7 +17,21 @@ float Seconds(int ms) {
 
 }  // namespace
 
-Action::Action(World& world, std::string name) : Name(std::move(name)), world_(&world) {}
+void ActionDelete::operator()(Action* action) const noexcept {
+    if (action != nullptr) {
+        action->world_->Pool().Delete(action);
+    }
+}
+
+ActionPtr MakeAction(World& world, std::string name) {
+    return ActionPtr(world.Pool().New<Action>(world, std::move(name)));
+}
+
+ActionPtr MakeAction(const Action& source) {
+    return ActionPtr(source.world_->Pool().New<Action>(source));
+}
+
+Action::Action(World& world, std::string name) : world_(&world), Name(std::move(name)) {}
 
 void Action::CallScript(const char* function) {
     BusyScope busy(*this);

@@ -1,12 +1,23 @@
 #pragma once
 // An object's scripted movement and timing: a direction and speed, and three moments
 // on the stage clock at which it calls its script (OnBegin, OnAction, OnInterval).
+#include <memory>
 #include <string>
 
 namespace Velmora {
 
+class Action;
 class BaseObject;
 class World;
+
+// Every action an object runs lives in its world's pool (world/ObjectPool): made by
+// MakeAction and given back by this.
+struct ActionDelete {
+    void operator()(Action* action) const noexcept;
+};
+using ActionPtr = std::unique_ptr<Action, ActionDelete>;
+ActionPtr MakeAction(World& world, std::string name = std::string());
+ActionPtr MakeAction(const Action& source);
 
 class Action {
 public:
@@ -31,6 +42,11 @@ public:
     bool IsRetired() const { return state_.Retired; }
     void MarkRetired() { state_.Retired = true; }
 
+private:
+    // The update pass reads the first cache line only; the name is needed for calls.
+    World* world_;
+
+public:
     float X = 0.0f;
     float Y = 0.0f;
     float DX = 0.0f;
@@ -40,11 +56,10 @@ public:
     float ActTime = 0.0f;
     float Interval = 0.0f;
     float IntervalSum = 0.0f;
+    float IntervalBase = 0.0f;
     bool Begun = false;
     bool Acted = false;
     int Step = 1;
-    std::string Name;
-    float IntervalBase = 0.0f;
     BaseObject* Owner = nullptr;
 
 private:
@@ -58,10 +73,14 @@ private:
         RunState& operator=(const RunState&) { return *this; }
     };
 
+    friend struct ActionDelete;
+    friend ActionPtr MakeAction(const Action& source);
     void CallScript(const char* function);
 
-    World* world_;
     RunState state_;
+
+public:
+    std::string Name;
 };
 
 // Marks an action busy (a callback or a load of it is under way) for a scope.

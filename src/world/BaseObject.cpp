@@ -47,7 +47,10 @@ void BaseObject::Update() {
     }
     CurAction->Update();
     // An action replaced by its own callback has returned by now.
-    retiredActions_.clear();
+    if (retiring_) {
+        retiredActions_.clear();
+        retiring_ = false;
+    }
     const Action* action = CurAction.get();
     if (action != nullptr && action->Begun) {
         const float frameTime = world_.FrameTime;
@@ -86,13 +89,14 @@ void BaseObject::RetireAction() {
     if (CurAction->IsBusy()) {
         CurAction->MarkRetired();
         retiredActions_.push_back(std::move(CurAction));
+        retiring_ = true;
     }
     CurAction.reset();
 }
 
 void BaseObject::SetAction(const std::string& name) {
     RetireAction();
-    CurAction = std::make_unique<Action>(world_, name);
+    CurAction = MakeAction(world_, name);
     Action* action = CurAction.get();
     {
         // The action file may itself replace this action while it runs.
@@ -194,7 +198,7 @@ void BaseObject::CopyFrom(const BaseObject& source) {
         if (CurAction) {
             *CurAction = *source.CurAction;
         } else {
-            CurAction = std::make_unique<Action>(*source.CurAction);
+            CurAction = MakeAction(*source.CurAction);
         }
     }
     X = source.X;

@@ -74,9 +74,15 @@ public:
     std::uint64_t Serial() const { return serial_; }
     World& GetWorld() const { return world_; }
 
-    int Type = 0;
-    std::map<std::string, int> Custom;
-    std::unique_ptr<Action> CurAction;
+    // What the update, draw and collision passes read comes first, within the object's
+    // first 128 bytes (two cache lines: it starts on one in its world's pool); what they
+    // do not read follows. At tens of thousands of objects each further cache line a
+    // pass touches per object is a wait on memory.
+protected:
+    World& world_;
+
+public:
+    ActionPtr CurAction;
     float X = 0.0f;
     float Y = 0.0f;
     float Scale = 1.0f;
@@ -88,25 +94,36 @@ public:
     float CollisionRadius = 0.0f;
     float EllipseX = 0.0f;
     float EllipseY = 0.0f;
-    Animation* CurAni = nullptr;
-    bool AniPlaying = false;
-    int AniFrame = 0;
-    float AniTime = 0.0f;
     SpriteRecord* Sprite = nullptr;
     // While Text is not empty the object shows it in TextFont instead of its picture.
     const Font* TextFont = nullptr;
-    std::string Text;
-    TextAlign Align{};
-    bool Alive = true;
-    int ZOrder = 0;
-    std::string Key;
-
+    Animation* CurAni = nullptr;
+    float AniTime = 0.0f;
+    int AniFrame = 0;
     // The last motion the object was turned toward and the angle it gave: most objects
     // fly straight, so the angle is worked out again only when the motion changes.
     float FacedDX = 0.0f;
     float FacedDY = 0.0f;
     float FacedAngle = 0.0f;
     bool HasFaced = false;
+    bool Alive = true;
+    bool AniPlaying = false;
+    // Bullets and mobs that have it set are turned toward their motion as they are drawn.
+    bool AutoDirection = false;
+    // A bullet's side: the player's bullets hit mobs, the others heroes and friends.
+    bool Positive = false;
+
+private:
+    // Whether retiredActions_ holds any, so that the update pass need not look at it.
+    bool retiring_ = false;
+
+public:
+    int Type = 0;
+    int ZOrder = 0;
+    std::map<std::string, int> Custom;
+    std::string Text;
+    TextAlign Align{};
+    std::string Key;
 
 protected:
     // This kind's settings from its file: the base reads the keys every kind has, and
@@ -117,13 +134,11 @@ protected:
     virtual std::shared_ptr<BaseObject> CloneSettings() const { return nullptr; }
     virtual void CopySettings(const BaseObject& source) { CopyFrom(source); }
 
-    World& world_;
-
 private:
     // Destroys the current action, or keeps it until its running call returns.
     void RetireAction();
 
-    std::vector<std::unique_ptr<Action>> retiredActions_;
+    std::vector<ActionPtr> retiredActions_;
     const std::uint64_t serial_;
 };
 

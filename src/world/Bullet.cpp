@@ -16,7 +16,7 @@ namespace Velmora {
 
 Bullet::Bullet(World& world) : TemplatedKind(world) {
     Type = TypeBullet;
-    CurAction = std::make_unique<Action>(world_);
+    CurAction = MakeAction(world_);
 }
 
 Bullet::~Bullet() = default;

@@ -22,8 +22,6 @@ public:
 
     std::int32_t Power = 0;
     float Speed = 1.0f;
-    bool Positive = false;
-    bool AutoDirection = false;
     std::string Name;
     // Where the stage's latest batch (StageObjects::Bullets) holds it, if it still does.
     std::size_t BatchIndex = 0;

@@ -20,7 +20,6 @@ public:
     std::string Name;
     std::int32_t HP = 0;
     std::int32_t Score = 0;
-    bool AutoDirection = false;
     std::int32_t* HitPoints() override { return &HP; }
 
 protected:

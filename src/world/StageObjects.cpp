@@ -11,6 +11,7 @@
 #include "world/Item.h"
 #include "world/Mob.h"
 #include "world/ScoreBoard.h"
+#include "world/World.h"
 
 namespace Velmora {
 
@@ -20,15 +21,16 @@ std::string ObjectFile(const std::string& path) {
     return "res/object/" + path + "/Info.lua";
 }
 
-// Objects lie wherever the allocator put them, so a pass over thousands of them waits
-// on memory for each one; asking for the object a few places ahead hides some of it.
+// Objects lie in the world's pool in the order they were made, but slots freed by the
+// dead are reused, so a pass over thousands of them still waits on memory for many;
+// asking for the object a few places ahead (the two lines at its front that hold what
+// the passes read) hides some of it.
 void Prefetch(const std::vector<BaseObject*>& objects, std::size_t i) {
     constexpr std::size_t kAhead = 6;
     if (i + kAhead < objects.size() && objects[i + kAhead] != nullptr) {
         const char* ahead = reinterpret_cast<const char*>(objects[i + kAhead]);
         __builtin_prefetch(ahead);
         __builtin_prefetch(ahead + 64);
-        __builtin_prefetch(ahead + 128);
     }
 }
 
@@ -44,7 +46,7 @@ StageObjects::~StageObjects() {
     // key to a later registration, so the layer lists are what the stage owns.
     for (auto& layer : ByZOrder) {
         for (BaseObject* object : layer.second) {
-            delete object;
+            world_.Pool().Delete(object);
         }
     }
 }
@@ -69,22 +71,22 @@ BaseObject* StageObjects::AddObject(const std::string& key, const std::string& p
         scratch.Load(file);
         type = scratch.Type;
     }
-    std::unique_ptr<BaseObject> object;
+    PoolPtr<BaseObject> object;
     switch (type) {
         case TypeHero:
-            object = std::make_unique<Hero>(world_);
+            object = New<Hero>();
             break;
         case TypeMob:
-            object = std::make_unique<Mob>(world_);
+            object = New<Mob>();
             break;
         case TypeItem:
-            object = std::make_unique<Item>(world_);
+            object = New<Item>();
             break;
         case TypeScoreBoard:
-            object = std::make_unique<ScoreBoard>(world_);
+            object = New<ScoreBoard>();
             break;
         default:
-            object = std::make_unique<BaseObject>(world_);
+            object = New<BaseObject>();
             break;
     }
     object->Load(file);
@@ -92,15 +94,21 @@ BaseObject* StageObjects::AddObject(const std::string& key, const std::string& p
 }
 
 template <typename Kind>
-std::unique_ptr<Kind> StageObjects::Make(const std::string& file, float x, float y) {
-    auto object = std::make_unique<Kind>(world_);
+PoolPtr<Kind> StageObjects::New() {
+    ObjectPool& pool = world_.Pool();
+    return PoolPtr<Kind>(pool.New<Kind>(world_), PoolDelete{&pool});
+}
+
+template <typename Kind>
+PoolPtr<Kind> StageObjects::Make(const std::string& file, float x, float y) {
+    PoolPtr<Kind> object = New<Kind>();
     object->Load(file);
     object->X = x;
     object->Y = y;
     return object;
 }
 
-BaseObject* StageObjects::Adopt(std::unique_ptr<BaseObject> object, const std::string& key) {
+BaseObject* StageObjects::Adopt(PoolPtr<BaseObject> object, const std::string& key) {
     BaseObject* made = object.release();
     switch (made->ListedIn()) {
         case BaseObject::List::Heroes:
@@ -128,14 +136,14 @@ BaseObject* StageObjects::Adopt(std::unique_ptr<BaseObject> object, const std::s
 // Each object is loaded before it takes its key: loading runs scripts, which may
 // create objects and take keys of their own first.
 Item* StageObjects::CreateItem(const std::string& name, float x, float y) {
-    std::unique_ptr<Item> item = Make<Item>(ObjectFile("item/" + name), x, y);
+    PoolPtr<Item> item = Make<Item>(ObjectFile("item/" + name), x, y);
     return static_cast<Item*>(Adopt(std::move(item), NextKey("4_Item")));
 }
 
 Effect* StageObjects::CreateEffect(const std::string& name, float x, float y) {
     // Until it is registered the stage does not own the effect: one whose OnCreate
     // fails is destroyed here.
-    std::unique_ptr<Effect> effect = Make<Effect>(ObjectFile("effect/" + name), x, y);
+    PoolPtr<Effect> effect = Make<Effect>(ObjectFile("effect/" + name), x, y);
     effect->OnCreate();
     return static_cast<Effect*>(Adopt(std::move(effect), NextKey("3_Effect")));
 }
@@ -144,14 +152,14 @@ void StageObjects::CreateBullets(const std::string& path, int count, float x, fl
     const std::string file = ObjectFile(path);
     Bullets.clear();
     for (int i = 0; i < count; ++i) {
-        std::unique_ptr<Bullet> bullet = Make<Bullet>(file, x, y);
+        PoolPtr<Bullet> bullet = Make<Bullet>(file, x, y);
         bullet->BatchIndex = Bullets.size();
         Adopt(std::move(bullet), NextKey("5_Bullet"));
     }
 }
 
 Friend* StageObjects::CreateFriend(const std::string& path, float x, float y) {
-    std::unique_ptr<Friend> buddy = Make<Friend>(ObjectFile(path), x, y);
+    PoolPtr<Friend> buddy = Make<Friend>(ObjectFile(path), x, y);
     return static_cast<Friend*>(Adopt(std::move(buddy), NextKey("Friend")));
 }
 
@@ -214,7 +222,7 @@ void StageObjects::Update() {
                 Unlist(object);
                 objects[i] = nullptr;
                 removed = true;
-                delete object;
+                world_.Pool().Delete(object);
             }
         }
         if (removed) {

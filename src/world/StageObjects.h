@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "world/ObjectPool.h"
+
 namespace Velmora {
 
 class BaseObject;
@@ -56,10 +58,13 @@ private:
     std::string NextKey(const char* prefix);
     // An object of the kind, loaded from file and placed at (x, y); the stage does not
     // hold it yet.
+    // A new object of the kind in the world's pool.
     template <typename Kind>
-    std::unique_ptr<Kind> Make(const std::string& file, float x, float y);
+    PoolPtr<Kind> New();
+    template <typename Kind>
+    PoolPtr<Kind> Make(const std::string& file, float x, float y);
     // Takes the object into the stage: its kind list, the key registry and its layer.
-    BaseObject* Adopt(std::unique_ptr<BaseObject> object, const std::string& key);
+    BaseObject* Adopt(PoolPtr<BaseObject> object, const std::string& key);
     // Takes a dead object out of its kind list and the key registry (not its layer list).
     void Unlist(BaseObject* object);
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "world/HitIndex.h"
+#include "world/ObjectPool.h"
 #include "world/Templates.h"
 
 namespace Velmora {
@@ -34,6 +35,8 @@ public:
     ResourceMgr& Resources() const { return resources_; }
     const Input& Controls() const { return input_; }
     Templates& KindTemplates() { return templates_; }
+    // Where the stages' objects and every action live.
+    ObjectPool& Pool() { return pool_; }
 
     // Makes the system object; the game does so before its first script runs.
     void CreateSystemObject();
@@ -93,6 +96,8 @@ private:
     ScriptPort& scripts_;
     ResourceMgr& resources_;
     const Input& input_;
+    // Declared before everything that holds objects or actions, so that it goes last.
+    ObjectPool pool_;
     std::unordered_map<std::uint64_t, BaseObject*> live_;
     std::uint64_t lastSerial_ = 0;
     // Declared after the registry: templates and stages leave it as they go.

@@ -21,7 +21,7 @@ TEST_F(KindTest, AngleRunsClockwiseFromStraightDownAndNeedsMotion) {
     EXPECT_FLOAT_EQ(2 * kPiF, MotionAngle(0, 1));
     BaseObject object(world());
     object.Angle = 1.0f;
-    object.CurAction = std::make_unique<Action>(world());
+    object.CurAction = MakeAction(world());
     FaceMotion(object);
     EXPECT_EQ(1.0f, object.Angle);
 }

@@ -25,7 +25,7 @@ TEST_F(ObjectTest, HitRegionIsADiamondWidenedByBothShapes) {
         BaseObject target(world()), mover(world());
         target.CollisionRadius = 10.0f;
         target.EllipseX = c.ellipseX;
-        target.CurAction = std::make_unique<Action>(world());
+        target.CurAction = MakeAction(world());
         target.CurAction->Begun = true;  // collision waits for the action
         mover.X = c.x;
         mover.Y = c.y;

@@ -69,5 +69,27 @@ TEST_F(StageTest, StagesReplacedDuringTheirOwnPassDieAtTheFrameEnd) {
     }
 }
 
+// Objects live in the world's pool: a removed object's memory goes to the next one made
+// while its handle stays null, and a full world refuses the next object with the script
+// error and keeps no memory for it.
+TEST_F(StageTest, PooledObjectsKeepHandlesAndTheLimit) {
+    Object("plain/o", "{}");
+    Object("bullet/b", "{ Type = 4, Name = 'b' }");
+    Enter("s", "a = Stage_AddObject('a', 'plain/o') Stage_CreateBullet('bullet/b', 1, 0, 0)");
+    const BaseObject* first = Handle("a");
+    RunLua("Obj_Delete(a)");
+    Frame();
+    RunLua("b = Stage_AddObject('b', 'plain/o')");
+    EXPECT_EQ(first, Handle("b"));
+    EXPECT_EQ(nullptr, Handle("a"));
+
+    const std::size_t used = world().Pool().InUse();
+    const std::size_t room = World::kMostObjects - world().LiveCount();
+    EXPECT_THROW(stage()->CreateBullets("bullet/b", static_cast<int>(room) + 1, 0, 0),
+                 LuaException);
+    EXPECT_EQ(World::kMostObjects, world().LiveCount());
+    EXPECT_EQ(used + 2 * room, world().Pool().InUse());  // each bullet and its action
+}
+
 }  // namespace
 }  // namespace Velmora::Testing
