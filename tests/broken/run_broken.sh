@@ -8,13 +8,14 @@
 # CASES holds blocks "=== <name>" of sections "--- <what>": a game file by its path,
 # "stage" (the body of OnStageCreate of the stage "main"), "args", "input", "stdout",
 # "stderr" and "status" (expected; empty and 0 when left out). The block "=== defaults"
-# gives every section a block does not name.
+# gives every section a block does not name. A section "<what> luajit", after its
+# plain one, replaces it in a build on LuaJIT (VELMORA_INTERPRETER=luajit).
 set -uo pipefail
 velmora="$1"; cases="$2"; name="$3"
 work="$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 : > "$work/expected.txt"; : > "$work/expected_stderr.txt"
-awk -v name="$name" -v work="$work" '
+awk -v name="$name" -v work="$work" -v interp="${VELMORA_INTERPRETER:-}" '
     function flush(   i, key) {
         if (section == "") return
         key = section
@@ -29,7 +30,11 @@ awk -v name="$name" -v work="$work" '
     }
     /^=== / { flush(); block = substr($0, 5); inside = (block == "defaults" || block == name); found += (block == name); next }
     !inside { next }
-    /^--- / { flush(); section = substr($0, 5); last = 0; n = 0; next }
+    /^--- / {
+        flush(); section = substr($0, 5); last = 0; n = 0
+        if (sub(/ luajit$/, "", section) && interp != "luajit") section = ""
+        next
+    }
     section != "" { lines[++n] = $0; if (length($0)) last = n }
     END {
         flush()
