@@ -1,4 +1,7 @@
+#include <chrono>
+#include <filesystem>
 #include <limits>
+#include <thread>
 #include <vector>
 
 #include "TestGame.h"
@@ -130,6 +133,27 @@ TEST_F(ResourceTest, HeadlessPicturesAreSizedWithoutDecoding) {
     EXPECT_EQ(8, texture->Height);
     game_.Write("cut.png", png.substr(0, png.size() - 12));  // no IEND
     EXPECT_EQ(nullptr, device_.CreateTextureFromFile("cut.png"));
+}
+
+TEST_F(ResourceTest, PicturesDecodedAheadAreWhatTheFilesHoldWhenAskedFor) {
+    game_.Write("res/c.png", "not a picture");
+    ASSERT_TRUE(WritePng("res/a.png", 2, 2));
+    ASSERT_TRUE(WritePng("res/b.png", 3, 3));
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const char* name : {"res/a.png", "res/b.png", "res/c.png"}) {
+        std::filesystem::last_write_time(name, old);
+    }
+    Platform::PictureLoader loader("res", 1 << 20);
+    Platform::Image image;
+    ASSERT_TRUE(loader.Load("res/a.png", image));
+    EXPECT_EQ(2, image.Width);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));  // b and c decoded by now
+    ASSERT_TRUE(WritePng("res/b.png", 5, 5));
+    ASSERT_TRUE(loader.Load("res/b.png", image));
+    EXPECT_EQ(5, image.Width) << "a picture rewritten after it was decoded ahead";
+    EXPECT_FALSE(loader.Load("res/c.png", image));
+    ASSERT_TRUE(loader.Load("res/a.png", image));
+    EXPECT_EQ(2, image.Width);
 }
 
 }  // namespace
