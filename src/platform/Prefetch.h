@@ -10,10 +10,12 @@
 #include <condition_variable>
 #include <cstddef>
 #include <ctime>
+#include <exception>
 #include <functional>
 #include <map>
 #include <mutex>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -29,15 +31,27 @@ public:
     // Results never taken are destroyed with the object.
     Prefetch(std::function<std::vector<std::string>()> list, Decoder decode, std::size_t mostBytes)
         : decode_(std::move(decode)) {
-        worker_ =
-            std::thread([this, list = std::move(list), mostBytes] { Work(list(), mostBytes); });
+        try {
+            worker_ = std::thread([this, list = std::move(list), mostBytes] {
+                // Out of memory here, the files are left to their callers, who meet it
+                // where they always did.
+                try {
+                    Work(list(), mostBytes);
+                } catch (const std::exception&) {
+                }
+            });
+        } catch (const std::system_error&) {
+            // No thread to spare: every file is decoded when asked for, as it was.
+        }
     }
     ~Prefetch() {
         {
             const std::lock_guard<std::mutex> lock(mutex_);
             stop_ = true;
         }
-        worker_.join();
+        if (worker_.joinable()) {
+            worker_.join();
+        }
     }
     Prefetch(const Prefetch&) = delete;
     Prefetch& operator=(const Prefetch&) = delete;
@@ -116,9 +130,13 @@ private:
             Result decoded{};
             // A file written within the last two seconds may be written again within
             // the same tick of the file clock, unseen by its stamp: it is left alone.
-            const bool found = Look(path, &before) && !Recent(before.Modified);
-            if (found) {
-                bytes += decode_(path, decoded);
+            bool found = Look(path, &before) && !Recent(before.Modified);
+            try {
+                if (found) {
+                    bytes += decode_(path, decoded);
+                }
+            } catch (const std::exception&) {
+                found = false;  // out of memory: left to the caller, as above
             }
             lock.lock();
             entry.At = found ? Stage::Done : Stage::Taken;
