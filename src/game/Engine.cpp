@@ -1,12 +1,14 @@
 #include "game/Engine.h"
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 
 #include "core/Error.h"
 #include "platform/Gamepad.h"
+#include "platform/ImageFile.h"
 #include "platform/OpenGLRenderer.h"
 #include "platform/RecordingRenderer.h"
 #include "platform/Renderer.h"
@@ -22,6 +24,8 @@ const char* const kGameScript = "res/script/GameState.lua";
 const char* const kSettings = "setup.lua";
 constexpr std::uint32_t kBackground = 0xFF0C61BEu;
 constexpr int kVoices = 20;
+// Pictures past this many bytes of pixels are decoded only when a script declares them.
+constexpr std::size_t kPrefetchedPictureBytes = 64u << 20;
 
 using Clock = std::chrono::steady_clock;
 double MillisecondsSince(Clock::time_point start) {
@@ -43,6 +47,10 @@ bool Engine::OpenDisplay(int width, int height, bool headless, int scale, bool f
         UseRenderer(std::make_unique<Platform::RecordingRenderer>(width, height));
         return true;
     }
+    // The device opens before the window, so that the game's sounds are decoded into its
+    // format while the window opens; Start says what became of it, as it always did.
+    earlySound_ = Platform::SoundSystemCreate(true, &sounds_.System, &soundWarning_);
+    pictures_ = std::make_unique<Platform::PictureLoader>("res", kPrefetchedPictureBytes);
     window_ = Platform::Window::Create("Velmora Quellix v1.0", "vq_zest", width, height, scale,
                                        fullScreen, error);
     if (window_ == nullptr) {
@@ -55,6 +63,7 @@ bool Engine::OpenDisplay(int width, int height, bool headless, int scale, bool f
         return false;
     }
     UseRenderer(std::move(renderer));
+    renderer_->UsePictureLoader(pictures_.get());
     return true;
 }
 
@@ -105,7 +114,13 @@ std::vector<std::pair<int, bool>> Engine::ReadGamepads() {
 
 void Engine::Start(std::optional<unsigned> seed, bool audioOutput) {
     std::srand(seed ? *seed : static_cast<unsigned>(std::time(nullptr)));
-    SoundController::CheckResult(Platform::SoundSystemCreate(audioOutput, &sounds_.System));
+    if (sounds_.System == nullptr) {
+        earlySound_ = Platform::SoundSystemCreate(audioOutput, &sounds_.System);
+    } else if (!soundWarning_.empty()) {
+        std::fputs(soundWarning_.c_str(), stderr);
+        std::fflush(stderr);
+    }
+    SoundController::CheckResult(earlySound_);
     SoundController::CheckResult(sounds_.System->Init(kVoices));
 
     world_.CreateSystemObject();
@@ -116,6 +131,18 @@ void Engine::Start(std::optional<unsigned> seed, bool audioOutput) {
     if (world_.UseController) {
         input_.OpenPointer(port, window_.get());
     }
+    // Pictures and sounds declared later are read when declared; the rest of those
+    // decoded ahead are let go, whether the game started or failed to.
+    struct DropDecodedAhead {
+        Engine& Owner;
+        ~DropDecodedAhead() {
+            if (Owner.renderer_ != nullptr) {
+                Owner.renderer_->UsePictureLoader(nullptr);
+            }
+            Owner.pictures_.reset();
+            Owner.sounds_.System->DropPrefetched();
+        }
+    } drop{*this};
     scripts_->Call(kGameScript, "OnGameCreate", true, {});
 }
 

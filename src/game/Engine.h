@@ -20,6 +20,7 @@ namespace Velmora {
 class ScriptPort;
 namespace Platform {
 class Gamepads;
+class PictureLoader;
 class Renderer;
 class Window;
 }  // namespace Platform
@@ -93,6 +94,11 @@ private:
     std::unique_ptr<Platform::Window> window_;
     std::unique_ptr<Platform::Renderer> renderer_;
     std::unique_ptr<Platform::Gamepads> pads_;
+    // The game's pictures, decoded while the window opens; kept until the game has
+    // started, and gone before the renderer that reads from it.
+    std::unique_ptr<Platform::PictureLoader> pictures_;
+    Platform::SoundResult earlySound_ = 0;  // what opening the sounds gave, when the window opened
+    std::string soundWarning_;              // and what it had to say, for Start to say it
     bool padsMapped_ = false;
     SoundController sounds_;
     ResourceMgr resources_;

@@ -331,4 +331,32 @@ bool SavePngRgba(const std::string& path, const Image& image, std::string* error
     return WriteWholeFile(path, png, error);
 }
 
+bool PictureLoader::PrepareDecoders() {
+    // Before another thread decodes: neither the memory functions nor the decoders'
+    // start are safe to race.
+    LimitDecoderAllocations();
+    IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG);
+    return true;
+}
+
+PictureLoader::PictureLoader(const std::string& folder, std::size_t mostBytes)
+    : ahead_(
+          [folder] {
+              return FilesUnder(folder, {".png", ".bmp", ".tga", ".gif", ".jpg"});
+          },
+          [](const std::string& path, Decoded& result) {
+              result.Loaded = LoadImageRgba(path, result.Picture);
+              return result.Picture.Rgba.size();
+          },
+          mostBytes) {}
+
+bool PictureLoader::Load(const std::string& path, Image& out) {
+    Decoded decoded;
+    if (!ahead_.Take(path, decoded)) {
+        return LoadImageRgba(path, out);
+    }
+    out = std::move(decoded.Picture);
+    return decoded.Loaded;
+}
+
 }  // namespace Velmora::Platform

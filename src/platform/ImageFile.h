@@ -1,9 +1,12 @@
 #pragma once
 // Picture files through SDL2_image: both graphics devices decode with it, so a
 // missing or unreadable picture fails the same way with or without a window.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "platform/Prefetch.h"
 
 namespace Velmora::Platform {
 
@@ -15,6 +18,23 @@ struct Image {
 
 // False when the file is missing, unreadable, not a regular file or of no known format.
 bool LoadImageRgba(const std::string& path, Image& out);
+
+// The pictures under a folder decoded ahead (see Prefetch.h): Load gives exactly what
+// LoadImageRgba would.
+class PictureLoader {
+public:
+    PictureLoader(const std::string& folder, std::size_t mostBytes);
+    bool Load(const std::string& path, Image& out);
+
+private:
+    struct Decoded {
+        bool Loaded = false;
+        Image Picture;
+    };
+    static bool PrepareDecoders();
+    bool prepared_ = PrepareDecoders();
+    Prefetch<Decoded> ahead_;
+};
 
 // The size LoadImageRgba would give, for devices that keep no pixels. A PNG is judged
 // by its headers and chunk layout without decoding its pixels (so damage inside the

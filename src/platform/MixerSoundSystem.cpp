@@ -2,7 +2,10 @@
 #include <SDL_mixer.h>
 
 #include <cmath>
+#include <memory>
 
+#include "platform/Prefetch.h"
+#include "platform/SoundFile.h"
 #include "platform/VoiceSoundSystem.h"
 
 namespace Velmora::Platform {
@@ -12,9 +15,44 @@ namespace {
 // The mixer's state is process-wide, so only one system may hold the device.
 bool g_deviceHeld = false;
 
+// Bytes of decoded samples the mixer decodes ahead at most.
+constexpr std::size_t kPrefetchedSoundBytes = 64u << 20;
+
+struct FreeChunk {
+    void operator()(Mix_Chunk* chunk) const { Mix_FreeChunk(chunk); }
+};
+
+// A sample decoded ahead; Checked when the file passed the checks CreateSound makes
+// before it loads one (else it is left to that call and its result code).
+struct DecodedSample {
+    bool Checked = false;
+    std::unique_ptr<Mix_Chunk, FreeChunk> Chunk;
+};
+
 class MixerSoundSystem : public VoiceSoundSystem {
 public:
+    // Decodes the game's sounds ahead, from the moment the device (whose format they are
+    // decoded into) is open.
+    MixerSoundSystem()
+        : ahead_(std::make_unique<Prefetch<DecodedSample>>(
+              [] {
+                  return FilesUnder("res/sound", {".wav", ".ogg", ".flac", ".mp3"});
+              },
+              [](const std::string& path, DecodedSample& result) -> std::size_t {
+                  double length = 0.0;
+                  if (ReadSoundLength(path, &length) != kSoundOk ||
+                      length * kOutputRate * kOutputChannels * kOutputSampleBytes >
+                          kMaxDecodedSoundBytes) {
+                      return 0;
+                  }
+                  result.Checked = true;
+                  result.Chunk.reset(Mix_LoadWAV(path.c_str()));
+                  return result.Chunk != nullptr ? result.Chunk->alen : 0;
+              },
+              kPrefetchedSoundBytes)) {}
     ~MixerSoundSystem() override { CloseIfOpen(); }
+
+    void DropPrefetched() override { ahead_.reset(); }
 
     // The mixer plays in real time; ended voices show in Mix_Playing.
     void Advance(float) override {}
@@ -37,7 +75,10 @@ protected:
 
     SoundResult LoadSample(const std::string& path, double,
                            std::unique_ptr<Sample>* sample) override {
-        Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+        DecodedSample decoded;
+        Mix_Chunk* chunk = ahead_ != nullptr && ahead_->Take(path, decoded) && decoded.Checked
+                               ? decoded.Chunk.release()
+                               : Mix_LoadWAV(path.c_str());
         if (chunk == nullptr) {
             // The headers were fine (the caller checked them), so the data is broken.
             return kSoundUnreadableFile;
@@ -65,11 +106,15 @@ protected:
         Mix_Volume(voice, static_cast<int>(std::lround(volume * MIX_MAX_VOLUME)));
     }
     void CloseOutput() override {
+        ahead_.reset();  // its thread decodes into the device's format
         Mix_CloseAudio();
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         g_deviceHeld = false;
     }
+
+private:
+    std::unique_ptr<Prefetch<DecodedSample>> ahead_;
 };
 
 }  // namespace

@@ -268,9 +268,11 @@ public:
         return true;
     }
 
+    void UsePictureLoader(PictureLoader* loader) override { pictures_ = loader; }
+
     std::unique_ptr<Texture> CreateTextureFromFile(const std::string& path) override {
         Image image;
-        if (!LoadImageRgba(path, image)) {
+        if (!(pictures_ != nullptr ? pictures_->Load(path, image) : LoadImageRgba(path, image))) {
             return nullptr;
         }
         return CreateTextureFromImage(image, path);
@@ -572,6 +574,7 @@ private:
     GLuint samplers_[2] = {0, 0};  // linear, point
     // Each presented frame stays readable for screenshots.
     bool keepFrames_ = false;
+    PictureLoader* pictures_ = nullptr;
     // This frame goes straight into the window's back buffer: no copy, which on a
     // software rasteriser costs as much as a frame of a few thousand sprites.
     bool direct_ = false;

@@ -68,6 +68,8 @@ public:
     // Decodes a picture file (PNG, BMP, JPG, TGA, GIF...) with its alpha; null when
     // the file cannot be read. Texture coordinates 0..1 span the whole picture.
     virtual std::unique_ptr<Texture> CreateTextureFromFile(const std::string& path) = 0;
+    // Where CreateTextureFromFile takes its pictures from while given (null: the files).
+    virtual void UsePictureLoader(PictureLoader* loader) { (void)loader; }
     // A texture of pixels made in memory (a font's glyphs); name stands for the file.
     virtual std::unique_ptr<Texture> CreateTextureFromImage(const Image& image,
                                                             const std::string& name) = 0;

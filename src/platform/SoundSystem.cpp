@@ -31,7 +31,8 @@ const char* SoundErrorString(SoundResult result) {
     }
 }
 
-SoundResult SoundSystemCreate(bool audioOutput, std::unique_ptr<SoundSystem>* system) {
+SoundResult SoundSystemCreate(bool audioOutput, std::unique_ptr<SoundSystem>* system,
+                              std::string* warning) {
     if (system == nullptr) {
         return kSoundBadArgument;
     }
@@ -41,9 +42,14 @@ SoundResult SoundSystemCreate(bool audioOutput, std::unique_ptr<SoundSystem>* sy
             return kSoundOk;
         }
         // A game without sound is better than no game at all.
-        std::fprintf(stderr, "velmora: no audio device (%s); the game runs without sound\n",
-                     error.c_str());
-        std::fflush(stderr);
+        const std::string text =
+            "velmora: no audio device (" + error + "); the game runs without sound\n";
+        if (warning != nullptr) {
+            *warning = text;
+        } else {
+            std::fputs(text.c_str(), stderr);
+            std::fflush(stderr);
+        }
     }
     *system = CreateSilentSoundSystem();
     return kSoundOk;

@@ -78,11 +78,15 @@ public:
     // Holds every playing voice where it is, or lets them go on; plays started while
     // paused sound at once. The silent system's voices stand still without Advance.
     virtual void SetPaused(bool paused) { (void)paused; }
+    // Lets go of samples decoded ahead that no CreateSound has taken yet.
+    virtual void DropPrefetched() {}
 };
 
 // The mixer on the audio device when audioOutput, else (or when there is no device,
-// which it then says) the silent system of headless runs and tests.
-SoundResult SoundSystemCreate(bool audioOutput, std::unique_ptr<SoundSystem>* system);
+// which it then says on standard error, or in *warning when given) the silent system
+// of headless runs and tests.
+SoundResult SoundSystemCreate(bool audioOutput, std::unique_ptr<SoundSystem>* system,
+                              std::string* warning = nullptr);
 
 std::unique_ptr<SoundSystem> CreateSilentSoundSystem();
 // Opens the audio device; false (with *error set) when there is none. One at a time.

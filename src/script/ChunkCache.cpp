@@ -11,7 +11,8 @@ namespace Velmora {
 namespace {
 
 // Whether luaL_loadfile would read path as a precompiled chunk: after an optional
-// first line starting with '#', the chunk begins with the escape of Lua's signature.
+// first line starting with '#', the chunk begins with the escape that starts the
+// signature of Lua's ("\x1bLua") and LuaJIT's ("\x1bLJ") bytecode alike.
 // The interpreter does not fully check such chunks, and a damaged one can make it
 // run wild or exhaust memory, so only source is accepted.
 bool IsPrecompiledChunk(const std::string& path) {

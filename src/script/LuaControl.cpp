@@ -1,6 +1,8 @@
 #include "script/LuaControl.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -200,15 +202,106 @@ int Panic(lua_State* L) {
     return 0;
 }
 
+#ifdef VELMORA_LUAJIT
+// LuaJIT shows a C function it has no name for by its address, which changes from run
+// to run; Lua 5.1 shows "?", which keeps a report the same between runs.
+void NameUnnamedFunctions(std::string& traceback) {
+    const std::string address = "[C]: at 0x";
+    for (std::size_t at = traceback.find(address); at != std::string::npos;
+         at = traceback.find(address, at + 1)) {
+        std::size_t end = at + address.size();
+        while (end < traceback.size() &&
+               std::isxdigit(static_cast<unsigned char>(traceback[end]))) {
+            ++end;
+        }
+        traceback.replace(at, end - at, "[C]: ?");
+    }
+}
+
+// Lua 5.1's math.random draws from the C library's generator, which --seed seeds (and
+// the engine draws from too); LuaJIT's has its own, the same in every run. These are
+// Lua 5.1's own two functions, so a seed gives the same numbers on both interpreters.
+int RandomNumber(lua_State* L) {
+    const lua_Number r = static_cast<lua_Number>(std::rand() % RAND_MAX) / RAND_MAX;
+    switch (lua_gettop(L)) {
+        case 0:
+            lua_pushnumber(L, r);
+            break;
+        case 1: {
+            const int u = luaL_checkint(L, 1);
+            luaL_argcheck(L, 1 <= u, 1, "interval is empty");
+            lua_pushnumber(L, std::floor(r * u) + 1);
+            break;
+        }
+        case 2: {
+            const int l = luaL_checkint(L, 1);
+            const int u = luaL_checkint(L, 2);
+            luaL_argcheck(L, l <= u, 2, "interval is empty");
+            lua_pushnumber(L, std::floor(r * (u - l + 1)) + l);
+            break;
+        }
+        default:
+            return luaL_error(L, "wrong number of arguments");
+    }
+    return 1;
+}
+
+int RandomSeed(lua_State* L) {
+    std::srand(static_cast<unsigned>(luaL_checkint(L, 1)));
+    return 0;
+}
+
+// Scripts see the libraries of Lua 5.1 and nothing more, whichever interpreter runs
+// them: a game written against LuaJIT's extras (bit, jit, ffi, the jit.* modules)
+// would fail on the other build, and jit.on() would undo the watchdog's setting.
+void HideLuaJitLibraries(lua_State* L) {
+    for (const char* name : {"bit", "jit"}) {
+        lua_pushnil(L);
+        lua_setglobal(L, name);
+    }
+    lua_getglobal(L, "package");
+    lua_getfield(L, -1, "loaded");
+    for (const char* name : {"bit", "jit"}) {
+        lua_pushnil(L);
+        lua_setfield(L, -2, name);
+    }
+    lua_pop(L, 1);
+    lua_newtable(L);  // Lua 5.1 starts with nothing preloaded
+    lua_setfield(L, -2, "preload");
+    lua_pop(L, 1);
+    lua_getglobal(L, "math");
+    lua_pushcfunction(L, RandomNumber);
+    lua_setfield(L, -2, "random");
+    lua_pushcfunction(L, RandomSeed);
+    lua_setfield(L, -2, "randomseed");
+    lua_pop(L, 1);
+}
+#endif
+
 // How many instructions a script runs between two looks at the watchdog's clock.
 constexpr int kWatchdogInstructions = 10000;
 
 }  // namespace
 
 LuaControl::LuaControl() {
+#ifdef VELMORA_LUAJIT
+    // LuaJIT keeps its objects where its 32-bit references reach them, which only its
+    // own allocator guarantees (without GC64 it refuses lua_newstate on x86-64). The
+    // budget is therefore put in front of that allocator, counting from what the state
+    // holds already, and is the same in every build of it.
+    state_ = luaL_newstate();
+    budget_.Next = lua_getallocf(state_, &budget_.NextData);
+    budget_.Used = static_cast<std::size_t>(lua_gc(state_, LUA_GCCOUNT, 0)) * 1024 +
+                   static_cast<std::size_t>(lua_gc(state_, LUA_GCCOUNTB, 0));
+    lua_setallocf(state_, Allocate, &budget_);
+#else
     state_ = lua_newstate(Allocate, &budget_);
+#endif
     lua_atpanic(state_, Panic);
     luaL_openlibs(state_);
+#ifdef VELMORA_LUAJIT
+    HideLuaJitLibraries(state_);
+#endif
     // Scripts print progress and checks; each line must reach a reader at once.
     lua_getglobal(state_, "io");
     lua_getfield(state_, -1, "stdout");
@@ -226,6 +319,8 @@ LuaControl::LuaControl() {
     lua_pushcclosure(state_, NoteTraceback, 1);
     noteTracebackRef_ = luaL_ref(state_, LUA_REGISTRYINDEX);
     collectHelper_ = KeepHelper(state_, CollectAll);
+    lua_pushliteral(state_, "C stack overflow");  // kept: raising it allocates nothing
+    overflowRef_ = luaL_ref(state_, LUA_REGISTRYINDEX);
     chunks_.Attach(state_);
     SetTimeout(10.0);
 }
@@ -237,7 +332,11 @@ LuaControl::~LuaControl() {
 void* LuaControl::Allocate(void* budget, void* block, std::size_t oldSize, std::size_t newSize) {
     auto* b = static_cast<Budget*>(budget);
     if (newSize == 0) {
-        std::free(block);
+        if (b->Next != nullptr) {
+            b->Next(b->NextData, block, oldSize, 0);
+        } else {
+            std::free(block);
+        }
         b->Used -= oldSize;
         return nullptr;
     }
@@ -245,7 +344,8 @@ void* LuaControl::Allocate(void* budget, void* block, std::size_t oldSize, std::
     if (newSize > oldSize && b->Limit != 0 && b->Used - oldSize + newSize > b->Limit) {
         return nullptr;
     }
-    void* grown = std::realloc(block, newSize);
+    void* grown = b->Next != nullptr ? b->Next(b->NextData, block, oldSize, newSize)
+                                     : std::realloc(block, newSize);
     if (grown != nullptr) {
         b->Used = b->Used - oldSize + newSize;
     }
@@ -259,6 +359,13 @@ void LuaControl::SetTimeout(double seconds) {
     // Coroutines take the hook of the thread that makes them, so it is set before any
     // script runs.
     lua_sethook(state_, on ? Watchdog : nullptr, on ? LUA_MASKCOUNT : 0, kWatchdogInstructions);
+#ifdef VELMORA_LUAJIT
+    // Machine code compiled from a hot loop never calls the hook, so a script stuck in
+    // such a loop would never be stopped: the compiler only runs without a time limit.
+    // Code compiled before is dropped first, since turning the compiler off keeps it.
+    luaJIT_setmode(state_, 0, LUAJIT_MODE_ENGINE | LUAJIT_MODE_FLUSH);
+    luaJIT_setmode(state_, 0, LUAJIT_MODE_ENGINE | (on ? LUAJIT_MODE_OFF : LUAJIT_MODE_ON));
+#endif
 }
 
 void LuaControl::Watchdog(lua_State* L, lua_Debug*) {
@@ -397,6 +504,9 @@ int LuaControl::NoteTraceback(lua_State* L) {
             try {
                 host->traceback_.assign(text + skip, length - skip);
                 host->traceback_ += '\n';
+#ifdef VELMORA_LUAJIT
+                NameUnnamedFunctions(host->traceback_);
+#endif
             } catch (const std::exception&) {
                 host->traceback_.clear();  // no room: the error goes without it
             }
@@ -430,6 +540,17 @@ void LuaControl::DoFile(const std::string& path) {
 }
 
 int LuaControl::ProtectedCall(int argumentCount, int results) {
+#ifdef VELMORA_LUAJIT
+    // Lua 5.1 refuses C calls nested deeper than 200; LuaJIT does not count them, and
+    // a script that enters the engine which runs it again (a stage entering itself)
+    // costs engine frames on the C stack at every level: it would run out of that
+    // stack, a crash, before the interpreter's own stack was full.
+    if (depth_ >= kMaxNestedCalls) {
+        lua_pop(state_, argumentCount + 1);
+        lua_rawgeti(state_, LUA_REGISTRYINDEX, overflowRef_);
+        return LUA_ERRRUN;
+    }
+#endif
     ++runs_;
     if (depth_++ == 0) {
         budget_.Deadline = std::chrono::steady_clock::now() + budget_.Timeout;

@@ -1,7 +1,7 @@
 #pragma once
-// The one Lua 5.1 interpreter of the game, and the only way the engine talks to
-// scripts. Every script file shares its global environment, so callers run the file
-// that defines a callback right before calling it.
+// The one Lua 5.1 interpreter of the game (LuaJIT with VELMORA_LUAJIT), and the only way the engine
+// talks to scripts. Every script file shares its global environment, so callers run the file that
+// defines a callback right before calling it.
 #include <lua.hpp>
 
 #include <chrono>
@@ -140,6 +140,10 @@ private:
     struct Budget {
         std::size_t Used = 0;
         std::size_t Limit = 0;
+        // The interpreter's own allocator, which every request is passed on to when it
+        // has one (LuaJIT: see the constructor); else the C library's.
+        lua_Alloc Next = nullptr;
+        void* NextData = nullptr;
         std::chrono::steady_clock::duration Timeout{};
         std::chrono::steady_clock::time_point Deadline{};
         bool Watching = false;
@@ -150,12 +154,15 @@ private:
 
     // Host calls nested deeper than this compile their files every time.
     static constexpr int kCachedDepth = 40;
+    // Host calls nested deeper than this fail as Lua 5.1's nested C calls do (LuaJIT).
+    static constexpr int kMaxNestedCalls = 200;
 
     Budget budget_;
     lua_State* state_ = nullptr;
     Engine* engine_ = nullptr;
     int fieldHelper_ = LUA_NOREF;
     int collectHelper_ = LUA_NOREF;
+    int overflowRef_ = LUA_NOREF;  // the text of a too deep nesting of host calls
     ChunkCache chunks_;
     bool keepChunks_ = true;
     int depth_ = 0;

@@ -1,4 +1,6 @@
 #include <chrono>
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <thread>
 
@@ -118,6 +120,14 @@ TEST_F(LuaControlTest, WatchedLibraryFunctionsBehaveAsBefore) {
     EXPECT_EQ("piped", GlobalString("piped"));
     EXPECT_EQ("", LuaError("io.output('out.txt') io.write('x') io.close() io.output(io.stdout)"));
     EXPECT_TRUE(std::filesystem::exists(game_.Root() / "out.txt"));
+    // Whichever interpreter runs them, scripts see Lua 5.1's libraries only.
+    EXPECT_EQ("", LuaError("assert(not jit and not bit and next(package.preload) == nil)"));
+    // math.random draws from the generator --seed seeds.
+    std::srand(7);
+    RunLua("roll = math.random(1000)");
+    std::srand(7);
+    EXPECT_EQ(std::floor(static_cast<double>(std::rand() % RAND_MAX) / RAND_MAX * 1000) + 1,
+              GlobalNumber("roll"));
 }
 
 }  // namespace

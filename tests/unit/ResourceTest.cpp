@@ -1,6 +1,9 @@
+#include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <random>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -182,6 +185,27 @@ TEST(SpritePlacementTest, CornersAreTheMatrixProductsBitForBit) {
             }
         }
     }
+}
+
+TEST_F(ResourceTest, PicturesDecodedAheadAreWhatTheFilesHoldWhenAskedFor) {
+    game_.Write("res/c.png", "not a picture");
+    ASSERT_TRUE(WritePng("res/a.png", 2, 2));
+    ASSERT_TRUE(WritePng("res/b.png", 3, 3));
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const char* name : {"res/a.png", "res/b.png", "res/c.png"}) {
+        std::filesystem::last_write_time(name, old);
+    }
+    Platform::PictureLoader loader("res", 1 << 20);
+    Platform::Image image;
+    ASSERT_TRUE(loader.Load("res/a.png", image));
+    EXPECT_EQ(2, image.Width);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));  // b and c decoded by now
+    ASSERT_TRUE(WritePng("res/b.png", 5, 5));
+    ASSERT_TRUE(loader.Load("res/b.png", image));
+    EXPECT_EQ(5, image.Width) << "a picture rewritten after it was decoded ahead";
+    EXPECT_FALSE(loader.Load("res/c.png", image));
+    ASSERT_TRUE(loader.Load("res/a.png", image));
+    EXPECT_EQ(2, image.Width);
 }
 
 }  // namespace
