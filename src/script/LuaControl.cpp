@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 
 #include "script/Handles.h"
@@ -329,11 +330,43 @@ LuaControl::~LuaControl() {
     lua_close(state_);
 }
 
+namespace {
+
+// The C library's realloc for large blocks, small ones from their lists; a block that
+// changes between the two is copied. Null, with the block untouched, when memory runs
+// out; only then can a large block shrinking into a small one fail, and the interpreter
+// raises its memory error as for any other block. The interpreter gives the exact old
+// size of every block it passes.
+void* Resize(SmallBlocks& blocks, void* block, std::size_t oldSize, std::size_t newSize) {
+    const bool wasSmall = block != nullptr && SmallBlocks::Fits(oldSize);
+    const bool small = SmallBlocks::Fits(newSize);
+    if (!wasSmall && !small) {
+        return std::realloc(block, newSize);
+    }
+    if (wasSmall && small && SmallBlocks::SameClass(oldSize, newSize)) {
+        return block;
+    }
+    void* moved = small ? blocks.Take(newSize) : std::malloc(newSize);
+    if (moved != nullptr && block != nullptr) {
+        std::memcpy(moved, block, std::min(oldSize, newSize));
+        if (wasSmall) {
+            blocks.Give(block, oldSize);
+        } else {
+            std::free(block);
+        }
+    }
+    return moved;
+}
+
+}  // namespace
+
 void* LuaControl::Allocate(void* budget, void* block, std::size_t oldSize, std::size_t newSize) {
     auto* b = static_cast<Budget*>(budget);
     if (newSize == 0) {
         if (b->Next != nullptr) {
             b->Next(b->NextData, block, oldSize, 0);
+        } else if (block != nullptr && SmallBlocks::Fits(oldSize)) {
+            b->Blocks.Give(block, oldSize);
         } else {
             std::free(block);
         }
@@ -345,7 +378,7 @@ void* LuaControl::Allocate(void* budget, void* block, std::size_t oldSize, std::
         return nullptr;
     }
     void* grown = b->Next != nullptr ? b->Next(b->NextData, block, oldSize, newSize)
-                                     : std::realloc(block, newSize);
+                                     : Resize(b->Blocks, block, oldSize, newSize);
     if (grown != nullptr) {
         b->Used = b->Used - oldSize + newSize;
     }
@@ -372,7 +405,15 @@ void LuaControl::Watchdog(lua_State* L, lua_Debug*) {
     void* budget = nullptr;
     lua_getallocf(L, &budget);
     Budget* b = static_cast<Budget*>(budget);
-    if (!b->Watching || std::chrono::steady_clock::now() < b->Deadline) {
+    if (!b->Watching) {
+        return;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (!b->Started) {
+        b->Started = true;
+        b->Deadline = now + b->Timeout;
+    }
+    if (now < b->Deadline) {
         return;
     }
     // From now on every instruction fails until the host call ends, so a script that
@@ -553,7 +594,7 @@ int LuaControl::ProtectedCall(int argumentCount, int results) {
 #endif
     ++runs_;
     if (depth_++ == 0) {
-        budget_.Deadline = std::chrono::steady_clock::now() + budget_.Timeout;
+        budget_.Started = false;
         budget_.Watching = budget_.Timeout.count() > 0;
     }
     // The handler, kept in the registry, goes below the function and its arguments.

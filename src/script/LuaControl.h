@@ -14,6 +14,7 @@
 
 #include "core/Error.h"
 #include "script/ChunkCache.h"
+#include "script/SmallBlocks.h"
 #include "world/ScriptPort.h"
 
 namespace Velmora {
@@ -144,8 +145,13 @@ private:
         // has one (LuaJIT: see the constructor); else the C library's.
         lua_Alloc Next = nullptr;
         void* NextData = nullptr;
+        // Without an allocator of the interpreter's own, small blocks come from here.
+        SmallBlocks Blocks;
         std::chrono::steady_clock::duration Timeout{};
+        // Set by the first watchdog call of a host call, not by the call itself: most
+        // callbacks end long before the hook first runs, and need no clock at all.
         std::chrono::steady_clock::time_point Deadline{};
+        bool Started = false;
         bool Watching = false;
         bool Expired = false;  // the deadline passed during this host call
     };
