@@ -3,16 +3,7 @@
 #include <cassert>
 #include <cstdint>
 
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/asan_interface.h>
-// A freed slot stays unreadable until it is given again, so that the address sanitizer
-// still reports a use of a removed object.
-#define VELMORA_POISON(p, n) ASAN_POISON_MEMORY_REGION(p, n)
-#define VELMORA_UNPOISON(p, n) ASAN_UNPOISON_MEMORY_REGION(p, n)
-#else
-#define VELMORA_POISON(p, n) ((void)(p), (void)(n))
-#define VELMORA_UNPOISON(p, n) ((void)(p), (void)(n))
-#endif
+#include "core/Poison.h"
 
 namespace Velmora {
 
@@ -21,7 +12,7 @@ ObjectPool::~ObjectPool() {
     // object and the templates go first.
     assert(inUse_ == 0);
     for (void* block : blocks_) {
-        VELMORA_UNPOISON(block, kBlockBytes);
+        Unpoison(block, kBlockBytes);
         ::operator delete (block, std::align_val_t{kBlockBytes});
     }
 }
@@ -31,7 +22,7 @@ void* ObjectPool::Allocate(std::size_t size) {
     const std::size_t slotBytes = (sizeClass + 1) * kLine;
     void* slot = nullptr;
     if (FreeSlot* head = free_[sizeClass]) {
-        VELMORA_UNPOISON(head, slotBytes);
+        Unpoison(head, slotBytes);
         free_[sizeClass] = head->Next;
         slot = head;
     } else {
@@ -41,7 +32,7 @@ void* ObjectPool::Allocate(std::size_t size) {
         }
         slot = next_[sizeClass];
         next_[sizeClass] += slotBytes;
-        VELMORA_UNPOISON(slot, slotBytes);
+        Unpoison(slot, slotBytes);
     }
     ++inUse_;
     return slot;
@@ -54,7 +45,7 @@ void ObjectPool::Free(void* slot) noexcept {
     auto* freed = static_cast<FreeSlot*>(slot);
     freed->Next = free_[sizeClass];
     free_[sizeClass] = freed;
-    VELMORA_POISON(slot, (sizeClass + 1) * kLine);
+    Poison(slot, (sizeClass + 1) * kLine);
     --inUse_;
 }
 
@@ -65,7 +56,7 @@ void ObjectPool::AddBlock(std::size_t sizeClass) {
     ::new (block) BlockHeader{sizeClass};
     next_[sizeClass] = block + kLine;
     end_[sizeClass] = block + kBlockBytes;
-    VELMORA_POISON(next_[sizeClass], kBlockBytes - kLine);
+    Poison(next_[sizeClass], kBlockBytes - kLine);
 }
 
 }  // namespace Velmora
