@@ -4,7 +4,7 @@
 # it exists; the exit status with DIR/expected_status (0 without it). Trailing blank lines
 # are not compared. An input file named in args is looked up in DIR. The game is
 # DIR/game laid over common/ (settings, a stage-entering GameState.lua, a frame clock, a
-# picture); a DIR without a game folder is a game of its own, as it is.
+# picture, a bare object, a steered hero); a DIR without a game folder is a game as it is.
 set -uo pipefail
 velmora="$1"; dir="$2"
 out="$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)"
