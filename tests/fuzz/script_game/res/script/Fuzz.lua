@@ -9,12 +9,10 @@ Fuzz = { calls = 0, depth = 0, pool = {}, reached = {} }
 local F = Fuzz
 F.proxy = newproxy(true)
 F.co = coroutine.create(function() end)
-
 local random = math.random
 local function pick(list) return list[random(#list)] end
 local function chance(p) return random() < p end
 F.Pick = pick
-
 local long, huge = string.rep("x", 4096), string.rep("9", 400)
 local numbers = {
     0, -0.0, 1, -1, 0.5, -0.5, 2, 3, 7, 10, 33, 100, 255, 256, 300, 449, 450, 599, 600, 1000,
@@ -26,7 +24,6 @@ local strings = {
     "%s%s%s%n%d", "../../etc/passwd", "/", ".", "res", "\255\254\253", "null", "Info",
     "OnHit", "\n", "\\", "'", "\"", "[[", "]]",
 }
-
 -- Names the game's files answer to, with a few that name nothing or something broken.
 F.stagesGood = { "alpha", "beta", "gamma" }
 local lists = {
@@ -57,7 +54,6 @@ local lists = {
     fontfile = { "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "res/pic/dot.png", "missing.ttf", "" },
     align = { "left", "center", "right", "middle", "" },
 }
-
 local any
 local function handle()
     if #F.pool > 0 and chance(0.8) then return pick(F.pool) end
@@ -73,7 +69,6 @@ local kinds = {
     function() return pick(lists[pick({ "stage", "objpath", "action", "sprite", "sound", "key" })]) end,
 }
 function any() return kinds[random(#kinds)]() end
-
 local function number()
     if chance(0.5) then return pick(numbers) end
     return chance(0.8) and random(-700, 1300) + random() or any()
@@ -88,7 +83,6 @@ local function flag() return pick({ true, false, nil, 0, "", F.null }) end
 local function s(list)
     return function() return chance(0.75) and pick(lists[list]) or chance(0.5) and pick(strings) or any() end
 end
-
 local o, n, i, b, c = handle, number, number, flag, count
 -- Font sizes and cells: mostly small, since every font renders its glyphs at once.
 local function small() return chance(0.9) and random(-2, 24) or number() end
@@ -124,7 +118,6 @@ local signatures = {
     Res_AddBitmapFont = { s("font"), s("pic"), small, small, small },
     Obj_SetText = { o, s("font"), any, s("align") },
 }
-
 -- How often each function is drawn: stage switches reload a whole stage, and ending
 -- the game ends the run, so both come less often than the rest.
 F.names = {}
@@ -134,13 +127,11 @@ for name in pairs(signatures) do
     for _ = 1, weight do F.names[#F.names + 1] = name end
 end
 table.sort(F.names) -- pairs() order is not part of a seed
-
 function F.Keep(value)
     if type(value) ~= "userdata" or value == F.proxy or value == io.stdout then return end
     F.pool[#F.pool < 48 and #F.pool + 1 or random(#F.pool)] = value
 end
 local function keepAll(...) for k = 1, select("#", ...) do F.Keep((select(k, ...))) end end
-
 -- Garbage whose finalizers raise, and a hoard that holds the interpreter at its memory
 -- limit (the runner gives each run a small one): errors then come from collections and
 -- failed allocations at any point, inside the engine's own calls too.
@@ -157,7 +148,6 @@ local function Trouble()
         F.hoard = nil
     end
 end
-
 function F.Storm(calls)
     Trouble()
     for _ = 1, calls do
@@ -178,7 +168,6 @@ function F.Storm(calls)
         end
     end
 end
-
 -- Every callback of the game comes here with its arguments.
 function F.Enter(where, ...)
     if not F.reached[where] then
@@ -193,14 +182,12 @@ function F.Enter(where, ...)
     local r = random(1000)
     if r <= 10 then error(({ {}, long })[r - 8] or "fuzz: " .. where .. " fails") end
 end
-
 -- The system object's heartbeat keeps a run busy whatever the fuzzing removed: with
 -- no stage left it enters one, and now and then it switches for no reason.
 function F.Beat(me)
     if Game_GetCurStage() == nil or chance(0.03) then pcall(Game_ActiveStage, pick(F.stagesGood)) end
     F.Enter("OnInterval", me)
 end
-
 -- Declares the pictures and sounds the objects name, and the null handle.
 function F.Setup()
     F.null = Stage_GetObject("no such key")
@@ -211,7 +198,6 @@ function F.Setup()
     pcall(Sound_Add, "blip.wav"); pcall(Sound_Add, "cut.wav")
     pcall(Res_AddBitmapFont, "cells", "res/pic/grid.png", 4, 4, 48)
 end
-
 -- A stage's first objects, placed so that items, mobs, bullets and the hero meet.
 function F.Populate()
     local function try(fn, ...)

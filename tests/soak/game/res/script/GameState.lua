@@ -5,17 +5,14 @@
 -- process's resident memory and the interpreter's heap are printed now and then.
 Soak = Soak or { tick = 0, ring = {}, other = { a = "b", b = "a" }, hits = 0, eaten = 0, damage = 0 }
 local S = Soak
-
 function OnGameCreate() Game_ActiveStage("a") end
 function OnKeyEvent(key) end
-
 local function rss()
     local status = io.open("/proc/self/status", "r")
     if not status then return -1 end
     local text = status:read("*a"); status:close()
     return tonumber(text:match("VmRSS:%s*(%d+)")) or -1
 end
-
 function S.Enter()
     Res_AddSprite("dot", "res/pic/dot.png", 8, 8); Res_AddSprite("digits", "res/pic/digits.png", 40, 6)
     Res_AddAniSprite("grid", "res/pic/grid.png", 4, 4, 4, 2)
@@ -27,7 +24,6 @@ function S.Enter()
     Obj_SetAction(Stage_AddObject("director", "plain/director"), "churn")
     Stage_CreateFriend("friend/f", 200, 450)
 end
-
 -- Objects to delete a number of ticks from now (bullets leave the field by themselves
 -- once they fly out, but not every object kind goes on its own).
 local function later(ticks, handle)
@@ -35,13 +31,11 @@ local function later(ticks, handle)
     S.ring[at] = S.ring[at] or {}
     table.insert(S.ring[at], handle)
 end
-
 function S.Tick()
     S.tick = S.tick + 1
     local t = S.tick
     for _, due in ipairs(S.ring[t] or {}) do Obj_Delete(due) end
     S.ring[t] = nil
-
     Stage_CreateBullet(t % 2 == 0 and "bullet/s" or "bullet/p", 6, 225, 300)
     for i = 0, 5 do
         local a = math.rad((t * 13 + i * 60) % 360)

@@ -1,5 +1,4 @@
 Info = 5
-
 function OnStageCreate()
     Fuzz.Enter("OnStageCreate")
 end

@@ -1,5 +1,4 @@
 Info = { Level = 5 }
-
 function OnStageCreate()
     Fuzz.Populate()
     Fuzz.Enter("OnStageCreate")

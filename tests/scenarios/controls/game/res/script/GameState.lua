@@ -4,7 +4,6 @@ function OnGameCreate()
     print("created")
     error("boom")
 end
-
 -- Key 66 fails every time; the failure is shown once for the whole run.
 function OnKeyEvent(key)
     print("key " .. key)

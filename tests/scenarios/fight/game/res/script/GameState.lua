@@ -15,7 +15,6 @@ function OnGameCreate()
     Res_SetDefaultAniSpeed("boom", "Blast", 0.1)
     Game_ActiveStage("main")
 end
-
 -- Space fires a wide volley on top of the hero's own steady fire.
 function OnKeyEvent(key)
     local hero = Obj_GetHero()

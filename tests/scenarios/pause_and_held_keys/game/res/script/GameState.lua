@@ -2,7 +2,6 @@ function OnGameCreate()
     Res_AddSprite("dot", "res/pic/dot.png", 8, 8)
     Game_ActiveStage("main")
 end
-
 -- P (80) pauses and resumes: key events go on while the world stands still.
 function OnKeyEvent(key)
     print(string.format("down %d held %s shift %s t %.3f", key, tostring(Key_IsDown(key)),
@@ -12,7 +11,6 @@ function OnKeyEvent(key)
         print("paused", Game_GetPause())
     end
 end
-
 function OnKeyUp(key)
     print("up " .. key .. " held " .. tostring(Key_IsDown(key)))
     if key == 88 then error("release fails like any callback") end

@@ -8,7 +8,6 @@ function OnGameCreate()
     Sound_Add("missing.wav")
     print("not reached")
 end
-
 function OnKeyEvent(key)
     print("key " .. key)
     if key == 65 then

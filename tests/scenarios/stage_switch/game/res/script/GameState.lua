@@ -1,8 +1,6 @@
 frame = 0
 visits = 0
-
 function OnGameCreate() Game_ActiveStage("one") end
-
 -- Called by the system object's clock every frame, before the stage's pass.
 function OnFrame(f)
     if f == 7 then

@@ -18,7 +18,6 @@ function OnStageCreate()
     Obj_SetStep(walker, 2.7)
     print("step", Obj_GetStep(walker))
 end
-
 -- Runs in the observer's OnInterval.
 function Observe(f)
     if f == 4 then print("replaced " .. log .. " x=" .. Obj_GetX(swap) .. ", victim dx=" .. Obj_GetDX(victim)) end

@@ -4,19 +4,16 @@ local function named(o, name, x)
     Obj_SetCustom(o, "name", name)
     Obj_SetX(o, x); Obj_SetY(o, 300); Obj_SetAction(o, "now")
 end
-
 local function fire(path, name, x)
     Stage_CreateBullet(path, 1, x, 300)
     Obj_SetCustom(Stage_GetBullet(0), "name", name)
 end
-
 function OnStageCreate()
     Obj_SetAction(Game_GetSystemHandle(), "clock")
     named(Stage_AddObject("hero", "hero/ace"), 1, 200)
     named(Stage_CreateFriend("friend/buddy", 0, 0), 2, 200)
     named(Stage_AddObject("bat", "mob/bat"), 3, 100)
 end
-
 -- Bullets that are never aimed stay where they are made.
 function Tick()
     if frame == 2 then

@@ -4,7 +4,6 @@ function OnStageCreate()
     hero = Stage_AddObject("hero", "hero/ace")
     Obj_SetAction(hero, "steer")
 end
-
 -- Shown when the hero moves: the pointer places it; keys (only reported: Escape ends the
 -- run) and a disabled control do not.
 function Tick()

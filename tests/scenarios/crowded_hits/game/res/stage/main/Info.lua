@@ -14,7 +14,6 @@ function AddMob(kind, x, y, action)
     Obj_SetX(o, x); Obj_SetY(o, y)
     Obj_SetAction(o, action or (kind == "late" and "late") or (mobs % 3 == 0 and "drift" or "now"))
 end
-
 -- Every mob's OnDamage: a mob that survives jumps elsewhere; one that dies is replaced by
 -- a new one dashing away.
 function Damaged(m, amount)
@@ -25,12 +24,10 @@ function Damaged(m, amount)
     Obj_Delete(m)
     AddMob("m", Obj_GetX(m) + 60, Obj_GetY(m), "dash")
 end
-
 function OnStageCreate()
     Obj_SetAction(Game_GetSystemHandle(), "clock")
     for i = 1, 60 do AddMob(i == 45 and "huge" or kinds[i % 5 + 1], 100 + Rand(200), 100 + Rand(200)) end
 end
-
 -- A frame's hits, printed at the start of the next: "shot>mob", and "xmob" for a death.
 Log = ""
 local shots = 0

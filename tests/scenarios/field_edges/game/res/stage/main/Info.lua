@@ -1,7 +1,6 @@
 Info = { Level = 1 }
 -- The engine runs this file again after OnStageCreate; the list must survive that.
 watched = watched or {}
-
 local function watch(name, o, x, y, action)
     Obj_SetX(o, x)
     Obj_SetY(o, y)
@@ -13,7 +12,6 @@ local function bullet(name, path, x, y, dx)
     if dx then Stage_AdjustBullet(0, dx, 0) end
     watch(name, Stage_GetBullet(0), x, y)
 end
-
 function OnStageCreate()
     Obj_SetAction(Game_GetSystemHandle(), "clock")
     -- A 16-pixel picture on a 450 x 600 field: strictly inside -16 < x < 466.
@@ -39,7 +37,6 @@ function OnStageCreate()
     watch("friend y 1163.9", Stage_CreateFriend("friend/buddy", 0, 0), 100, 1163.9, "now")
     watch("friend far off, no action", Stage_CreateFriend("friend/buddy", 0, 0), 10000, 300)
 end
-
 -- Reports every watched object that moved or went since the previous frame, and at the
 -- end the ones still there.
 function Tick()

@@ -12,7 +12,6 @@ function OnStageCreate()
     Obj_SetX(hero, 225); Obj_SetY(hero, 540); Obj_SetAction(hero, "pilot")
     Obj_SetAction(Stage_CreateFriend("friend/wing", 180, 560), "escort")
 end
-
 -- A wave: one drone every eighth frame for the first 400 frames, spread across the top.
 function Tick()
     if frame <= 400 and frame % 8 == 0 then

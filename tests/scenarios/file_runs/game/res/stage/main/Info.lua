@@ -28,7 +28,6 @@ function OnStageCreate()
     show("stage so far", "stage/main")
     print(shown)
     Obj_SetAction(Stage_AddObject("observer", "plain/thing"), "clock")
-
     -- Copies share nothing after loading.
     Obj_SetHP(m1, -1.5)
     print("hp", Obj_GetHP(m1), Obj_GetHP(m2), Obj_GetHP(h1), Obj_GetHP(e1), (Obj_GetHP(i1)))

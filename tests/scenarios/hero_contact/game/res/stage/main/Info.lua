@@ -4,7 +4,6 @@ local function place(key, path, action, id)
     Obj_SetX(o, 200); Obj_SetY(o, 300); Obj_SetAction(o, action)
     if id then Obj_SetCustom(o, "id", id) end
 end
-
 -- Everything stands on the hero from the start; the actions decide when each one
 -- becomes touchable. The targets are registered before the hero, so each is updated
 -- (and begins) before the hero tests it in the same frame.

@@ -6,7 +6,6 @@ function OnStageCreate()
     Obj_SetX(hero, 225)
     Obj_SetY(hero, 300)
 end
-
 -- Shown when the keys change the heading: the places in between follow from the speed.
 function Tick()
     local line = string.format("x %g y %g dx %g dy %g", Obj_GetX(hero), Obj_GetY(hero), Obj_GetDX(hero), Obj_GetDY(hero))

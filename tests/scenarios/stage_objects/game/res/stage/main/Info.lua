@@ -5,11 +5,9 @@ local function add(key, path, id, action)
     if action then Obj_SetAction(o, action) end
     return o
 end
-
 function OnStageCreate()
     print("stage", Game_GetCurStage())
     Obj_SetAction(Game_GetSystemHandle(), "clock")
-
     -- Generated keys share one serial across the creation functions.
     local i0 = Stage_CreateItem("apple", 10, 20)
     local i1 = Stage_CreateItem("apple", 30.5, 40)
@@ -22,7 +20,6 @@ function OnStageCreate()
     end
     print("handles match", i0 == Obj_GetHandle("4_Item0"), i1 == Stage_GetObject("4_Item1"),
         e == Obj_GetHandle("3_Effect2"), f == Obj_GetHandle("Friend5"))
-
     -- The latest batch by index.
     print("batch", Stage_GetBullet(0) == Obj_GetHandle("5_Bullet3"), Stage_GetBullet(1) == Obj_GetHandle("5_Bullet4"),
         (Stage_GetBullet(2)), (Stage_GetBullet(-1)))
@@ -35,16 +32,13 @@ function OnStageCreate()
     print("too many", select(2, pcall(Stage_CreateBullet, "bullet/shot", 1 / 0, 0, 0)))
     print("still", select(2, pcall(Stage_CreateBullet, "bullet/shot", 100001, 0, 0)), Stage_GetBullet(2) == Obj_GetHandle("5_Bullet8"))
     Obj_Delete(Stage_GetBullet(1))
-
     -- Layers: 5, 0, 5 in that order of registration.
     add("a", "plain/z5", 1, "tick"); add("b", "plain/z0", 2, "tick"); add("c", "plain/z5", 3, "tick")
     add("dup", "plain/z0", 6, "tick"); add("dup", "plain/z0", 7, "tick")
     print("dup is", Obj_GetCustom(Obj_GetHandle("dup"), "id"))
-
     -- A file declaring Type 4 given to Stage_AddObject is a plain object, not a bullet.
     local plain = add("plainbullet", "plain/bulletlike", 8)
     print("plain bullet", Obj_GetDX(plain), Stage_GetBullet(0) == Obj_GetHandle("5_Bullet6"))
-
     -- Heroes.
     local h1, h2 = Stage_AddObject("h1", "hero/ace"), Stage_AddObject("h2", "hero/ace")
     print("hero", Obj_GetHero() == h1, Obj_GetHP(h1), Game_GetControlAble())
@@ -52,7 +46,6 @@ function OnStageCreate()
     local off = Game_GetControlAble()
     Game_SetControlAble(1)
     print("control", off, Game_GetControlAble())
-
     -- Keys given as numbers, and missing arguments.
     add(5, "plain/z0", 9)
     print("numeric key", Obj_GetCustom(Obj_GetHandle("5"), "id"))
@@ -61,14 +54,12 @@ function OnStageCreate()
     local none = Stage_GetObject("never")
     print("unknown key", type(none), Obj_GetX(none), Obj_GetHandle("never"), (Obj_GetHandle()))
 end
-
 -- The objects updated in a frame, in order, one line per frame (printed when the next
 -- frame starts, and before the exit).
 function Tick()
     if pass then print(pass) end
     pass = "frame " .. frame .. " updates"
 end
-
 hook = function(o, id)
     if frame == 2 and id == 2 then
         -- Created during the pass: same layer now, lower layer next frame.
