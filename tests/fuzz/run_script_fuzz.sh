@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# Runs the script fuzzer game headless, one seed after another, until SECONDS have
-# passed. Each run gets its own frame count, frame time, replayed keys and pointer
-# points, all drawn from its seed, so a failing seed replays exactly. Fails on a crash
-# (a signal or any exit status but 0), a hang, or a sanitizer report, naming the seed
-# and the command that repeats it; at the end requires that every callback named in
-# VELMORA_FUZZ_REQUIRE (blank-separated) was reached by some run. Each run goes through
+# Runs the script fuzzer game one seed after another until SECONDS have passed (see
+# README.md). Fails on a crash, a hang or a sanitizer report, naming the seed; at the end
+# requires that every callback in VELMORA_FUZZ_REQUIRE was reached. Each run goes through
 # VELMORA_FUZZ_WRAPPER when it is set (valgrind and its options, for example).
 #
 #   run_script_fuzz.sh VELMORA GAME_DIR SECONDS [FIRST_SEED]

@@ -1,10 +1,5 @@
--- The fuzzer's driver, loaded once into the shared interpreter. Every callback of this
--- game hands control to Fuzz.Enter, which calls the engine's exported functions with
--- arguments of every kind: the values a function expects, values of the wrong type,
--- nil, NaN, infinities, huge and negative numbers, empty and long strings, tables,
--- functions, live handles, the null handle and handles of objects that are gone.
--- Randomness comes from math.random, which the engine seeds with --seed (Lua's
--- generator is the C library's), so a seed replays a run exactly.
+-- The fuzzer's driver (see tests/fuzz/README.md): every callback hands control to
+-- Fuzz.Enter. Randomness is math.random, seeded by --seed, so a seed replays a run.
 Fuzz = { calls = 0, depth = 0, pool = {}, reached = {} }
 local F = Fuzz
 F.proxy = newproxy(true)

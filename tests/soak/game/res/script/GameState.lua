@@ -1,8 +1,6 @@
--- Constant churn for a long run: every frame a volley of bullets, effects and items
--- come and go, mobs are registered under reused keys, sounds play and fade, and the
--- stage is switched every few seconds. Every stage entry declares its pictures and
--- sounds again, as games that declare what a stage needs in OnStageCreate do. The
--- process's resident memory and the interpreter's heap are printed now and then.
+-- Constant churn for a long run: every frame bullets, effects and items come and go, mobs
+-- reuse keys, sounds play and fade; every few seconds the stage switches and declares its
+-- pictures and sounds again. Resident memory and the Lua heap are printed now and then.
 Soak = Soak or { tick = 0, ring = {}, other = { a = "b", b = "a" }, hits = 0, eaten = 0, damage = 0 }
 local S = Soak
 function OnGameCreate() Game_ActiveStage("a") end

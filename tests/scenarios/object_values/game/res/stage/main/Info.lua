@@ -1,7 +1,4 @@
-local function f(v)
-    if v == nil then return "nil" end
-    return string.format("%.9g", v)
-end
+local function f(v) return v == nil and "nil" or string.format("%.9g", v) end
 function OnStageCreate()
     local o = Stage_AddObject("o", "plain/thing")
     local t = Stage_AddObject("t", "plain/thing")

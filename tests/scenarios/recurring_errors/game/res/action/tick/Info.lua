@@ -2,13 +2,10 @@
 -- from frame 6 on, as a sound failure (an engine error, shown every frame).
 Info = { BeginTime = 1, Interval = 1, Speed = 0 }
 ticks = ticks or 0
-function OnBegin(obj)
-end
+function OnBegin(obj) end
 function OnInterval(obj)
     ticks = ticks + 1
     print("tick " .. ticks)
-    if ticks >= 6 then
-        Sound_Add("missing.wav")
-    end
+    if ticks >= 6 then Sound_Add("missing.wav") end
     error("tick failed")
 end

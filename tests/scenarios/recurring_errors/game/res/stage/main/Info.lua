@@ -1,5 +1,4 @@
 Info = { Level = 1 }
 function OnStageCreate()
-    local t = Stage_AddObject("ticker", "plain/ticker")
-    Obj_SetAction(t, "tick")
+    Obj_SetAction(Stage_AddObject("ticker", "plain/ticker"), "tick")
 end

@@ -1,4 +1,2 @@
 Info = { Type = 1, Name = "ace", Life = 3 }
-function OnDamage(h, amount)
-    print("frame " .. frame .. ": hero damaged " .. amount)
-end
+function OnDamage(h, amount) print("frame " .. frame .. ": hero damaged " .. amount) end
