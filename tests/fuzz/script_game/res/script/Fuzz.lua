@@ -209,9 +209,14 @@ function F.Populate()
         place("mob" .. k, "mob/m", 150 + 40 * k, 100, pick({ "go", "tick", "swap" }))
         try(Obj_SetAction, try(Stage_CreateItem, pick({ "i", "i", "inoeat" }), 200, 300 - k), "tick")
     end
+    -- Now and then a crowd, which bullets search through the engine's hit grid.
+    local crowd = chance(0.3) and 40 or 0
+    for k = 1, crowd do
+        place("crowd" .. k, "mob/m", 110 + k % 8 * 25, 60 + math.floor(k / 8) * 25, pick({ "go", "tick", "swap" }))
+    end
     try(Stage_CreateBullet, "bullet/s", 3, 200, 250)
     for k = 0, 2 do try(Stage_AdjustBullet, k, 0, 1) end
-    try(Stage_CreateBullet, "bullet/p", 2, 190, 140)
+    try(Stage_CreateBullet, "bullet/p", crowd > 0 and 20 or 2, 190, 140)
     try(Stage_AdjustBullet, 0, 0, -1); try(Stage_AdjustBullet, 1, 0.3, -1)
     try(Stage_CreateFriend, "friend/f", 220, 320); try(Stage_CreateEffect, "e", 10, 10)
     try(Stage_AddObject, "board", "board/b")
