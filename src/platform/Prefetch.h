@@ -19,6 +19,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/FileStamp.h"
+
 namespace Velmora::Platform {
 
 template <typename Result>
@@ -73,7 +75,7 @@ public:
         entry.Decoded = Result{};
         lock.unlock();
         Stamp now;
-        if (!Look(path, &now) || !(now == before)) {
+        if (!Look(path, &now) || now != before) {
             return false;  // kept goes: the file changed after it was read
         }
         result = std::move(kept);
@@ -81,16 +83,7 @@ public:
     }
 
 private:
-    struct Stamp {
-        dev_t Device = 0;
-        ino_t Inode = 0;
-        off_t Size = 0;
-        timespec Modified{};
-        bool operator==(const Stamp& o) const {
-            return Device == o.Device && Inode == o.Inode && Size == o.Size &&
-                   Modified.tv_sec == o.Modified.tv_sec && Modified.tv_nsec == o.Modified.tv_nsec;
-        }
-    };
+    using Stamp = FileStamp;
     enum class Stage { Waiting, Decoding, Done, Taken };
     struct Entry {
         Stage At = Stage::Waiting;
@@ -103,14 +96,8 @@ private:
         if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
             return false;
         }
-        *stamp = Stamp{info.st_dev, info.st_ino, info.st_size, info.st_mtim};
+        *stamp = Stamp::Of(info);
         return true;
-    }
-
-    static bool Recent(const timespec& modified) {
-        timespec now{};
-        clock_gettime(CLOCK_REALTIME, &now);
-        return modified.tv_sec + 2 >= now.tv_sec;
     }
 
     void Work(const std::vector<std::string>& paths, std::size_t mostBytes) {
@@ -130,7 +117,7 @@ private:
             Result decoded{};
             // A file written within the last two seconds may be written again within
             // the same tick of the file clock, unseen by its stamp: it is left alone.
-            bool found = Look(path, &before) && !Recent(before.Modified);
+            bool found = Look(path, &before) && !before.Recent();
             try {
                 if (found) {
                     bytes += decode_(path, decoded);

@@ -31,20 +31,6 @@ bool IsPrecompiledChunk(const std::string& path) {
     return c == LUA_SIGNATURE[0];
 }
 
-bool Same(const timespec& a, const timespec& b) {
-    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
-}
-
-// File times advance in the kernel's clock ticks (and by whole seconds on some file
-// systems), so a file written twice within one tick keeps its time. A file modified
-// in the last two seconds is therefore compiled on every run until its time is safely
-// in the past; after that any write gives it a newer one.
-bool RecentlyModified(const timespec& modified) {
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    return modified.tv_sec + 2 >= now.tv_sec;
-}
-
 std::int64_t MonotonicNanoseconds() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
@@ -120,9 +106,8 @@ ChunkCache::Result ChunkCache::Push(lua_State* L, const std::string& path, bool 
             bool unchanged =
                 entry.CheckedWrites == writes_ && now - entry.CheckedAt < kLookAgainAfter;
             struct stat info {};
-            if (!unchanged && stat(path.c_str(), &info) == 0 && entry.Device == info.st_dev &&
-                entry.Inode == info.st_ino && entry.Size == info.st_size &&
-                Same(entry.Modified, info.st_mtim)) {
+            if (!unchanged && stat(path.c_str(), &info) == 0 &&
+                entry.Stamp == Platform::FileStamp::Of(info)) {
                 unchanged = true;
                 entry.CheckedAt = now;
                 entry.CheckedWrites = writes_;
@@ -158,7 +143,7 @@ ChunkCache::Result ChunkCache::Push(lua_State* L, const std::string& path, bool 
         return Result::Precompiled;
     }
     ++compiles_;
-    const bool kept = keep && found && !RecentlyModified(info.st_mtim);
+    const bool kept = keep && found && !Platform::FileStamp::Of(info).Recent();
     const std::int64_t checkedAt = MonotonicNanoseconds();
     LoadRequest request{path.c_str(), kept, dropRef, LUA_NOREF};
     lua_rawgeti(L, LUA_REGISTRYINDEX, loader_);
@@ -168,8 +153,7 @@ ChunkCache::Result ChunkCache::Push(lua_State* L, const std::string& path, bool 
         return status == LUA_ERRMEM ? Result::OutOfMemory : Result::Failed;
     }
     if (kept) {
-        entries_[path] = Entry{info.st_dev, info.st_ino, info.st_size, info.st_mtim,
-                               request.Ref, checkedAt,   writes_};
+        entries_[path] = Entry{Platform::FileStamp::Of(info), request.Ref, checkedAt, writes_};
     }
     return Result::Loaded;
 }

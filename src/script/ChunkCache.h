@@ -10,11 +10,11 @@
 // writes or runs a command makes the next run of every file look again.
 #include <lua.hpp>
 
-#include <sys/types.h>
 #include <cstdint>
-#include <ctime>
 #include <string>
 #include <unordered_map>
+
+#include "platform/FileStamp.h"
 
 namespace Velmora {
 
@@ -40,10 +40,7 @@ public:
 
 private:
     struct Entry {
-        dev_t Device = 0;
-        ino_t Inode = 0;
-        off_t Size = 0;
-        timespec Modified{};
+        Platform::FileStamp Stamp;
         int Ref = LUA_NOREF;         // the chunk, in the registry
         std::int64_t CheckedAt = 0;  // monotonic nanoseconds
         std::uint64_t CheckedWrites = 0;
